@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "imaging/PixelArray.h"
+
+namespace lumagrove {
+
+// The longest title (and file name) a record holds.
+inline constexpr std::size_t kMaxTitleLength = 1023;
+
+// One image as it travels from a reader or an operation into its window.
+// The window's drawing surface is the desktop's business and lives there.
+struct ImageRecord {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    PixelArray pixels;
+    std::string title;
+    // Selection corners in client (= image) coordinates, stored as pressed
+    // and released, never reordered.
+    std::int32_t downX = 0;
+    std::int32_t downY = 0;
+    std::int32_t upX = 0;
+    std::int32_t upY = 0;
+};
+
+}  // namespace lumagrove

@@ -1,0 +1,47 @@
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "formats/FileMessages.h"
+#include "formats/Readers.h"
+
+namespace lumagrove {
+namespace {
+
+constexpr std::int32_t kIntensityWidth = 640;
+constexpr std::int32_t kIntensityHeight = 480;
+// The two samples the reader has always shown: (100, 170) and (400, 180).
+constexpr std::size_t kFirstShownSample = 170 * 640 + 100;
+constexpr std::size_t kSecondShownSample = 180 * 640 + 400;
+
+}  // namespace
+
+int ReadIntensity(ImageRecord& record, const Reporter& report) {
+    const std::string& name = record.title;
+    std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(name));
+    if (!file) {
+        report(CannotOpenForReading(name));
+        return 0;
+    }
+
+    PixelArray pixels;
+    try {
+        pixels = PixelArray(static_cast<std::size_t>(kIntensityWidth) * kIntensityHeight);
+    } catch (const std::bad_alloc&) {
+        report(CannotAllocateImage());
+        return 0;
+    }
+    const std::size_t read = std::fread(pixels.data(), 1, pixels.size(), file.get());
+    std::memset(pixels.data() + read, 255, pixels.size() - read);  // a short file ends in white
+
+    report({std::to_string(pixels[kFirstShownSample]) + " " + std::to_string(pixels[kSecondShownSample]),
+            "Error", MessageIcon::None});
+
+    record.width = kIntensityWidth;
+    record.height = kIntensityHeight;
+    record.pixels = std::move(pixels);
+    return 1;
+}
+
+}  // namespace lumagrove

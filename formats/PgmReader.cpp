@@ -1,0 +1,156 @@
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+#include <string>
+#include <string_view>
+
+#include "formats/FileMessages.h"
+#include "formats/Readers.h"
+
+namespace lumagrove {
+namespace {
+
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Header lines are read 99 characters at a time: a longer line goes on as
+// the next line read. The line feed, if reached, stays at the end.
+constexpr int kHeaderLineCapacity = 100;
+
+bool ReadHeaderLine(std::FILE* file, std::string& line) {
+    char buffer[kHeaderLineCapacity];
+    if (std::fgets(buffer, kHeaderLineCapacity, file) == nullptr) return false;
+    line.assign(buffer, std::strlen(buffer));
+    return true;
+}
+
+// Leading blanks, an optional sign, then digits up to the first non-digit;
+// no digits read as 0. Saturates far beyond any valid size instead of
+// overflowing.
+std::int64_t LeadingInteger(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+    constexpr std::int64_t kSaturation = std::int64_t{1} << 40;
+    std::int64_t value = 0;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
+        value = std::min(kSaturation, value * 10 + (text[at] - '0'));
+    }
+    return negative ? -value : value;
+}
+
+struct ImageSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// Width is the text before the first space, height the text after it.
+bool ParseSizeLine(std::string_view line, ImageSize& size) {
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos) return false;
+    const std::int64_t width = LeadingInteger(line.substr(0, space));
+    const std::int64_t height = LeadingInteger(line.substr(space + 1));
+    if (width < 1 || height < 1) return false;
+    if (width * height > std::numeric_limits<std::int32_t>::max()) return false;
+    size = {static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+    return true;
+}
+
+// One whitespace-separated decimal integer, kept as its low 8 bits. Text that
+// is not a number is left in the stream, so every later read fails on it too.
+bool ReadPlainSample(std::FILE* file, std::uint8_t& sample) {
+    int c = std::getc(file);
+    while (c != EOF && std::isspace(c)) c = std::getc(file);
+    bool negative = false;
+    if (c == '+' || c == '-') {
+        negative = c == '-';
+        c = std::getc(file);
+    }
+    if (c == EOF || !std::isdigit(c)) {
+        if (c != EOF) std::ungetc(c, file);
+        return false;
+    }
+    std::uint32_t value = 0;  // wraps modulo 2^32, which keeps the low 8 bits exact
+    while (c != EOF && std::isdigit(c)) {
+        value = value * 10u + static_cast<std::uint32_t>(c - '0');
+        c = std::getc(file);
+    }
+    if (c != EOF) std::ungetc(c, file);
+    sample = static_cast<std::uint8_t>(negative ? 0u - value : value);
+    return true;
+}
+
+void ReadBinarySamples(std::FILE* file, PixelArray& pixels) {
+    const std::size_t read = std::fread(pixels.data(), 1, pixels.size(), file);
+    // Samples past the end of a short file are white.
+    std::memset(pixels.data() + read, 255, pixels.size() - read);
+}
+
+void ReadPlainSamples(std::FILE* file, PixelArray& pixels) {
+    // An unreadable sample repeats the last one read; before any, it is 0.
+    std::uint8_t last = 0;
+    for (std::uint8_t& sample : pixels) {
+        if (ReadPlainSample(file, sample)) {
+            last = sample;
+        } else {
+            sample = last;
+        }
+    }
+}
+
+}  // namespace
+
+int ReadPgm(ImageRecord& record, const Reporter& report) {
+    const std::string& name = record.title;
+    File file(OpenForReading(name));
+    if (!file) {
+        report(CannotOpenForReading(name));
+        return 0;
+    }
+
+    std::string line;
+    const bool haveMagic = ReadHeaderLine(file.get(), line);
+    const std::string_view magic = std::string_view(line).substr(0, 2);
+    if (!haveMagic || (magic != "P5" && magic != "P2")) {
+        report({"File is not in P2 or P5 format!", "Error", MessageIcon::None});
+        return 0;
+    }
+    const bool binary = magic == "P5";
+
+    // Comment lines follow the magic line directly. The end of the file ends
+    // the search too, with an empty size line.
+    do {
+        if (!ReadHeaderLine(file.get(), line)) line.clear();
+    } while (!line.empty() && line[0] == '#');
+
+    ImageSize size;
+    if (!ParseSizeLine(line, size)) {
+        report(NoValidImageSize(name));
+        return 0;
+    }
+    ReadHeaderLine(file.get(), line);  // the maximum value: samples are never rescaled
+
+    PixelArray pixels;
+    try {
+        pixels = PixelArray(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height));
+    } catch (const std::bad_alloc&) {
+        report(CannotAllocateImage());
+        return 0;
+    }
+    if (binary) {
+        ReadBinarySamples(file.get(), pixels);
+    } else {
+        ReadPlainSamples(file.get(), pixels);
+    }
+
+    record.width = size.width;
+    record.height = size.height;
+    record.pixels = std::move(pixels);
+    return 1;
+}
+
+}  // namespace lumagrove

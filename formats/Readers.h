@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "formats/CoordinateRecord.h"
+#include "formats/ImageRecord.h"
+#include "formats/Reporter.h"
+
+namespace lumagrove {
+
+// Readers take the file name from the record (title or path) and return 1 on
+// success, 0 after reporting why not. A failed read leaves no pixels behind.
+
+// Plain (P2) and binary (P5) gray maps, always one byte per sample.
+int ReadPgm(ImageRecord& record, const Reporter& report);
+
+// Raw 640 x 480 samples without a header.
+int ReadIntensity(ImageRecord& record, const Reporter& report);
+
+// Three 640 x 480 planes of little-endian 32-bit floats; reports one sample
+// point under the caption "Coordinates".
+int ReadXyz(CoordinateRecord& record, const Reporter& report);
+
+// Writes a binary P5 file. The file appears complete or not at all: an
+// existing file of that name survives a failed save.
+int WritePgm(const ImageRecord& record, const std::string& name, const Reporter& report);
+
+enum class ImageFileKind { Pgm, Xyz, Intensity };
+
+// The reader is chosen by the last three characters of the name, compared
+// case-sensitively: "pgm", "xyz", and anything else is raw intensity.
+ImageFileKind KindOfFileName(std::string_view name);
+
+}  // namespace lumagrove

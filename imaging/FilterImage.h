@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+#include "imaging/PixelArray.h"
+
+namespace lumagrove {
+
+// A private copy of an image plus an output buffer of the same size that the
+// operation fills and hands out as its result. Once handed out, the output
+// belongs to the caller; a FilterImage whose output was never handed out
+// releases it with itself.
+struct FilterImage {
+    PixelArray source;
+    PixelArray output;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t count = 0;
+
+    FilterImage(const std::uint8_t* source, std::int32_t width, std::int32_t height);
+};
+
+}  // namespace lumagrove

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+
+namespace lumagrove {
+
+// An owning block of 8-bit gray samples, row after row with no gap.
+// Moved, never copied implicitly: every image has exactly one owner.
+// A new array is left uninitialised because every operation writes all of
+// its result; filling it first would cost a whole extra pass over memory.
+class PixelArray {
+public:
+    PixelArray() = default;
+    explicit PixelArray(std::size_t size)
+        : bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(size)), size_(size) {}
+
+    static PixelArray Filled(std::size_t size, std::uint8_t value) {
+        PixelArray array(size);
+        std::memset(array.data(), value, size);
+        return array;
+    }
+    static PixelArray CopyOf(const std::uint8_t* source, std::size_t size) {
+        PixelArray array(size);
+        if (size != 0) std::memcpy(array.data(), source, size);
+        return array;
+    }
+
+    PixelArray(PixelArray&&) noexcept = default;
+    PixelArray& operator=(PixelArray&&) noexcept = default;
+    PixelArray(const PixelArray&) = delete;
+    PixelArray& operator=(const PixelArray&) = delete;
+
+    PixelArray Clone() const { return CopyOf(data(), size_); }
+
+    std::uint8_t* data() { return bytes_.get(); }
+    const std::uint8_t* data() const { return bytes_.get(); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return bytes_ == nullptr; }
+
+    std::uint8_t& operator[](std::size_t index) { return bytes_[index]; }
+    std::uint8_t operator[](std::size_t index) const { return bytes_[index]; }
+
+    std::uint8_t* begin() { return data(); }
+    std::uint8_t* end() { return data() + size_; }
+    const std::uint8_t* begin() const { return data(); }
+    const std::uint8_t* end() const { return data() + size_; }
+
+private:
+    std::unique_ptr<std::uint8_t[]> bytes_;
+    std::size_t size_ = 0;
+};
+
+}  // namespace lumagrove

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "formats/Readers.h"
+#include "support/MessageLog.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestImages.h"
+
+namespace lumagrove {
+namespace {
+
+using namespace std::string_literals;
+
+using testing::MessageLog;
+using testing::TemporaryFolder;
+using testing::ToVector;
+
+struct ReadOutcome {
+    int result = 0;
+    ImageRecord record;
+    std::vector<Message> messages;
+};
+
+ReadOutcome ReadFile(const std::string& name) {
+    ReadOutcome outcome;
+    MessageLog log;
+    outcome.record.title = name;
+    outcome.result = ReadPgm(outcome.record, log.reporter());
+    outcome.messages = log.messages;
+    return outcome;
+}
+
+ReadOutcome ReadText(std::string_view bytes) {
+    TemporaryFolder folder;
+    return ReadFile(folder.write("image.pgm", bytes));
+}
+
+void ExpectRefused(const ReadOutcome& outcome, const std::string& text) {
+    EXPECT_EQ(outcome.result, 0);
+    EXPECT_TRUE(outcome.record.pixels.empty());
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].text, text);
+    EXPECT_EQ(outcome.messages[0].caption, "Error");
+    EXPECT_EQ(outcome.messages[0].icon, MessageIcon::None);
+}
+
+TEST(ReadPgm, ReadsBinaryAndPlainSamplesAsTheyAre) {
+    const ReadOutcome binary = ReadText("P5\n# one\n# two\n3 2\n65535\n\x01\x0a\x0d\xff\x00\x05"s);
+    ASSERT_EQ(binary.result, 1);
+    EXPECT_TRUE(binary.messages.empty());
+    EXPECT_EQ(binary.record.width, 3);
+    EXPECT_EQ(binary.record.height, 2);
+    EXPECT_EQ(ToVector(binary.record.pixels), (std::vector<std::uint8_t>{1, 10, 13, 255, 0, 5}));
+
+    // Maximum value 15: no rescaling. Values keep their low 8 bits.
+    const ReadOutcome plain = ReadText("P2\n4 2\n15\n0 15 7\n300 256 -1 +9 1\n");
+    ASSERT_EQ(plain.result, 1);
+    EXPECT_EQ(ToVector(plain.record.pixels), (std::vector<std::uint8_t>{0, 15, 7, 44, 0, 255, 9, 1}));
+}
+
+TEST(ReadPgm, HeaderIsReadLineByLineAsItAlwaysWas) {
+    // Everything on the magic line after "P5" is ignored, so the size comes
+    // from the next line.
+    const ReadOutcome oneLine = ReadText("P5 640 480 255\n2 1\n255\nAB");
+    ASSERT_EQ(oneLine.result, 1);
+    EXPECT_EQ(oneLine.record.width, 2);
+    EXPECT_EQ(ToVector(oneLine.record.pixels), (std::vector<std::uint8_t>{'A', 'B'}));
+
+    const ReadOutcome twoSpaces = ReadText("P5\n4  2\n255\n");
+    ASSERT_EQ(twoSpaces.result, 1);
+    EXPECT_EQ(twoSpaces.record.width, 4);
+    EXPECT_EQ(twoSpaces.record.height, 2);
+
+    // A comment after the size line is taken as the maximum-value line, and
+    // the real one becomes samples.
+    const ReadOutcome lateComment = ReadText("P5\n3 1\n# late\n255\n");
+    ASSERT_EQ(lateComment.result, 1);
+    EXPECT_EQ(ToVector(lateComment.record.pixels), (std::vector<std::uint8_t>{'2', '5', '5'}));
+
+    // A comment longer than 99 characters goes on as the next line, which is
+    // then the size line.
+    const ReadOutcome longComment = ReadText("P5\n#" + std::string(98, 'c') + "7 5\n2 2\n255\n");
+    ASSERT_EQ(longComment.result, 1);
+    EXPECT_EQ(longComment.record.width, 7);
+    EXPECT_EQ(longComment.record.height, 5);
+}
+
+TEST(ReadPgm, ShortOrBadSamplesHaveDefinedValues) {
+    const ReadOutcome shortBinary = ReadText("P5\n3 2\n255\n\x07\x08");
+    ASSERT_EQ(shortBinary.result, 1);
+    EXPECT_EQ(ToVector(shortBinary.record.pixels), (std::vector<std::uint8_t>{7, 8, 255, 255, 255, 255}));
+
+    // An unreadable sample repeats the last one; the bad text is not consumed.
+    const ReadOutcome letters = ReadText("P2\n3 2\n255\n12 40 x 50 60\n");
+    ASSERT_EQ(letters.result, 1);
+    EXPECT_EQ(ToVector(letters.record.pixels), (std::vector<std::uint8_t>{12, 40, 40, 40, 40, 40}));
+
+    const ReadOutcome noSamples = ReadText("P2\n2 2\n255\nabc");
+    ASSERT_EQ(noSamples.result, 1);
+    EXPECT_EQ(ToVector(noSamples.record.pixels), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+
+    const ReadOutcome shortPlain = ReadText("P2\n2 2\n255\n9");
+    EXPECT_EQ(ToVector(shortPlain.record.pixels), (std::vector<std::uint8_t>{9, 9, 9, 9}));
+}
+
+TEST(ReadPgm, RefusesWhatItCannotRead) {
+    TemporaryFolder folder;
+    const std::string missing = folder.file("missing.pgm");
+    ExpectRefused(ReadFile(missing), "File: " + missing + " could not be opened for reading.");
+    ExpectRefused(ReadText(""), "File is not in P2 or P5 format!");
+    ExpectRefused(ReadText("p5\n2 2\n255\n"), "File is not in P2 or P5 format!");
+    ExpectRefused(ReadText("P6\n2 2\n255\n"), "File is not in P2 or P5 format!");
+}
+
+TEST(ReadPgm, RefusesSizesThatDescribeNoImage) {
+    TemporaryFolder folder;
+    const std::string name = folder.file("size.pgm");
+    const std::string expected = "File: " + name + " has no valid image size.";
+    for (const char* header : {"P5\n", "P5\n# only a comment\n", "P5\n640480\n255\n", "P5\n-3 4\n255\n",
+                               "P5\n3 -4\n255\n", "P5\n0 4\n255\n", "P5\n4 0\n255\n", "P5\nabc def\n255\n",
+                               "P5\n100000 100000\n255\n", "P5\n99999999999999999999 2\n255\n"}) {
+        folder.write("size.pgm", header);
+        ExpectRefused(ReadFile(name), expected);
+    }
+}
+
+// A path of exactly `length` characters, made of folders short enough for
+// the file system to accept.
+std::string PathOfLength(const TemporaryFolder& folder, std::size_t length) {
+    std::filesystem::path folderPath = folder.path();
+    while (folderPath.string().size() + 120 < length) folderPath /= std::string(50, 'd');
+    std::filesystem::create_directories(folderPath);
+    const std::size_t stem = length - folderPath.string().size() - 1 - 4;
+    return (folderPath / (std::string(stem, 'f') + ".pgm")).string();
+}
+
+TEST(ReadPgm, NamesUpTo1023CharactersOpenAndLongerOnesAreRefused) {
+    TemporaryFolder folder;
+    const std::string longest = PathOfLength(folder, 1023);
+    ASSERT_EQ(longest.size(), 1023u);
+    std::ofstream(longest, std::ios::binary) << "P5\n1 1\n255\nA";
+    const ReadOutcome atLimit = ReadFile(longest);
+    ASSERT_EQ(atLimit.result, 1);
+    EXPECT_EQ(atLimit.record.pixels[0], 'A');
+
+    // Never truncated to the 1023 characters of some other file's name.
+    const std::string tooLong = PathOfLength(folder, 1024);
+    std::filesystem::copy_file(longest, tooLong);
+    ExpectRefused(ReadFile(tooLong), "File: " + tooLong + " could not be opened for reading.");
+}
+
+}  // namespace
+}  // namespace lumagrove

@@ -1,0 +1,131 @@
+#include <bit>
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "formats/Readers.h"
+#include "support/MessageLog.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestImages.h"
+
+namespace lumagrove {
+namespace {
+
+using testing::MessageLog;
+using testing::TemporaryFolder;
+
+constexpr std::size_t kIntensityBytes = 640 * 480;
+constexpr std::size_t kPlaneValues = 640 * 480;
+
+TEST(ReadIntensity, ShowsTwoSamplesAndKeepsTheFileOrder) {
+    TemporaryFolder folder;
+    std::string bytes(kIntensityBytes + 10, '\x01');
+    bytes[108900] = 7;
+    bytes[115600] = static_cast<char>(200);
+    MessageLog log;
+    ImageRecord record;
+    record.title = folder.write("scan.intensity", bytes);
+    ASSERT_EQ(ReadIntensity(record, log.reporter()), 1);
+    EXPECT_EQ(record.width, 640);
+    EXPECT_EQ(record.height, 480);
+    ASSERT_EQ(record.pixels.size(), kIntensityBytes);
+    EXPECT_EQ(record.pixels[108900], 7);
+    EXPECT_EQ(record.pixels[0], 1);
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].text, "7 200");
+    EXPECT_EQ(log.messages[0].caption, "Error");
+    EXPECT_EQ(log.messages[0].icon, MessageIcon::None);
+}
+
+TEST(ReadIntensity, ShortFilesEndInWhite) {
+    TemporaryFolder folder;
+    for (std::size_t length : {std::size_t{0}, std::size_t{1000}}) {
+        MessageLog log;
+        ImageRecord record;
+        record.title = folder.write("short", std::string(length, '\x05'));
+        ASSERT_EQ(ReadIntensity(record, log.reporter()), 1);
+        for (std::size_t i = 0; i < kIntensityBytes; i += 997) {
+            ASSERT_EQ(record.pixels[i], i < length ? 5 : 255) << i;
+        }
+        EXPECT_EQ(record.pixels[length == 0 ? 0 : length - 1], length == 0 ? 255 : 5);
+        EXPECT_EQ(log.messages.at(0).text, "255 255");
+    }
+}
+
+TEST(ReadIntensity, ReportsAMissingFile) {
+    TemporaryFolder folder;
+    MessageLog log;
+    ImageRecord record;
+    record.title = folder.file("absent.intensity");
+    EXPECT_EQ(ReadIntensity(record, log.reporter()), 0);
+    EXPECT_TRUE(record.pixels.empty());
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].text, "File: " + record.title + " could not be opened for reading.");
+    EXPECT_EQ(log.messages[0].icon, MessageIcon::None);
+}
+
+void PutFloat(std::string& bytes, std::size_t index, float value) {
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    for (int b = 0; b < 4; ++b) bytes[index * 4 + b] = static_cast<char>((bits >> (8 * b)) & 0xff);
+}
+
+TEST(ReadXyz, ShowsElement200OfEachPlane) {
+    TemporaryFolder folder;
+    std::string bytes(kPlaneValues * 3 * 4, '\0');
+    PutFloat(bytes, 200, 1.5f);
+    PutFloat(bytes, kPlaneValues + 200, -2.0f);
+    PutFloat(bytes, 2 * kPlaneValues + 200, 12.25f);
+    PutFloat(bytes, 2 * kPlaneValues + 201, 3.0f);
+    MessageLog log;
+    CoordinateRecord record;
+    record.path = folder.write("points.xyz", bytes);
+    ASSERT_EQ(ReadXyz(record, log.reporter()), 1);
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].text, "1.500000 -----  -2.000000 ----- 12.250000");
+    EXPECT_EQ(log.messages[0].caption, "Coordinates");
+    EXPECT_EQ(log.messages[0].icon, MessageIcon::None);
+    EXPECT_EQ(record.width, 640);
+    EXPECT_EQ(record.height, 480);
+    EXPECT_EQ(record.zPlane[201], 3.0f);
+}
+
+TEST(ReadXyz, ValuesAShortFileLacksAreZero) {
+    TemporaryFolder folder;
+    std::string bytes(201 * 4, '\0');
+    PutFloat(bytes, 200, 4.0f);
+    MessageLog log;
+    CoordinateRecord record;
+    record.path = folder.write("short.xyz", bytes);
+    ASSERT_EQ(ReadXyz(record, log.reporter()), 1);
+    EXPECT_EQ(log.messages.at(0).text, "4.000000 -----  0.000000 ----- 0.000000");
+    EXPECT_EQ(record.xPlane[201], 0.0f);
+    EXPECT_EQ(record.zPlane[kPlaneValues - 1], 0.0f);
+}
+
+TEST(ReadXyz, ReportsAMissingFileWithTheStopIcon) {
+    TemporaryFolder folder;
+    MessageLog log;
+    CoordinateRecord record;
+    record.path = folder.file("none.xyz");
+    EXPECT_EQ(ReadXyz(record, log.reporter()), 0);
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].text, "File: " + record.path + " could not be opened for reading.");
+    EXPECT_EQ(log.messages[0].caption, "Error");
+    EXPECT_EQ(log.messages[0].icon, MessageIcon::Error);
+}
+
+TEST(KindOfFileName, LooksAtTheLastThreeCharactersCaseSensitively) {
+    EXPECT_EQ(KindOfFileName("scan.pgm"), ImageFileKind::Pgm);
+    EXPECT_EQ(KindOfFileName("scan.apgm"), ImageFileKind::Pgm);
+    EXPECT_EQ(KindOfFileName("pgm"), ImageFileKind::Pgm);
+    EXPECT_EQ(KindOfFileName("data.xyz"), ImageFileKind::Xyz);
+    EXPECT_EQ(KindOfFileName("image.PGM"), ImageFileKind::Intensity);
+    EXPECT_EQ(KindOfFileName("data.XYZ"), ImageFileKind::Intensity);
+    EXPECT_EQ(KindOfFileName("a.intensity"), ImageFileKind::Intensity);
+    EXPECT_EQ(KindOfFileName("gm"), ImageFileKind::Intensity);
+    EXPECT_EQ(KindOfFileName(""), ImageFileKind::Intensity);
+    EXPECT_EQ(KindOfFileName("\"scan.pgm\""), ImageFileKind::Intensity);
+}
+
+}  // namespace
+}  // namespace lumagrove
