@@ -9,4 +9,12 @@ namespace lumagrove::runners {
 OperationResult Negate(const SourceImage&, const OperationArguments&, const Reporter&);
 OperationResult Binarize(const SourceImage&, const OperationArguments&, const Reporter&);
 
+// Smoothing, equalization and edges.
+
+// Spectrum and frequency filters.
+
+// Hough transforms.
+
+// Range-image conversion.
+
 }  // namespace lumagrove::runners

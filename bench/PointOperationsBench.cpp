@@ -1,0 +1,40 @@
+#include <cstring>
+
+#include "BenchImages.h"
+#include "imaging/PixelBuffer.h"
+
+namespace lumagrove::bench {
+namespace {
+
+// The bandwidth limit: one read and one write of the same bytes.
+void Memcpy(benchmark::State& state) {
+    const BenchImage& image = SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+    PixelArray destination(image.pixels.size());
+    for (auto _ : state) {
+        std::memcpy(destination.data(), image.pixels.data(), image.pixels.size());
+        benchmark::DoNotOptimize(destination.data());
+        benchmark::ClobberMemory();
+    }
+    CountBytes(state, image);
+}
+
+void Negate(benchmark::State& state) {
+    const BenchImage& image = SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+    const PixelBuffer work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.negate());
+    CountBytes(state, image);
+}
+
+void Binarize(benchmark::State& state) {
+    const BenchImage& image = SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+    const PixelBuffer work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.binarize(150));
+    CountBytes(state, image);
+}
+
+BENCHMARK(Memcpy)->Apply(StandardSizes);
+BENCHMARK(Negate)->Apply(StandardSizes);
+BENCHMARK(Binarize)->Apply(StandardSizes);
+
+}  // namespace
+}  // namespace lumagrove::bench

@@ -1,0 +1,54 @@
+#include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
+
+#include "BenchImages.h"
+#include "imaging/PixelBuffer.h"
+
+namespace lumagrove::bench {
+namespace {
+
+const BenchImage& ImageFor(const benchmark::State& state) {
+    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+}
+
+cv::Mat MatOf(const BenchImage& image) {
+    return cv::Mat(image.height, image.width, CV_8UC1, const_cast<std::uint8_t*>(image.pixels.data()));
+}
+
+void OursNegate(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const PixelBuffer work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.negate());
+}
+
+void OpenCvNegate(benchmark::State& state) {
+    const cv::Mat input = MatOf(ImageFor(state));
+    for (auto _ : state) {
+        cv::Mat output;
+        cv::bitwise_not(input, output);
+        benchmark::DoNotOptimize(output.data);
+    }
+}
+
+void OursBinarize(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const PixelBuffer work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.binarize(150));
+}
+
+void OpenCvBinarize(benchmark::State& state) {
+    const cv::Mat input = MatOf(ImageFor(state));
+    for (auto _ : state) {
+        cv::Mat output;
+        cv::threshold(input, output, 150, 255, cv::THRESH_BINARY);
+        benchmark::DoNotOptimize(output.data);
+    }
+}
+
+BENCHMARK(OursNegate)->Name("ours/negate")->Apply(StandardSizes);
+BENCHMARK(OpenCvNegate)->Name("opencv/negate")->Apply(StandardSizes);
+BENCHMARK(OursBinarize)->Name("ours/binarize")->Apply(StandardSizes);
+BENCHMARK(OpenCvBinarize)->Name("opencv/binarize")->Apply(StandardSizes);
+
+}  // namespace
+}  // namespace lumagrove::bench
