@@ -1,0 +1,44 @@
+# The two commands a newcomer needs: `make run` and `make test`. Both install
+# what is missing (Debian packages) and build first.
+BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps build run test sanitize bench samples clean
+
+all: build
+
+deps:
+	scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	scripts/run.sh $(BUILD)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+# The core and the command-line tool once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer: no reader or operation may touch memory it
+# does not own.
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DLUMAGROVE_SANITIZE=ON -DLUMAGROVE_DESKTOP=OFF -DLUMAGROVE_BENCH=OFF
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS) --target core_tests cli_tests
+	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+
+bench:
+	scripts/install-deps.sh --bench
+	$(MAKE) build
+	$(BUILD)/bench/core_bench
+	$(BUILD)/bench/opencv_compare
+
+samples: build
+	$(BUILD)/samples/generate-samples samples
+
+clean:
+	rm -rf $(BUILD) $(SANITIZE_BUILD)

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages and only when missing, everything the
+# build, the tests and the desktop need. With --bench, also what the
+# benchmarks compare against; with --screenshots, what README screenshots
+# are taken with.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build make pkg-config
+  libfftw3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-qpa-plugins
+)
+for option in "$@"; do
+  case "$option" in
+    --bench) packages+=(libopencv-dev time) ;;
+    --screenshots) packages+=(xvfb xauth imagemagick) ;;
+    *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

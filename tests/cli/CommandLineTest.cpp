@@ -1,0 +1,167 @@
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli/CommandLine.h"
+#include "formats/Readers.h"
+#include "operations/OperationTable.h"
+#include "support/MessageLog.h"
+#include "support/TemporaryFolder.h"
+
+namespace lumagrove::cli {
+namespace {
+
+using testing::MessageLog;
+using testing::TemporaryFolder;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(std::vector<std::string> words) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.status = RunCommandLine(words, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+std::string WriteImage(const TemporaryFolder& folder, const std::string& name, int width, int height,
+                       const std::vector<std::uint8_t>& pixels) {
+    ImageRecord record;
+    record.width = width;
+    record.height = height;
+    record.pixels = PixelArray::CopyOf(pixels.data(), pixels.size());
+    MessageLog log;
+    EXPECT_EQ(WritePgm(record, folder.file(name), log.reporter()), 1);
+    return folder.file(name);
+}
+
+std::vector<std::uint8_t> ReadImage(const std::string& name) {
+    ImageRecord record;
+    record.title = name;
+    MessageLog log;
+    EXPECT_EQ(ReadPgm(record, log.reporter()), 1) << name;
+    return std::vector<std::uint8_t>(record.pixels.begin(), record.pixels.end());
+}
+
+TEST(CommandLine, NegateAndBinarizeWriteTheirResults) {
+    TemporaryFolder folder;
+    const std::string input = WriteImage(folder, "in.pgm", 3, 1, {0, 100, 200});
+
+    const CliRun negate = Cli({"negate", input, folder.file("neg.pgm")});
+    EXPECT_EQ(negate.status, 0) << negate.err;
+    EXPECT_EQ(ReadImage(folder.file("neg.pgm")), (std::vector<std::uint8_t>{255, 155, 55}));
+
+    EXPECT_EQ(Cli({"binarize", input, folder.file("b150.pgm")}).status, 0);
+    EXPECT_EQ(ReadImage(folder.file("b150.pgm")), (std::vector<std::uint8_t>{0, 0, 255}));
+    EXPECT_EQ(Cli({"binarize", "--threshold", "99", input, folder.file("b99.pgm")}).status, 0);
+    EXPECT_EQ(ReadImage(folder.file("b99.pgm")), (std::vector<std::uint8_t>{0, 255, 255}));
+    EXPECT_EQ(Cli({"binarize", input, "--threshold=-1", folder.file("all.pgm")}).status, 0);
+    EXPECT_EQ(ReadImage(folder.file("all.pgm")), (std::vector<std::uint8_t>{255, 255, 255}));
+}
+
+TEST(CommandLine, TimeReportsTheOperation) {
+    TemporaryFolder folder;
+    const std::string input = WriteImage(folder, "in.pgm", 2, 2, {1, 2, 3, 4});
+    const CliRun run = Cli({"negate", "--time", input, folder.file("out.pgm")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.err.starts_with("Completed in ")) << run.err;
+    EXPECT_TRUE(run.err.ends_with(" ms\n")) << run.err;
+}
+
+TEST(CommandLine, UsageErrorsExitWithTwoAndShowTheUsage) {
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {},
+             {"sharpen", "a.pgm", "b.pgm"},
+             {"negate", "a.pgm"},
+             {"negate", "a.pgm", "b.pgm", "c.pgm"},
+             {"negate", "--threshold", "3", "a.pgm", "b.pgm"},
+             {"binarize", "--threshold", "abc", "a.pgm", "b.pgm"},
+             {"binarize", "--threshold", "12x", "a.pgm", "b.pgm"},
+             {"binarize", "a.pgm", "b.pgm", "--threshold"},
+             {"xyz"},
+         }) {
+        const CliRun run = Cli(words);
+        EXPECT_EQ(run.status, 2) << ::testing::PrintToString(words);
+        EXPECT_NE(run.err.find("Usage: lumagrove-cli"), std::string::npos);
+    }
+}
+
+TEST(CommandLine, HelpListsEveryCommandWithItsDefaults) {
+    const CliRun run = Cli({"--help"});
+    EXPECT_EQ(run.status, 0);
+    for (const OperationEntry& entry : OperationTable()) {
+        if (entry.command == nullptr) continue;
+        EXPECT_NE(run.out.find(std::string("  ") + entry.command + " "), std::string::npos) << entry.command;
+    }
+    EXPECT_NE(run.out.find("--threshold N [150]"), std::string::npos);
+    EXPECT_NE(run.out.find("--threshold N [30] --direction D [45]"), std::string::npos);
+    EXPECT_NE(run.out.find("--sigma S [1.0]"), std::string::npos);
+    EXPECT_NE(run.out.find("--radius R [14]"), std::string::npos);
+    EXPECT_NE(run.out.find("--window N [5]"), std::string::npos);
+}
+
+TEST(CommandLine, FileProblemsExitWithOneAndTheReadersWords) {
+    TemporaryFolder folder;
+    const std::string missing = folder.file("missing.pgm");
+    const CliRun unreadable = Cli({"negate", missing, folder.file("out.pgm")});
+    EXPECT_EQ(unreadable.status, 1);
+    EXPECT_EQ(unreadable.err, "Error: File: " + missing + " could not be opened for reading.\n");
+
+    const std::string input = WriteImage(folder, "in.pgm", 1, 1, {5});
+    const std::string nowhere = folder.file("no/folder/out.pgm");
+    const CliRun unwritable = Cli({"negate", input, nowhere});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.err, "Error: File: " + nowhere + " could not be opened for writing.\n");
+
+    const CliRun coordinates = Cli({"negate", folder.write("points.xyz", "abcd"), folder.file("out.pgm")});
+    EXPECT_EQ(coordinates.status, 1);
+    EXPECT_NE(coordinates.err.find("holds XYZ coordinates"), std::string::npos);
+}
+
+TEST(CommandLine, IntensityInputIsReadLikeTheDesktopReadsIt) {
+    TemporaryFolder folder;
+    std::string bytes(640 * 480, '\x10');
+    bytes[108900] = 7;
+    const std::string input = folder.write("scan.raw", bytes);
+    const CliRun run = Cli({"negate", input, folder.file("out.pgm")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "Error: 7 16\n");
+    const std::vector<std::uint8_t> result = ReadImage(folder.file("out.pgm"));
+    ASSERT_EQ(result.size(), 640u * 480u);
+    EXPECT_EQ(result[108900], 248);
+    EXPECT_EQ(result[0], 239);
+}
+
+TEST(CommandLine, XyzPrintsTheSamplePoint) {
+    TemporaryFolder folder;
+    std::string bytes(640 * 480 * 12, '\0');
+    bytes[200 * 4 + 3] = 0x3f;  // 0.5 in the x plane
+    bytes[200 * 4 + 2] = '\x00';
+    const CliRun run = Cli({"xyz", folder.write("p.xyz", bytes)});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "0.500000 -----  0.000000 ----- 0.000000\n");
+
+    const CliRun missing = Cli({"xyz", folder.file("none.xyz")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("could not be opened for reading."), std::string::npos);
+}
+
+TEST(CommandLine, CommandsWithoutAnOperationYetSaySo) {
+    TemporaryFolder folder;
+    const std::string input = WriteImage(folder, "in.pgm", 1, 1, {5});
+    for (const OperationEntry& entry : OperationTable()) {
+        if (entry.command == nullptr || entry.run != nullptr) continue;
+        const CliRun run = Cli({entry.command, input, folder.file("out.pgm")});
+        EXPECT_EQ(run.status, 2) << entry.command;
+        EXPECT_EQ(run.err, std::string("lumagrove-cli: ") + entry.command + " is not available yet\n");
+    }
+}
+
+}  // namespace
+}  // namespace lumagrove::cli
