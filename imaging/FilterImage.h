@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "formats/Reporter.h"
 #include "imaging/PixelArray.h"
 
 namespace lumagrove {
@@ -18,6 +19,15 @@ struct FilterImage {
     std::int32_t count = 0;
 
     FilterImage(const std::uint8_t* source, std::int32_t width, std::int32_t height);
+
+    // Frequency domain. Each hands out the output, or an empty array after
+    // reporting "Error Creating Plan" when FFTW could make no plan.
+    PixelArray fourierSpectrum(const Reporter& report);
+    PixelArray globalLowPass(std::int32_t cutoffX, std::int32_t cutoffY, const Reporter& report);
+    PixelArray globalHighPass(std::int32_t cutoffX, std::int32_t cutoffY, const Reporter& report);
+
+    // Box mean over a window x window square, handing out `output`.
+    PixelArray smoothUniform(std::int32_t window);
 };
 
 }  // namespace lumagrove

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "imaging/GradientSample.h"
 #include "imaging/PixelArray.h"
 
 namespace lumagrove {
@@ -15,6 +17,27 @@ struct GrayImage {
     std::int32_t count = 0;
 
     GrayImage(const std::uint8_t* source, std::int32_t width, std::int32_t height);
+
+    // Smoothing.
+    PixelArray smoothGaussian(double sigma, std::int32_t threshold) const;
+
+    // Histogram equalization. An area is the columns x1 <= x < x2 of the rows
+    // y1 <= y < y2, corners in any order, clipped to the image; its histogram
+    // is taken from `buffer`, which has the image's size.
+    PixelArray equalizeGlobal() const;
+    PixelArray equalizeArea(const std::uint8_t* buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                            std::int32_t y2) const;
+    void equalizeAreaInPlace(std::uint8_t* buffer, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                             std::int32_t y2) const;
+    PixelArray equalizeFourAreas() const;
+    PixelArray equalizeSixteenAreas() const;
+
+    // Edge detection. Pixels the 3 x 3 operator does not reach (the first row
+    // and a pixel, the last row and a pixel) have magnitude 0 and angle 0.
+    PixelArray gradientImage() const;
+    std::vector<GradientSample> gradientField() const;
+    PixelArray edgesByGradient(std::int32_t threshold) const;
+    PixelArray edgesByDirection(std::int32_t threshold, std::int32_t direction) const;
 };
 
 }  // namespace lumagrove

@@ -1,0 +1,46 @@
+#include "BenchImages.h"
+#include "imaging/GrayImage.h"
+
+namespace lumagrove::bench {
+namespace {
+
+const BenchImage& ImageFor(const benchmark::State& state) {
+    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+}
+
+void GradientImage(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const GrayImage work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.gradientImage());
+    CountBytes(state, image);
+}
+
+void GradientField(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const GrayImage work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.gradientField());
+    CountBytes(state, image);
+}
+
+// The settings' defaults: threshold 30, direction 45.
+void EdgesByGradient(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const GrayImage work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.edgesByGradient(30));
+    CountBytes(state, image);
+}
+
+void EdgesByDirection(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const GrayImage work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.edgesByDirection(30, 45));
+    CountBytes(state, image);
+}
+
+BENCHMARK(GradientImage)->Apply(StandardSizes);
+BENCHMARK(GradientField)->Apply(StandardSizes);
+BENCHMARK(EdgesByGradient)->Apply(StandardSizes);
+BENCHMARK(EdgesByDirection)->Apply(StandardSizes);
+
+}  // namespace
+}  // namespace lumagrove::bench

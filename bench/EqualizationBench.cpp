@@ -1,0 +1,47 @@
+#include "BenchImages.h"
+#include "imaging/GrayImage.h"
+
+namespace lumagrove::bench {
+namespace {
+
+const BenchImage& ImageFor(const benchmark::State& state) {
+    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+}
+
+void EqualizeGlobal(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const GrayImage work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.equalizeGlobal());
+    CountBytes(state, image);
+}
+
+void EqualizeArea(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const std::int32_t w = image.width;
+    const std::int32_t h = image.height;
+    for (auto _ : state) benchmark::DoNotOptimize(work.equalizeArea(image.pixels.data(), w / 4, h / 4, 3 * w / 4, 3 * h / 4));
+    CountBytes(state, image);
+}
+
+void EqualizeFourAreas(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const GrayImage work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.equalizeFourAreas());
+    CountBytes(state, image);
+}
+
+void EqualizeSixteenAreas(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const GrayImage work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.equalizeSixteenAreas());
+    CountBytes(state, image);
+}
+
+BENCHMARK(EqualizeGlobal)->Apply(StandardSizes);
+BENCHMARK(EqualizeArea)->Apply(StandardSizes);
+BENCHMARK(EqualizeFourAreas)->Apply(StandardSizes);
+BENCHMARK(EqualizeSixteenAreas)->Apply(StandardSizes);
+
+}  // namespace
+}  // namespace lumagrove::bench

@@ -1,0 +1,41 @@
+#include "BenchImages.h"
+#include "imaging/FilterImage.h"
+#include "imaging/GrayImage.h"
+
+namespace lumagrove::bench {
+namespace {
+
+const BenchImage& ImageFor(const benchmark::State& state) {
+    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+}
+
+// The window the menu uses.
+void Uniform(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    FilterImage work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.smoothUniform(5));
+    CountBytes(state, image);
+}
+
+// A window wide enough that the sums no longer fit 16 bits.
+void UniformWide(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    FilterImage work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.smoothUniform(301));
+    CountBytes(state, image);
+}
+
+void Gaussian(benchmark::State& state, double sigma) {
+    const BenchImage& image = ImageFor(state);
+    const GrayImage work(image.pixels.data(), image.width, image.height);
+    for (auto _ : state) benchmark::DoNotOptimize(work.smoothGaussian(sigma, 150));
+    CountBytes(state, image);
+}
+
+BENCHMARK(Uniform)->Apply(StandardSizes);
+BENCHMARK(UniformWide)->Args({1024, 1024})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Gaussian, sigma1, 1.0)->Apply(StandardSizes);
+BENCHMARK_CAPTURE(Gaussian, sigma6, 6.0)->Apply(StandardSizes);
+
+}  // namespace
+}  // namespace lumagrove::bench

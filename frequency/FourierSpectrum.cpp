@@ -1,0 +1,77 @@
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "frequency/FrequencyMessages.h"
+#include "frequency/HalfSpectrumTransform.h"
+#include "imaging/FilterImage.h"
+
+namespace lumagrove {
+namespace {
+
+// Output columns gathered before they are written, so that each row of the
+// output receives a whole cache line at once; writing a few bytes into every
+// row of a large image instead would touch each line of the output many times.
+constexpr std::int32_t kTileColumns = 64;
+
+// A coefficient's magnitude in hundredths, truncated; anything beyond 255
+// shows as 255. The top-left pixel is the pixel sum / 100, so it saturates
+// for all but the darkest images.
+void MagnitudeBytes(const fftw_complex* coefficients, std::size_t count, std::uint8_t* bytes) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const double re = coefficients[i][0];
+        const double im = coefficients[i][1];
+        const double level = std::sqrt(re * re + im * im) * 0.01;
+        bytes[i] = static_cast<std::uint8_t>(std::min(level, 255.0));
+    }
+}
+
+// The tile holds columns first .. first + count - 1 of the output, one after
+// another. Column u's magnitudes also fill column W - u, upside down, since
+// |X(W - u, H - v)| = |X(u, v)|: the half spectrum holds the columns up to
+// W / 2, and the mirror supplies the rest.
+void WriteTile(const std::uint8_t* tile, std::int32_t first, std::int32_t count, std::int32_t width,
+               std::int32_t height, std::uint8_t* output) {
+    const std::size_t rows = static_cast<std::size_t>(height);
+    const std::int32_t mirrorFirst = std::max(first, 1);
+    const std::int32_t mirrorEnd = std::min(first + count, (width + 1) / 2);
+    for (std::size_t v = 0; v < rows; ++v) {
+        const std::uint8_t* levels = tile + v;
+        std::uint8_t* row = output + v * width + first;
+        for (std::int32_t c = 0; c < count; ++c) row[c] = levels[c * rows];
+        std::uint8_t* mirrorRow = output + ((rows - v) % rows) * width + width;
+        for (std::int32_t u = mirrorFirst; u < mirrorEnd; ++u) mirrorRow[-u] = levels[(u - first) * rows];
+    }
+}
+
+}  // namespace
+
+// The picture is not centred: the zero frequency stays in the top-left
+// corner and each quadrant's corner is the low end of its frequencies.
+PixelArray FilterImage::fourierSpectrum(const Reporter& report) {
+    if (width <= 0 || height <= 0) return std::move(output);
+    auto transform = HalfSpectrumTransform::Create(width, height, HalfSpectrumTransform::Use::ForwardOnly);
+    if (!transform) {
+        report(CannotCreatePlan());
+        return {};
+    }
+    transform->transformRows(source.data());
+
+    const std::int32_t columns = transform->columns();
+    std::vector<std::uint8_t> tile(static_cast<std::size_t>(kTileColumns) * height);
+    for (std::int32_t tileFirst = 0; tileFirst < columns; tileFirst += kTileColumns) {
+        const std::int32_t tileEnd = std::min(tileFirst + kTileColumns, columns);
+        for (std::int32_t first = tileFirst; first < tileEnd; first += HalfSpectrumTransform::kBlockColumns) {
+            const std::int32_t count = std::min(HalfSpectrumTransform::kBlockColumns, tileEnd - first);
+            transform->loadColumns(first, count);
+            transform->transformColumns(FFTW_FORWARD);
+            MagnitudeBytes(transform->blockColumn(0), static_cast<std::size_t>(count) * height,
+                           tile.data() + static_cast<std::size_t>(first - tileFirst) * height);
+        }
+        WriteTile(tile.data(), tileFirst, tileEnd - tileFirst, width, height, output.data());
+    }
+    return std::move(output);
+}
+
+}  // namespace lumagrove

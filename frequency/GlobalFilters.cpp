@@ -1,0 +1,122 @@
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "frequency/CutoffMask.h"
+#include "frequency/FrequencyMessages.h"
+#include "frequency/HalfSpectrumTransform.h"
+#include "imaging/FilterImage.h"
+
+namespace lumagrove {
+namespace {
+
+using Kind = ColumnRun::Kind;
+
+// Below this share of the brightest input pixel, the brightest filtered value
+// can only be rounding error: the true result is then black everywhere (a
+// uniform image through a high pass, say), and stretching the error to 255
+// would draw noise instead. Real content cannot be that faint: even a single
+// pixel keeping only its zero frequency leaves 1 / (W * H) of itself, at
+// least 4.6e-10 for any image that fits, while the two transforms' rounding
+// stays near 1e-14.
+constexpr double kRoundingShare = 1e-11;
+
+void ClearRows(fftw_complex* column, ClearedRows cleared, std::int32_t height) {
+    const std::int32_t beforeWrap = std::min(cleared.count, height - cleared.first);
+    std::memset(column + cleared.first, 0, sizeof(fftw_complex) * static_cast<std::size_t>(beforeWrap));
+    std::memset(column, 0, sizeof(fftw_complex) * static_cast<std::size_t>(cleared.count - beforeWrap));
+}
+
+// Columns the mask cuts through go to the frequency domain along their rows,
+// lose the cleared coefficients and come back, a block at a time.
+void FilterPartialColumns(HalfSpectrumTransform& transform, const ColumnRun& run, PassBand band,
+                          std::uint64_t squaredCutoff, std::int32_t width, std::int32_t height) {
+    for (std::int32_t first = run.first; first < run.end; first += HalfSpectrumTransform::kBlockColumns) {
+        const std::int32_t count = std::min(HalfSpectrumTransform::kBlockColumns, run.end - first);
+        transform.loadColumns(first, count);
+        transform.transformColumns(FFTW_FORWARD);
+        for (std::int32_t c = 0; c < count; ++c) {
+            const std::int32_t u = first + c;
+            ClearRows(transform.blockColumn(c), ClearedRowsOfColumn(band, squaredCutoff, std::min(u, width - u), height),
+                      height);
+        }
+        transform.transformColumns(FFTW_BACKWARD);
+        transform.storeColumns(first, count);
+    }
+}
+
+// A column kept whole would only come back from its two transforms
+// multiplied by H, so it is multiplied by H instead; a cleared one is zeroed.
+void FinishWholeColumns(fftw_complex* row, const std::vector<ColumnRun>& runs, std::int32_t height) {
+    const double scale = height;
+    for (const ColumnRun& run : runs) {
+        if (run.kind == Kind::Kept) {
+            for (std::int32_t u = run.first; u < run.end; ++u) {
+                row[u][0] *= scale;
+                row[u][1] *= scale;
+            }
+        } else if (run.kind == Kind::Cleared) {
+            std::memset(row + run.first, 0, sizeof(fftw_complex) * static_cast<std::size_t>(run.end - run.first));
+        }
+    }
+}
+
+// Each magnitude relative to the largest value, times 255. Negative values
+// larger than the largest one (common after a high pass, whose result
+// averages to zero) saturate at 255.
+void ScaledBytes(const double* values, std::int32_t count, double largest, std::uint8_t* bytes) {
+    for (std::int32_t i = 0; i < count; ++i) {
+        const double level = std::fabs(values[i]) / largest * 255.0;
+        bytes[i] = static_cast<std::uint8_t>(std::min(level, 255.0));
+    }
+}
+
+PixelArray GlobalFilter(FilterImage& image, PassBand band, std::int32_t cutoffX, std::int32_t cutoffY,
+                        const Reporter& report) {
+    const std::int32_t width = image.width;
+    const std::int32_t height = image.height;
+    if (width <= 0 || height <= 0) return std::move(image.output);
+    auto transform = HalfSpectrumTransform::Create(width, height, HalfSpectrumTransform::Use::ForwardAndBackward);
+    if (!transform) {
+        report(CannotCreatePlan());
+        return {};
+    }
+    const std::uint64_t squaredCutoff = SquaredCutoff(cutoffX, cutoffY, width, height);
+    const std::vector<ColumnRun> runs = ColumnRunsOfHalfSpectrum(band, squaredCutoff, width, height);
+
+    transform->transformRows(image.source.data());
+    for (const ColumnRun& run : runs) {
+        if (run.kind == Kind::Partial) FilterPartialColumns(*transform, run, band, squaredCutoff, width, height);
+    }
+    double largest = -HUGE_VAL;
+    transform->transformRowsBack([&](std::int32_t, fftw_complex* row) { FinishWholeColumns(row, runs, height); },
+                                 [&](std::int32_t, const double* values) {
+                                     largest = std::max(largest, *std::max_element(values, values + width));
+                                 });
+
+    // Both transforms are unnormalised: the values are the filtered image
+    // times W * H, a factor the scaling to the largest value cancels.
+    const std::uint8_t brightestPixel = *std::max_element(image.source.begin(), image.source.end());
+    const double roundingLimit = kRoundingShare * brightestPixel * (static_cast<double>(width) * height);
+    std::uint8_t* output = image.output.data();
+    if (largest <= roundingLimit) {
+        std::memset(output, 0, image.output.size());
+    } else {
+        for (std::int32_t y = 0; y < height; ++y) {
+            ScaledBytes(transform->realRow(y), width, largest, output + static_cast<std::size_t>(y) * width);
+        }
+    }
+    return std::move(image.output);
+}
+
+}  // namespace
+
+PixelArray FilterImage::globalLowPass(std::int32_t cutoffX, std::int32_t cutoffY, const Reporter& report) {
+    return GlobalFilter(*this, PassBand::Low, cutoffX, cutoffY, report);
+}
+
+PixelArray FilterImage::globalHighPass(std::int32_t cutoffX, std::int32_t cutoffY, const Reporter& report) {
+    return GlobalFilter(*this, PassBand::High, cutoffX, cutoffY, report);
+}
+
+}  // namespace lumagrove

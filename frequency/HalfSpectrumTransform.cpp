@@ -1,0 +1,96 @@
+#include "frequency/HalfSpectrumTransform.h"
+
+#include <cstring>
+
+namespace lumagrove {
+namespace {
+
+constexpr std::size_t kElementsPerLine = 64 / sizeof(fftw_complex);
+
+std::size_t RoundUpToLine(std::size_t elements) {
+    return (elements + kElementsPerLine - 1) / kElementsPerLine * kElementsPerLine;
+}
+
+}  // namespace
+
+HalfSpectrumTransform::HalfSpectrumTransform(std::int32_t width, std::int32_t height)
+    : width_(width),
+      height_(height),
+      columns_(width / 2 + 1),
+      stride_(RoundUpToLine(static_cast<std::size_t>(columns_))),
+      half_(AllocateComplex(stride_ * static_cast<std::size_t>(height))),
+      line_(AllocateReal(static_cast<std::size_t>(width))),
+      block_(AllocateComplex(static_cast<std::size_t>(kBlockColumns) * static_cast<std::size_t>(height))) {
+    // A last, partial block transforms whatever its unused columns hold;
+    // starting from zeros keeps that harmless and deterministic.
+    std::memset(block_.get(), 0, sizeof(fftw_complex) * static_cast<std::size_t>(kBlockColumns) * height_);
+}
+
+std::optional<HalfSpectrumTransform> HalfSpectrumTransform::Create(std::int32_t width, std::int32_t height, Use use) {
+    HalfSpectrumTransform transform(width, height);
+    if (!transform.makePlans(use)) return std::nullopt;
+    return transform;
+}
+
+// Estimate-mode plans: measuring would cost more than the transforms.
+bool HalfSpectrumTransform::makePlans(Use use) {
+    double* line = line_.get();
+    fftw_complex* row = half_.get();
+    fftw_complex* block = block_.get();
+    const int rows = height_;
+    auto columnPlan = [&](int direction) {
+        return fftw_plan_many_dft(1, &rows, kBlockColumns, block, nullptr, 1, rows, block, nullptr, 1, rows, direction,
+                                  FFTW_ESTIMATE);
+    };
+    rowForward_ = MakePlan([&] { return fftw_plan_dft_r2c_1d(width_, line, row, FFTW_ESTIMATE); });
+    if (!rowForward_) return false;
+    columnForward_ = MakePlan([&] { return columnPlan(FFTW_FORWARD); });
+    if (!columnForward_) return false;
+    if (use == Use::ForwardOnly) return true;
+    columnBackward_ = MakePlan([&] { return columnPlan(FFTW_BACKWARD); });
+    if (!columnBackward_) return false;
+    rowBackward_ = MakePlan([&] { return fftw_plan_dft_c2r_1d(width_, row, line, FFTW_ESTIMATE); });
+    return static_cast<bool>(rowBackward_);
+}
+
+void HalfSpectrumTransform::transformRows(const std::uint8_t* pixels) {
+    double* line = line_.get();
+    for (std::int32_t y = 0; y < height_; ++y) {
+        const std::uint8_t* source = pixels + static_cast<std::size_t>(y) * width_;
+        for (std::int32_t x = 0; x < width_; ++x) line[x] = source[x];
+        fftw_execute_dft_r2c(rowForward_.get(), line, spectrumRow(y));
+    }
+}
+
+void HalfSpectrumTransform::loadColumns(std::int32_t first, std::int32_t count) {
+    for (std::int32_t y = 0; y < height_; ++y) {
+        const fftw_complex* row = spectrumRow(y) + first;
+        for (std::int32_t c = 0; c < count; ++c) {
+            fftw_complex& element = blockColumn(c)[y];
+            element[0] = row[c][0];
+            element[1] = row[c][1];
+        }
+    }
+}
+
+void HalfSpectrumTransform::transformColumns(int direction) {
+    fftw_execute(direction == FFTW_FORWARD ? columnForward_.get() : columnBackward_.get());
+}
+
+void HalfSpectrumTransform::storeColumns(std::int32_t first, std::int32_t count) {
+    for (std::int32_t y = 0; y < height_; ++y) {
+        fftw_complex* row = spectrumRow(y) + first;
+        for (std::int32_t c = 0; c < count; ++c) {
+            const fftw_complex& element = blockColumn(c)[y];
+            row[c][0] = element[0];
+            row[c][1] = element[1];
+        }
+    }
+}
+
+void HalfSpectrumTransform::restoreRow(fftw_complex* row) {
+    fftw_execute_dft_c2r(rowBackward_.get(), row, line_.get());
+    std::memcpy(row, line_.get(), sizeof(double) * static_cast<std::size_t>(width_));
+}
+
+}  // namespace lumagrove

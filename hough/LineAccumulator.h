@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "hough/EdgePoints.h"
+#include "imaging/PixelArray.h"
+
+namespace lumagrove {
+
+// Votes of edge pixels for straight lines. Row rho stands for the signed
+// distance rho - rhoCount / 2 from the image centre, column t for the angle
+// t - 180 degrees. The counters are 8 bits wide and wrap past 255.
+class LineAccumulator {
+public:
+    static constexpr std::int32_t kAngles = 360;
+    using Table = std::array<float, kAngles>;
+
+    explicit LineAccumulator(std::int32_t rhoCount);
+
+    // Adds one vote per angle for every edge pixel of a width x height image,
+    // at the distance trunc((y - height/2) sin + (x - width/2) cos) formed in
+    // double precision from the single-precision tables. Distances that
+    // truncate to 0 or reach half of rhoCount in size are dropped.
+    void vote(const EdgePoints& edges, std::int32_t width, std::int32_t height, const Table& sinTable,
+              const Table& cosTable);
+
+    std::int32_t rhoCount() const { return rhoCount_; }
+    const std::uint8_t* row(std::int32_t rho) const { return counters_.data() + static_cast<std::size_t>(rho) * kAngles; }
+    // The counters as a plane 360 wide and rhoCount high.
+    PixelArray image() const { return PixelArray::CopyOf(counters_.data(), static_cast<std::size_t>(rhoCount_) * kAngles); }
+
+private:
+    std::int32_t rhoCount_;
+    // rhoCount rows, then one more that takes the dropped votes, so that
+    // voting needs no branch.
+    std::vector<std::uint8_t> counters_;
+};
+
+}  // namespace lumagrove

@@ -1,0 +1,43 @@
+#include <cstring>
+
+#include "imaging/BoxSum.h"
+#include "imaging/FilterImage.h"
+
+namespace lumagrove {
+
+// The passes leave a margin of a whole window, not half of one, on each
+// side. The columns the horizontal pass never computes keep the input, so
+// the frame shows the input (top and bottom) or its vertical mean (left and
+// right) rather than black.
+PixelArray FilterImage::smoothUniform(std::int32_t window) {
+    // Once handed out, the output is gone; a second run needs a new one.
+    if (output.empty()) output = PixelArray(source.size());
+    const std::ptrdiff_t w = width > 0 ? width : 0;
+    const std::ptrdiff_t h = height > 0 ? height : 0;
+    const std::ptrdiff_t n = window;
+    // No window at all: nothing to average, the image comes back unchanged.
+    if (n < 1) {
+        std::memcpy(output.data(), source.data(), source.size());
+        return std::move(output);
+    }
+    const std::ptrdiff_t half = n / 2;
+    const bool horizontal = n < w - n;
+    const bool vertical = n < h - n;
+    PixelArray across = PixelArray::CopyOf(source.data(), source.size());
+    if (horizontal || vertical) {
+        BoxSum box(window);
+        if (horizontal) {
+            for (std::ptrdiff_t y = 0; y < h; ++y) {
+                box.across(source.data() + y * w + n - half, across.data() + y * w + n, w - 2 * n);
+            }
+        }
+        if (vertical) box.down(across.data(), w, n, h - n, output.data());
+    }
+    // The top and bottom rows the vertical pass does not reach keep the horizontal means.
+    const std::ptrdiff_t band = vertical ? n : h;
+    std::memcpy(output.data(), across.data(), static_cast<std::size_t>(band * w));
+    if (vertical) std::memcpy(output.data() + (h - n) * w, across.data() + (h - n) * w, static_cast<std::size_t>(n * w));
+    return std::move(output);
+}
+
+}  // namespace lumagrove

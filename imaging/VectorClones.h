@@ -1,0 +1,10 @@
+#pragma once
+
+// Compiles a hot loop twice, for AVX2 and for the portable x86-64 baseline;
+// the loader picks the one the processor runs. The arithmetic is the same
+// integer arithmetic either way, so the bytes cannot differ.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define LUMAGROVE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define LUMAGROVE_VECTOR_CLONES
+#endif

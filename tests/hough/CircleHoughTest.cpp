@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "hough/CircleHough.h"
+#include "hough/CirclePeaks.h"
+#include "hough/CirclePlane.h"
+#include "hough/EdgePoints.h"
+#include "hough/HoughReference.h"
+#include "hough/HoughScenes.h"
+#include "imaging/GrayImage.h"
+#include "support/TestImages.h"
+
+namespace lumagrove {
+namespace {
+
+using testing::ConstantImage;
+using testing::EdgeMapOfShapes;
+using testing::SceneOfShapes;
+using testing::TestImage;
+using testing::ToVector;
+
+EdgePoints PointsOf(const TestImage& edgeMap) {
+    return EdgePoints(PixelArray::CopyOf(edgeMap.pixels.data(), edgeMap.pixels.size()), edgeMap.width, edgeMap.height);
+}
+
+// Peaks sorted as the literal search meets them: radius, column, row.
+std::vector<std::array<int, 3>> PeaksOf(const TestImage& edgeMap) {
+    std::vector<std::array<int, 3>> peaks;
+    FindCirclePeaks(PointsOf(edgeMap), edgeMap.width, edgeMap.height, edgeMap.width / 2,
+                    [&](std::int32_t r, std::int32_t a, std::int32_t b) { peaks.push_back({r, a, b}); });
+    std::sort(peaks.begin(), peaks.end());
+    return peaks;
+}
+
+CircleHough BlankCircleHough(int width, int height) {
+    CircleHough hough;
+    const std::vector<std::uint8_t> blank(static_cast<std::size_t>(width) * height, 0);
+    hough.setImage(blank.data(), width, height);
+    return hough;
+}
+
+std::vector<std::uint8_t> DrawnPeaks(const TestImage& edgeMap, const std::vector<std::array<int, 3>>& peaks) {
+    CircleHough hough = BlankCircleHough(edgeMap.width, edgeMap.height);
+    for (const auto& [r, a, b] : peaks) {
+        hough.drawCircle(a, b, r);
+        hough.drawCircle(a, b, r + 1);
+    }
+    return ToVector(hough.overlayImage());
+}
+
+struct Detected {
+    std::vector<std::uint8_t> overlay;
+    std::vector<std::uint8_t> superimposed;
+};
+
+Detected DetectCircles(const TestImage& image, bool byDirection) {
+    CircleHough hough;
+    hough.setImage(image.pixels.data(), image.width, image.height);
+    if (byDirection) {
+        hough.useDirection = 1;
+        hough.direction = 100;
+        hough.edgeThreshold = 20;
+    }
+    hough.detect();
+    return {ToVector(hough.overlayImage()), ToVector(hough.superimposedImage())};
+}
+
+std::vector<std::uint8_t> SpaceOf(const TestImage& image, int radius) {
+    CircleHough hough;
+    hough.setImage(image.pixels.data(), image.width, image.height);
+    std::int32_t width = -1;
+    std::int32_t height = -1;
+    const PixelArray space = hough.houghSpace(radius, width, height);
+    EXPECT_EQ(width, image.width);
+    EXPECT_EQ(height, image.height);
+    return ToVector(space);
+}
+
+// Narrow images hold fewer than 16 radius planes; 9 and 10 pixels are where
+// circles become possible at all; many rings are cut by the border.
+TEST(CircleHoughTest, PeaksPlanesAndCirclesMatchTheReferenceOnEdgeMaps) {
+    const std::vector<std::pair<int, int>> sizes = {{1, 5},   {2, 2},   {3, 40},  {9, 9},   {9, 12},  {10, 9},
+                                                    {10, 10}, {12, 8},  {11, 13}, {15, 20}, {20, 15}, {24, 24},
+                                                    {31, 19}, {32, 32}, {33, 21}, {48, 40}, {70, 45}};
+    int peaksSeen = 0;
+    for (const auto& [width, height] : sizes) {
+        for (std::uint32_t seed = 0; seed < 6; ++seed) {
+            const TestImage map = EdgeMapOfShapes(width, height, seed, seed % 3 == 0 ? 0.3 : 0.01);
+            SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed);
+            const testing::ReferenceCircles reference = testing::ReferenceCircleVotes(map);
+            auto expectedPeaks = testing::ReferenceCirclePeaks(reference);
+            std::sort(expectedPeaks.begin(), expectedPeaks.end());
+            const auto peaks = PeaksOf(map);
+            ASSERT_EQ(peaks, expectedPeaks);
+            ASSERT_EQ(DrawnPeaks(map, peaks), testing::ReferenceDetectCircles(map));
+            peaksSeen += static_cast<int>(peaks.size());
+            for (int radius = 0; radius < reference.radiusCount; ++radius) {
+                ASSERT_EQ(ToVector(CirclePlane(PointsOf(map), width, height, radius)),
+                          testing::ReferenceCircleSpace(reference, radius))
+                    << "radius " << radius;
+            }
+        }
+    }
+    EXPECT_GT(peaksSeen, 100);
+}
+
+TEST(CircleHoughTest, CommandsMatchTheReferenceOnScenes) {
+    const std::vector<std::pair<int, int>> sizes = {{19, 23}, {40, 30}, {64, 48}, {90, 70}};
+    int drawnSeen = 0;
+    for (const auto& [width, height] : sizes) {
+        for (std::uint32_t seed = 0; seed < 4; ++seed) {
+            const TestImage image = SceneOfShapes(width, height, seed);
+            for (const bool byDirection : {false, true}) {
+                SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed << " direction "
+                                                  << byDirection);
+                const TestImage map = testing::ReferenceEdgeMap(image, byDirection ? 20 : 25, 100, byDirection);
+                const Detected detected = DetectCircles(image, byDirection);
+                const std::vector<std::uint8_t> expected = testing::ReferenceDetectCircles(map);
+                EXPECT_EQ(detected.overlay, expected);
+                EXPECT_EQ(detected.superimposed, testing::ReferenceSuperimposed(image, expected));
+                drawnSeen += static_cast<int>(std::count(expected.begin(), expected.end(), 255));
+            }
+            const testing::ReferenceCircles reference =
+                testing::ReferenceCircleVotes(testing::ReferenceEdgeMap(image, 25, 0, false));
+            for (const int radius : {-3, 0, 5, 14, 15, 16, 1000}) {
+                EXPECT_EQ(SpaceOf(image, radius), testing::ReferenceCircleSpace(reference, radius)) << "radius " << radius;
+            }
+        }
+    }
+    EXPECT_GT(drawnSeen, 0);
+}
+
+TEST(CircleHoughTest, ImageWithoutEdgesHasAnEmptySpaceAndNoCircles) {
+    const TestImage image = ConstantImage(40, 36, 201);
+    EXPECT_EQ(SpaceOf(image, 14), std::vector<std::uint8_t>(image.pixels.size(), 0));
+    const Detected detected = DetectCircles(image, false);
+    EXPECT_EQ(detected.overlay, std::vector<std::uint8_t>(image.pixels.size(), 0));
+    EXPECT_EQ(detected.superimposed, image.pixels);
+}
+
+TEST(CircleHoughTest, SpaceOfNarrowImageShowsItsLargestPlane) {
+    const TestImage image = SceneOfShapes(20, 26, 3);
+    const testing::ReferenceCircles reference = testing::ReferenceCircleVotes(testing::ReferenceEdgeMap(image, 25, 0, false));
+    const std::vector<std::uint8_t> plane9 = testing::ReferenceCircleSpace(reference, 9);
+    EXPECT_TRUE(std::any_of(plane9.begin(), plane9.end(), [](std::uint8_t v) { return v != 0; }));
+    EXPECT_EQ(SpaceOf(image, 14), plane9);
+    // With no radius plane at all the view is empty, of the input's size.
+    EXPECT_EQ(SpaceOf(SceneOfShapes(1, 30, 3), 14), std::vector<std::uint8_t>(30, 0));
+}
+
+// Every edge pixel at truncated distance 45 from one centre: more than 255
+// of them, so the view shows the count's low byte.
+TEST(CircleHoughTest, SpaceShowsTheLowByteOfLargeCounts) {
+    TestImage map = ConstantImage(100, 100, 0);
+    int ring = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            if (static_cast<int>(std::sqrt((x - 50) * (x - 50) + (y - 50) * (y - 50))) == 45) {
+                map.at(x, y) = 255;
+                ++ring;
+            }
+        }
+    }
+    ASSERT_GT(ring, 255);
+    const std::vector<std::uint8_t> plane = ToVector(CirclePlane(PointsOf(map), 100, 100, 45));
+    EXPECT_EQ(plane[50 * 100 + 50], ring % 256);
+}
+
+TEST(CircleHoughTest, CircleIsDrawnOnlyWhenItFitsWhole) {
+    CircleHough hough = BlankCircleHough(40, 40);
+    hough.drawCircle(11, 20, 12);  // would reach column -1
+    hough.drawCircle(20, 28, 12);  // would reach row 40
+    hough.drawCircle(20, 20, 0);
+    EXPECT_EQ(ToVector(hough.overlayImage()), std::vector<std::uint8_t>(1600, 0));
+    hough.drawCircle(11, 20, 11);  // touches column 0
+    EXPECT_EQ(hough.overlay[20 * 40 + 0], 0);  // a gap
+    EXPECT_EQ(hough.overlay[21 * 40 + 0], 255);
+}
+
+// Each ring leaves out the four points it starts from, straight above,
+// below, left and right of the centre.
+TEST(CircleHoughTest, RingsOfADetectedCircleHaveFourGapsEach) {
+    for (const int r : {4, 7, 11}) {
+        CircleHough hough = BlankCircleHough(40, 40);
+        hough.drawCircle(20, 19, r);
+        hough.drawCircle(20, 19, r + 1);
+        for (const int d : {r, r + 1}) {
+            EXPECT_EQ(hough.overlay[(19 + d) * 40 + 20], 0);
+            EXPECT_EQ(hough.overlay[(19 - d) * 40 + 20], 0);
+            EXPECT_EQ(hough.overlay[19 * 40 + 20 + d], 0);
+            EXPECT_EQ(hough.overlay[19 * 40 + 20 - d], 0);
+            EXPECT_EQ(hough.overlay[(19 + d) * 40 + 21], 255);
+            EXPECT_EQ(hough.overlay[(19 - 1) * 40 + 20 - d], 255);
+        }
+        std::vector<std::uint8_t> expected(1600, 0);
+        testing::ReferenceDrawCircle(expected, 40, 40, 20, 19, r);
+        testing::ReferenceDrawCircle(expected, 40, 40, 20, 19, r + 1);
+        EXPECT_EQ(ToVector(hough.overlayImage()), expected);
+    }
+}
+
+// A lone edge pixel gives counters of 0 and 1 only: every 1 in the searched
+// range is a peak, because equal counters do not suppress each other.
+TEST(CircleHoughTest, EqualCountersAreAllPeaks) {
+    TestImage map = ConstantImage(40, 40, 0);
+    map.at(19, 21) = 255;
+    std::size_t ones = 0;
+    for (int r = 4; r <= 11; ++r) {
+        for (int a = 4; a <= 35; ++a) {
+            for (int b = 4; b <= 35; ++b) {
+                ones += static_cast<int>(std::sqrt((a - 19) * (a - 19) + (b - 21) * (b - 21))) == r;
+            }
+        }
+    }
+    EXPECT_EQ(PeaksOf(map).size(), ones);
+}
+
+// The direction command lets only gradients stronger than 20 whose angle is
+// 91 to 109 or -89 to -71 degrees vote.
+TEST(CircleHoughTest, DirectionCommandVotesOnlyWithGradientsNearOneHundredDegrees) {
+    for (std::uint32_t seed = 0; seed < 3; ++seed) {
+        const TestImage image = SceneOfShapes(48, 40, seed);
+        const GrayImage gray(image.pixels.data(), image.width, image.height);
+        const std::vector<GradientSample> field = gray.gradientField();
+        TestImage map = ConstantImage(48, 40, 0);
+        for (std::size_t i = 0; i < field.size(); ++i) {
+            const int a = field[i].angle;
+            const bool near = (a >= 91 && a <= 109) || (a >= -89 && a <= -71);
+            map.pixels[i] = field[i].magnitude > 20 && near ? 255 : 0;
+        }
+        CircleHough hough;
+        hough.setImage(image.pixels.data(), image.width, image.height);
+        hough.useDirection = 1;
+        hough.direction = 100;
+        hough.edgeThreshold = 20;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        EXPECT_EQ(ToVector(hough.houghSpace(9, width, height)),
+                  testing::ReferenceCircleSpace(testing::ReferenceCircleVotes(map), 9));
+    }
+}
+
+}  // namespace
+}  // namespace lumagrove

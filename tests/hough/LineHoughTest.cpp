@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "hough/EdgePoints.h"
+#include "hough/HoughReference.h"
+#include "hough/HoughScenes.h"
+#include "hough/LineAccumulator.h"
+#include "hough/LineHough.h"
+#include "hough/LinePeaks.h"
+#include "support/TestImages.h"
+
+namespace lumagrove {
+namespace {
+
+using testing::ConstantImage;
+using testing::EdgeMapOfShapes;
+using testing::RandomImage;
+using testing::SceneOfShapes;
+using testing::TestImage;
+using testing::ToVector;
+
+int RhoCountOf(const TestImage& image) {
+    return static_cast<int>(std::sqrt(static_cast<double>(image.width * image.width + image.height * image.height)));
+}
+
+LineAccumulator VotesOf(const TestImage& edgeMap) {
+    const LineHough tables;
+    LineAccumulator accumulator(RhoCountOf(edgeMap));
+    const PixelArray map = PixelArray::CopyOf(edgeMap.pixels.data(), edgeMap.pixels.size());
+    accumulator.vote(EdgePoints(map, edgeMap.width, edgeMap.height), edgeMap.width, edgeMap.height, tables.sinTable,
+                     tables.cosTable);
+    return accumulator;
+}
+
+std::vector<std::array<int, 2>> PeaksOf(const LineAccumulator& accumulator) {
+    std::vector<std::array<int, 2>> peaks;
+    FindLinePeaks(accumulator, [&](std::int32_t rho, std::int32_t t) { peaks.push_back({rho, t}); });
+    return peaks;
+}
+
+// The overlay drawLine leaves for the given peaks on an empty image.
+std::vector<std::uint8_t> DrawnPeaks(const TestImage& edgeMap, const std::vector<std::array<int, 2>>& peaks) {
+    LineHough hough;
+    const std::vector<std::uint8_t> blank(edgeMap.pixels.size(), 0);
+    hough.setImage(blank.data(), edgeMap.width, edgeMap.height);
+    const int half = RhoCountOf(edgeMap) / 2;
+    for (const auto& [rho, t] : peaks) {
+        hough.drawLine(static_cast<float>(rho - half), static_cast<float>(((t - 180) * hough.pi) * 0.005555555555555556));
+    }
+    return ToVector(hough.overlayImage());
+}
+
+struct Detected {
+    std::vector<std::uint8_t> overlay;
+    std::vector<std::uint8_t> superimposed;
+};
+
+Detected DetectLines(const TestImage& image, bool byDirection) {
+    LineHough hough;
+    hough.setImage(image.pixels.data(), image.width, image.height);
+    if (byDirection) {
+        hough.useDirection = 1;
+        hough.direction = 100;
+        hough.edgeThreshold = 20;
+    }
+    hough.detect();
+    return {ToVector(hough.overlayImage()), ToVector(hough.superimposedImage())};
+}
+
+TEST(LineHoughTest, VotesPeaksAndLinesMatchTheReferenceOnEdgeMaps) {
+    const std::vector<std::pair<int, int>> sizes = {{1, 1}, {2, 3},   {6, 6},   {9, 9},   {10, 7},  {37, 23},
+                                                    {23, 37}, {64, 64}, {101, 7}, {7, 101}, {120, 90}};
+    for (const auto& [width, height] : sizes) {
+        for (std::uint32_t seed = 0; seed < 6; ++seed) {
+            const TestImage map = EdgeMapOfShapes(width, height, seed, seed % 2 ? 0.25 : 0.01);
+            SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed);
+            const testing::ReferenceLines reference = testing::ReferenceLineVotes(map);
+            const LineAccumulator votes = VotesOf(map);
+            ASSERT_EQ(ToVector(votes.image()), testing::ReferenceLineSpace(reference));
+            const auto peaks = PeaksOf(votes);
+            ASSERT_EQ(peaks, testing::ReferenceLinePeaks(reference));
+            ASSERT_EQ(DrawnPeaks(map, peaks), testing::ReferenceDetectLines(map));
+        }
+    }
+}
+
+TEST(LineHoughTest, CommandsMatchTheReferenceOnScenes) {
+    const std::vector<std::pair<int, int>> sizes = {{31, 17}, {64, 48}, {97, 61}, {160, 120}};
+    for (const auto& [width, height] : sizes) {
+        for (std::uint32_t seed = 0; seed < 4; ++seed) {
+            const TestImage image = SceneOfShapes(width, height, seed);
+            for (const bool byDirection : {false, true}) {
+                SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed << " direction "
+                                                  << byDirection);
+                const TestImage map = testing::ReferenceEdgeMap(image, byDirection ? 20 : 12, byDirection ? 100 : 10,
+                                                                byDirection);
+                const Detected detected = DetectLines(image, byDirection);
+                const std::vector<std::uint8_t> expected = testing::ReferenceDetectLines(map);
+                EXPECT_EQ(detected.overlay, expected);
+                EXPECT_EQ(detected.superimposed, testing::ReferenceSuperimposed(image, expected));
+            }
+            LineHough hough;
+            hough.setImage(image.pixels.data(), width, height);
+            std::int32_t spaceWidth = 0;
+            std::int32_t spaceHeight = 0;
+            const PixelArray space = hough.houghSpace(spaceWidth, spaceHeight);
+            EXPECT_EQ(spaceWidth, 360);
+            EXPECT_EQ(spaceHeight, RhoCountOf(image));
+            EXPECT_EQ(ToVector(space),
+                      testing::ReferenceLineSpace(testing::ReferenceLineVotes(testing::ReferenceEdgeMap(image, 12, 10, false))));
+        }
+    }
+}
+
+TEST(LineHoughTest, ImageWithoutEdgesHasAnEmptySpaceAndNoLines) {
+    const TestImage image = ConstantImage(40, 30, 77);
+    LineHough hough;
+    hough.setImage(image.pixels.data(), image.width, image.height);
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    const PixelArray space = hough.houghSpace(width, height);
+    EXPECT_EQ(width, 360);
+    EXPECT_EQ(height, 50);
+    EXPECT_TRUE(std::all_of(space.begin(), space.end(), [](std::uint8_t v) { return v == 0; }));
+    hough.detect();
+    EXPECT_EQ(ToVector(hough.superimposedImage()), image.pixels);
+    EXPECT_EQ(ToVector(hough.overlayImage()), std::vector<std::uint8_t>(image.pixels.size(), 0));
+}
+
+TEST(LineHoughTest, SpaceOf256SquareIs360By362WithTheCentreRowEmpty) {
+    const TestImage image = SceneOfShapes(256, 256, 7);
+    LineHough hough;
+    hough.setImage(image.pixels.data(), image.width, image.height);
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    const PixelArray space = hough.houghSpace(width, height);
+    ASSERT_EQ(width, 360);
+    ASSERT_EQ(height, 362);
+    EXPECT_TRUE(std::any_of(space.begin(), space.end(), [](std::uint8_t v) { return v != 0; }));
+    EXPECT_TRUE(std::all_of(space.begin() + 181 * 360, space.begin() + 182 * 360, [](std::uint8_t v) { return v == 0; }));
+}
+
+// At angle 0 the distance is the column's offset from the centre column.
+TEST(LineHoughTest, EdgePixelVotesAtAngleZeroByItsColumn) {
+    const int width = 20;
+    const int height = 16;
+    const int half = RhoCountOf(ConstantImage(width, height, 0)) / 2;
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{0, 0}, {3, 7}, {10, 5}, {19, 15}, {13, 2}}) {
+        TestImage map = ConstantImage(width, height, 0);
+        map.at(x, y) = 255;
+        const LineAccumulator votes = VotesOf(map);
+        for (int rho = 0; rho < votes.rhoCount(); ++rho) {
+            const int expected = x != width / 2 && rho == x - width / 2 + half ? 1 : 0;
+            EXPECT_EQ(votes.row(rho)[180], expected) << "pixel " << x << "," << y << " row " << rho;
+        }
+    }
+}
+
+TEST(LineHoughTest, CellWithTwoHundredFiftySixVotesShowsZero) {
+    TestImage map = ConstantImage(40, 256, 0);
+    for (int y = 0; y < 256; ++y) map.at(25, y) = 255;
+    const LineAccumulator votes = VotesOf(map);
+    const int half = votes.rhoCount() / 2;
+    EXPECT_EQ(votes.row(25 - 20 + half)[180], 0);
+    EXPECT_EQ(ToVector(votes.image()), testing::ReferenceLineSpace(testing::ReferenceLineVotes(map)));
+    for (const auto& [rho, t] : PeaksOf(votes)) EXPECT_FALSE(rho == 25 - 20 + half && t == 180);
+}
+
+TEST(LineHoughTest, DrawLineAtAngleZeroDotsOneColumnInCompletePairs) {
+    for (const int height : {10, 9}) {
+        LineHough hough;
+        const std::vector<std::uint8_t> blank(21 * static_cast<std::size_t>(height), 0);
+        hough.setImage(blank.data(), 21, height);
+        hough.drawLine(3.0f, 0.0f);
+        std::vector<std::uint8_t> expected(blank.size(), 0);
+        // Nine steps leave the ninth without a partner: it is not drawn.
+        for (int y = 0; y + 1 < height; y += 2) expected[y * 21 + 13] = 255;
+        EXPECT_EQ(ToVector(hough.overlayImage()), expected) << "height " << height;
+    }
+}
+
+TEST(LineHoughTest, TinyImagesNeverYieldLines) {
+    for (std::uint32_t seed = 0; seed < 20; ++seed) {
+        const TestImage image = RandomImage(6, 6, seed);
+        EXPECT_EQ(DetectLines(image, false).overlay, std::vector<std::uint8_t>(36, 0));
+    }
+    EXPECT_TRUE(PeaksOf(VotesOf(ConstantImage(6, 6, 255))).empty());
+}
+
+// A lone edge pixel gives every angle one vote: a plateau of ones, every
+// cell of which is a peak because equal counters do not suppress each other.
+TEST(LineHoughTest, EqualCountersAreAllPeaks) {
+    TestImage map = ConstantImage(40, 30, 0);
+    map.at(7, 22) = 255;
+    const LineAccumulator votes = VotesOf(map);
+    std::size_t ones = 0;
+    for (int rho = 4; rho <= votes.rhoCount() - 6; ++rho) ones += std::count(votes.row(rho) + 4, votes.row(rho) + 355, 1);
+    EXPECT_GT(ones, 300u);
+    EXPECT_EQ(PeaksOf(votes).size(), ones);
+}
+
+}  // namespace
+}  // namespace lumagrove
