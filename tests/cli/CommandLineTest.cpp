@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -150,6 +152,21 @@ TEST(CommandLine, XyzPrintsTheSamplePoint) {
     const CliRun missing = Cli({"xyz", folder.file("none.xyz")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("could not be opened for reading."), std::string::npos);
+}
+
+TEST(CommandLine, ConvertTo3DLabelsTheSampleAndRefusesOtherSizes) {
+    TemporaryFolder folder;
+    const CliRun labelled = Cli({"range3d", LUMAGROVE_SOURCE_DIR "/samples/range.pgm", folder.file("labels.pgm")});
+    EXPECT_EQ(labelled.status, 0) << labelled.err;
+    const std::vector<std::uint8_t> labels = ReadImage(folder.file("labels.pgm"));
+    ASSERT_EQ(labels.size(), 128u * 128u);
+    for (int label : {100, 170, 255}) EXPECT_NE(std::count(labels.begin(), labels.end(), label), 0) << label;
+
+    const std::string square = WriteImage(folder, "small.pgm", 100, 100, std::vector<std::uint8_t>(100 * 100, 9));
+    const CliRun refused = Cli({"range3d", square, folder.file("refused.pgm")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Error: Convert to 3D needs a 128 x 128 image.\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("refused.pgm")));
 }
 
 TEST(CommandLine, CommandsWithoutAnOperationYetSaySo) {
