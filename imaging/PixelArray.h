@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace lumagrove {
 
@@ -28,8 +29,14 @@ public:
         return array;
     }
 
-    PixelArray(PixelArray&&) noexcept = default;
-    PixelArray& operator=(PixelArray&&) noexcept = default;
+    // A moved-from array is empty, size included.
+    PixelArray(PixelArray&& other) noexcept
+        : bytes_(std::move(other.bytes_)), size_(std::exchange(other.size_, 0)) {}
+    PixelArray& operator=(PixelArray&& other) noexcept {
+        bytes_ = std::move(other.bytes_);
+        size_ = std::exchange(other.size_, 0);
+        return *this;
+    }
     PixelArray(const PixelArray&) = delete;
     PixelArray& operator=(const PixelArray&) = delete;
 

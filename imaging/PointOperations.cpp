@@ -1,19 +1,13 @@
 #include <cstddef>
 
 #include "imaging/PixelBuffer.h"
+#include "imaging/VectorClones.h"
 
 namespace lumagrove {
 namespace {
 
 // The loops are kept branch-free and byte-wide so that the compiler turns
-// them into vector code; each is built for plain x86-64 and for AVX2, and the
-// loader picks the one the processor can run.
-#if defined(__x86_64__) && defined(__GNUC__)
-#define LUMAGROVE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define LUMAGROVE_VECTOR_CLONES
-#endif
-
+// them into vector code.
 LUMAGROVE_VECTOR_CLONES
 void NegateBytes(const std::uint8_t* in, std::uint8_t* out, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<std::uint8_t>(255 - in[i]);

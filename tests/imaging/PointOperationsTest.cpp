@@ -72,5 +72,17 @@ TEST(WorkingImages, HoldTheirOwnCopyOfTheSource) {
     EXPECT_EQ(filter.output.size(), 6u);
 }
 
+TEST(PixelArray, AMovedFromArrayIsEmpty) {
+    PixelArray first = PixelArray::Filled(4, 9);
+    PixelArray second = std::move(first);
+    EXPECT_TRUE(first.empty());  // NOLINT(bugprone-use-after-move): the state after a move is the point
+    EXPECT_EQ(first.size(), 0u);
+    EXPECT_EQ(second.size(), 4u);
+    PixelArray third;
+    third = std::move(second);
+    EXPECT_EQ(second.size(), 0u);
+    EXPECT_EQ(third[3], 9);
+}
+
 }  // namespace
 }  // namespace lumagrove

@@ -1,0 +1,107 @@
+#include <cmath>
+
+#include "BenchImages.h"
+#include "hough/CircleHough.h"
+#include "hough/CirclePeaks.h"
+#include "hough/EdgePoints.h"
+#include "hough/LineAccumulator.h"
+#include "hough/LineHough.h"
+#include "hough/LinePeaks.h"
+#include "imaging/GrayImage.h"
+
+namespace lumagrove::bench {
+namespace {
+
+const BenchImage& ImageFor(const benchmark::State& state) {
+    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+}
+
+// The edge pixels each transform votes with by default.
+EdgePoints EdgesOf(const BenchImage& image, std::int32_t threshold) {
+    const GrayImage gray(image.pixels.data(), image.width, image.height);
+    return EdgePoints(gray.edgesByGradient(threshold), image.width, image.height);
+}
+
+std::int32_t RhoCountOf(const BenchImage& image) {
+    return static_cast<std::int32_t>(std::sqrt(double(image.width) * image.width + double(image.height) * image.height));
+}
+
+void LineAccumulate(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const EdgePoints edges = EdgesOf(image, 12);
+    const LineHough tables;
+    for (auto _ : state) {
+        LineAccumulator accumulator(RhoCountOf(image));
+        accumulator.vote(edges, image.width, image.height, tables.sinTable, tables.cosTable);
+        benchmark::DoNotOptimize(accumulator.row(0));
+    }
+    state.counters["edge pixels"] = static_cast<double>(edges.size());
+}
+
+void LinePeaks(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const LineHough tables;
+    LineAccumulator accumulator(RhoCountOf(image));
+    accumulator.vote(EdgesOf(image, 12), image.width, image.height, tables.sinTable, tables.cosTable);
+    for (auto _ : state) {
+        int peaks = 0;
+        FindLinePeaks(accumulator, [&](std::int32_t, std::int32_t) { ++peaks; });
+        benchmark::DoNotOptimize(peaks);
+    }
+}
+
+void LinesCommand(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    for (auto _ : state) {
+        LineHough hough;
+        hough.setImage(image.pixels.data(), image.width, image.height);
+        hough.detect();
+        benchmark::DoNotOptimize(hough.superimposedImage());
+    }
+    CountBytes(state, image);
+}
+
+void CirclePeaks(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    const EdgePoints edges = EdgesOf(image, 25);
+    for (auto _ : state) {
+        int peaks = 0;
+        FindCirclePeaks(edges, image.width, image.height, image.width / 2,
+                        [&](std::int32_t, std::int32_t, std::int32_t) { ++peaks; });
+        benchmark::DoNotOptimize(peaks);
+    }
+    state.counters["edge pixels"] = static_cast<double>(edges.size());
+}
+
+void CircleSpace(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    for (auto _ : state) {
+        CircleHough hough;
+        hough.setImage(image.pixels.data(), image.width, image.height);
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        benchmark::DoNotOptimize(hough.houghSpace(14, width, height));
+    }
+    CountBytes(state, image);
+}
+
+void CirclesCommand(benchmark::State& state) {
+    const BenchImage& image = ImageFor(state);
+    for (auto _ : state) {
+        CircleHough hough;
+        hough.setImage(image.pixels.data(), image.width, image.height);
+        hough.detect();
+        benchmark::DoNotOptimize(hough.superimposedImage());
+    }
+    CountBytes(state, image);
+}
+
+BENCHMARK(LineAccumulate)->Apply(StandardSizes);
+BENCHMARK(LinePeaks)->Apply(StandardSizes);
+BENCHMARK(LinesCommand)->Apply(StandardSizes);
+BENCHMARK(CirclePeaks)->Apply(StandardSizes);
+BENCHMARK(CircleSpace)->Apply(StandardSizes);
+BENCHMARK(CirclesCommand)->Apply(StandardSizes);
+
+}  // namespace
+}  // namespace lumagrove::bench
