@@ -33,7 +33,7 @@ void LineAccumulate(benchmark::State& state) {
     for (auto _ : state) {
         LineAccumulator accumulator(RhoCountOf(image));
         accumulator.vote(edges, image.width, image.height, tables.sinTable, tables.cosTable);
-        benchmark::DoNotOptimize(accumulator.row(0));
+        benchmark::DoNotOptimize(accumulator.angle(0));
     }
     state.counters["edge pixels"] = static_cast<double>(edges.size());
 }

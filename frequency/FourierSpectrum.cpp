@@ -6,6 +6,7 @@
 #include "frequency/FrequencyMessages.h"
 #include "frequency/HalfSpectrumTransform.h"
 #include "imaging/FilterImage.h"
+#include "imaging/VectorClones.h"
 
 namespace lumagrove {
 namespace {
@@ -18,6 +19,7 @@ constexpr std::int32_t kTileColumns = 64;
 // A coefficient's magnitude in hundredths, truncated; anything beyond 255
 // shows as 255. The top-left pixel is the pixel sum / 100, so it saturates
 // for all but the darkest images.
+LUMAGROVE_VECTOR_CLONES
 void MagnitudeBytes(const fftw_complex* coefficients, std::size_t count, std::uint8_t* bytes) {
     for (std::size_t i = 0; i < count; ++i) {
         const double re = coefficients[i][0];
@@ -27,6 +29,11 @@ void MagnitudeBytes(const fftw_complex* coefficients, std::size_t count, std::ui
     }
 }
 
+// Tile columns lie this many bytes apart: one cache line more than a column
+// needs, so that reading across them does not land every column in the same
+// cache set, as a stride of a power of two would.
+std::size_t TileStride(std::int32_t height) { return (static_cast<std::size_t>(height) + 127) / 64 * 64; }
+
 // The tile holds columns first .. first + count - 1 of the output, one after
 // another. Column u's magnitudes also fill column W - u, upside down, since
 // |X(W - u, H - v)| = |X(u, v)|: the half spectrum holds the columns up to
@@ -34,14 +41,15 @@ void MagnitudeBytes(const fftw_complex* coefficients, std::size_t count, std::ui
 void WriteTile(const std::uint8_t* tile, std::int32_t first, std::int32_t count, std::int32_t width,
                std::int32_t height, std::uint8_t* output) {
     const std::size_t rows = static_cast<std::size_t>(height);
+    const std::size_t stride = TileStride(height);
     const std::int32_t mirrorFirst = std::max(first, 1);
     const std::int32_t mirrorEnd = std::min(first + count, (width + 1) / 2);
     for (std::size_t v = 0; v < rows; ++v) {
         const std::uint8_t* levels = tile + v;
         std::uint8_t* row = output + v * width + first;
-        for (std::int32_t c = 0; c < count; ++c) row[c] = levels[c * rows];
+        for (std::int32_t c = 0; c < count; ++c) row[c] = levels[c * stride];
         std::uint8_t* mirrorRow = output + ((rows - v) % rows) * width + width;
-        for (std::int32_t u = mirrorFirst; u < mirrorEnd; ++u) mirrorRow[-u] = levels[(u - first) * rows];
+        for (std::int32_t u = mirrorFirst; u < mirrorEnd; ++u) mirrorRow[-u] = levels[(u - first) * stride];
     }
 }
 
@@ -59,15 +67,17 @@ PixelArray FilterImage::fourierSpectrum(const Reporter& report) {
     transform->transformRows(source.data());
 
     const std::int32_t columns = transform->columns();
-    std::vector<std::uint8_t> tile(static_cast<std::size_t>(kTileColumns) * height);
+    std::vector<std::uint8_t> tile(kTileColumns * TileStride(height));
     for (std::int32_t tileFirst = 0; tileFirst < columns; tileFirst += kTileColumns) {
         const std::int32_t tileEnd = std::min(tileFirst + kTileColumns, columns);
         for (std::int32_t first = tileFirst; first < tileEnd; first += HalfSpectrumTransform::kBlockColumns) {
             const std::int32_t count = std::min(HalfSpectrumTransform::kBlockColumns, tileEnd - first);
             transform->loadColumns(first, count);
             transform->transformColumns(FFTW_FORWARD);
-            MagnitudeBytes(transform->blockColumn(0), static_cast<std::size_t>(count) * height,
-                           tile.data() + static_cast<std::size_t>(first - tileFirst) * height);
+            for (std::int32_t c = 0; c < count; ++c) {
+                MagnitudeBytes(transform->blockColumn(c), static_cast<std::size_t>(height),
+                               tile.data() + (first - tileFirst + c) * TileStride(height));
+            }
         }
         WriteTile(tile.data(), tileFirst, tileEnd - tileFirst, width, height, output.data());
     }

@@ -6,6 +6,7 @@
 #include "frequency/FrequencyMessages.h"
 #include "frequency/HalfSpectrumTransform.h"
 #include "imaging/FilterImage.h"
+#include "imaging/VectorClones.h"
 
 namespace lumagrove {
 namespace {
@@ -18,7 +19,7 @@ using Kind = ColumnRun::Kind;
 // would draw noise instead. Real content cannot be that faint: even a single
 // pixel keeping only its zero frequency leaves 1 / (W * H) of itself, at
 // least 4.6e-10 for any image that fits, while the two transforms' rounding
-// stays near 1e-14.
+// stays around 1e-15.
 constexpr double kRoundingShare = 1e-11;
 
 void ClearRows(fftw_complex* column, ClearedRows cleared, std::int32_t height) {
@@ -64,6 +65,7 @@ void FinishWholeColumns(fftw_complex* row, const std::vector<ColumnRun>& runs, s
 // Each magnitude relative to the largest value, times 255. Negative values
 // larger than the largest one (common after a high pass, whose result
 // averages to zero) saturate at 255.
+LUMAGROVE_VECTOR_CLONES
 void ScaledBytes(const double* values, std::int32_t count, double largest, std::uint8_t* bytes) {
     for (std::int32_t i = 0; i < count; ++i) {
         const double level = std::fabs(values[i]) / largest * 255.0;
@@ -89,8 +91,8 @@ PixelArray GlobalFilter(FilterImage& image, PassBand band, std::int32_t cutoffX,
         if (run.kind == Kind::Partial) FilterPartialColumns(*transform, run, band, squaredCutoff, width, height);
     }
     double largest = -HUGE_VAL;
-    transform->transformRowsBack([&](std::int32_t, fftw_complex* row) { FinishWholeColumns(row, runs, height); },
-                                 [&](std::int32_t, const double* values) {
+    transform->transformRowsBack([&](fftw_complex* row) { FinishWholeColumns(row, runs, height); },
+                                 [&](const double* values) {
                                      largest = std::max(largest, *std::max_element(values, values + width));
                                  });
 

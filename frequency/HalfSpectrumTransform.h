@@ -46,24 +46,19 @@ public:
     void transformColumns(int direction);  // FFTW_FORWARD or FFTW_BACKWARD
     void storeColumns(std::int32_t first, std::int32_t count);
     fftw_complex* blockColumn(std::int32_t index) { return block_.get() + static_cast<std::size_t>(index) * height_; }
-    const fftw_complex* blockColumn(std::int32_t index) const {
-        return block_.get() + static_cast<std::size_t>(index) * height_;
-    }
 
-    fftw_complex* spectrumRow(std::int32_t y) { return half_.get() + static_cast<std::size_t>(y) * stride_; }
-
-    // Backward row pass: `prepare(y, row)` may change row y of the half
+    // Backward row pass: `prepare(row)` may change each row of the half
     // spectrum first; then the row goes back to W real values, which take
     // its place in the same memory (the input row is used up by then, so no
-    // second image-sized array is needed) and are shown to `finish(y, values)`
+    // second image-sized array is needed) and are shown to `finish(values)`
     // while still in cache. realRow(y) reads them later.
     template <typename Prepare, typename Finish>
     void transformRowsBack(Prepare&& prepare, Finish&& finish) {
         for (std::int32_t y = 0; y < height_; ++y) {
             fftw_complex* row = spectrumRow(y);
-            prepare(y, row);
+            prepare(row);
             restoreRow(row);
-            finish(y, realRow(y));
+            finish(realRow(y));
         }
     }
     const double* realRow(std::int32_t y) const {
@@ -71,6 +66,8 @@ public:
     }
 
 private:
+    fftw_complex* spectrumRow(std::int32_t y) { return half_.get() + static_cast<std::size_t>(y) * stride_; }
+
     HalfSpectrumTransform(std::int32_t width, std::int32_t height);
     bool makePlans(Use use);
     void restoreRow(fftw_complex* row);

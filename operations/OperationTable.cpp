@@ -26,7 +26,7 @@ constexpr OperationEntry kEntries[] = {
     {40011, "Action > Histogram equalization > Selected Area", "equalize-area", "equalize the histogram inside the selected rectangle", Operation, NoDialog, {SelectionFrom, SelectionTo}, runners::EqualizeSelectedArea},
     {40012, "Action > Histogram equalization > Equalize 4 Areas", "equalize-4", "equalize each quarter of the image on its own", Operation, NoDialog, {}, runners::EqualizeFourAreas},
     {40013, "Action > Histogram equalization > Equalize 16 Areas", "equalize-16", "equalize each of 4 x 4 areas on its own", Operation, NoDialog, {}, runners::EqualizeSixteenAreas},
-    {40016, "Action > Fourier Transform > Show", "spectrum", "show the centred Fourier spectrum", Operation, NoDialog, {}, runners::FourierSpectrum},
+    {40016, "Action > Fourier Transform > Show", "spectrum", "picture of the Fourier magnitudes (low frequencies in the corners)", Operation, NoDialog, {}, runners::FourierSpectrum},
     {40017, "Action > Fourier Transform > Global high pass filter", "highpass", "ideal high-pass filter, radius from the cut-off point", Operation, NoDialog, {Cutoff}, runners::GlobalHighPass},
     {40018, "Action > Fourier Transform > Global low pass filter", "lowpass", "ideal low-pass filter, radius from the cut-off point", Operation, NoDialog, {Cutoff}, runners::GlobalLowPass},
     {40019, "Action > Fourier Transform > Local high pass filter", nullptr, "no action", NoAction, NoDialog, {}, nullptr},

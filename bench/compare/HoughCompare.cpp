@@ -34,7 +34,7 @@ void OursLineVotes(benchmark::State& state) {
     for (auto _ : state) {
         LineAccumulator accumulator(rhoCount);
         accumulator.vote(edges, image.width, image.height, tables.sinTable, tables.cosTable);
-        benchmark::DoNotOptimize(accumulator.row(0));
+        benchmark::DoNotOptimize(accumulator.angle(0));
     }
     state.counters["edge pixels"] = static_cast<double>(edges.size());
 }

@@ -63,9 +63,14 @@ std::vector<double> ReferenceSpectrumLevels(const TestImage& image) {
 
 std::vector<double> ReferenceFilterLevels(const TestImage& image, PassBand band, std::int32_t cutoffX,
                                           std::int32_t cutoffY) {
+    return ReferenceFilterLevels(image, DirectTransform(ToComplex(image), image.width, image.height, -1), band,
+                                 cutoffX, cutoffY);
+}
+
+std::vector<double> ReferenceFilterLevels(const TestImage& image, Spectrum spectrum, PassBand band,
+                                          std::int32_t cutoffX, std::int32_t cutoffY) {
     const std::int32_t width = image.width;
     const std::int32_t height = image.height;
-    Spectrum spectrum = DirectTransform(ToComplex(image), width, height, -1);
 
     const std::int64_t dx = cutoffX <= width / 2 ? cutoffX : std::int64_t{width} - cutoffX;
     const std::int64_t dy = cutoffY <= height / 2 ? cutoffY : std::int64_t{height} - cutoffY;

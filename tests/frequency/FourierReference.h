@@ -26,9 +26,13 @@ Spectrum ToComplex(const TestImage& image);
 std::vector<double> ReferenceSpectrumLevels(const TestImage& image);
 
 // Forward, clear every coefficient outside the band by the radius to the
-// nearest corner, backward, then |z| / (largest real part) x 255.
+// nearest corner, backward, then |z| / (largest real part) x 255. The second
+// form starts from the image's forward transform, for tests that filter one
+// image many ways.
 std::vector<double> ReferenceFilterLevels(const TestImage& image, PassBand band, std::int32_t cutoffX,
                                           std::int32_t cutoffY);
+std::vector<double> ReferenceFilterLevels(const TestImage& image, Spectrum spectrum, PassBand band,
+                                          std::int32_t cutoffX, std::int32_t cutoffY);
 
 // Whether the bytes are the levels truncated (255 beyond), allowing one grey
 // level only where the exact level lies within rounding of a whole number.

@@ -2,7 +2,6 @@
 
 #include "frequency/FftwPlanner.h"
 #include "imaging/FilterImage.h"
-#include "operations/Runners.h"
 #include "support/MessageLog.h"
 #include "support/TestImages.h"
 
@@ -56,19 +55,6 @@ TEST(PlanFailure, ReportsOnceAndGivesNoImageWhicheverPlanFails) {
         const ScopedPlanRefusal refusal(operation.plans);
         EXPECT_FALSE(operation.run(work, log.reporter()).empty()) << operation.name;
         EXPECT_TRUE(log.messages.empty());
-    }
-}
-
-TEST(PlanFailure, RunnersGiveNoImage) {
-    const TestImage image = RandomImage(8, 6, 1);
-    const SourceImage source{image.pixels.data(), 8, 6};
-    for (OperationRunner runner : {runners::FourierSpectrum, runners::GlobalLowPass, runners::GlobalHighPass}) {
-        MessageLog log;
-        const ScopedPlanRefusal refusal;
-        const OperationResult result = runner(source, OperationArguments{}, log.reporter());
-        EXPECT_EQ(result.outcome, OperationOutcome::NoImage);
-        EXPECT_TRUE(result.pixels.empty());
-        EXPECT_EQ(log.messages.size(), 1u);
     }
 }
 
