@@ -5,16 +5,13 @@
 #include <cstring>
 
 #include "hough/IntegerSquareRoot.h"
-#include "hough/VectorClones.h"
+#include "imaging/VectorClones.h"
 
 namespace lumagrove {
 namespace {
 
 constexpr std::int32_t kLanes = CircleVoteRows::kLanes;
 constexpr std::int32_t kReach = CircleVoteRows::kReach;
-// Offsets whose squared distance stays below this have a truncated distance of 15 or less.
-constexpr std::int32_t kSquareLimit = kLanes * kLanes;
-
 constexpr std::int32_t MostPointsAtOneDistance() {
     std::int32_t most = 0;
     for (std::int32_t d = 1; d < kLanes; ++d) {
@@ -37,31 +34,39 @@ struct RowVotes {
     std::size_t bytes;
 };
 
+// The pattern and the counters never overlap; saying so (and reading each
+// row's fields once, since a byte store could alias them) lets the adds run
+// as vector code.
+inline void AddBytes(std::uint8_t* __restrict target, const std::uint8_t* __restrict lanes, std::size_t bytes) {
+    for (std::size_t b = 0; b < bytes; ++b) target[b] += lanes[b];
+}
+
 LUMAGROVE_VECTOR_CLONES
 void AddVotes(const std::int32_t* columns, std::size_t columnCount, const RowVotes* rows, std::size_t rowCount) {
     for (std::size_t i = 0; i < columnCount; ++i) {
         const std::size_t offset = static_cast<std::size_t>(columns[i]) * kLanes;
         for (std::size_t r = 0; r < rowCount; ++r) {
-            std::uint8_t* target = rows[r].target + offset;
-            const std::uint8_t* lanes = rows[r].lanes;
-            for (std::size_t b = 0; b < rows[r].bytes; ++b) target[b] += lanes[b];
+            const RowVotes row = rows[r];
+            AddBytes(row.target + offset, row.lanes, row.bytes);
         }
     }
 }
 
 }  // namespace
 
-CircleVoteRows::CircleVoteRows(const EdgePoints& edges, std::int32_t width, std::int32_t height,
-                               std::int32_t heldRadii, std::int32_t rowsBehind)
-    : edges_(edges),
-      width_(width),
+CircleVoteRows::CircleVoteRows(std::int32_t width, std::int32_t height, std::int32_t heldRadii,
+                               std::int32_t rowsBehind)
+    : width_(width),
       height_(height),
       slots_(2 * kReach + 1 + rowsBehind),
       rowBytes_((static_cast<std::size_t>(width) + 2 * kReach) * kLanes),
       ring_(static_cast<std::size_t>(slots_) * rowBytes_) {
+    // Offsets at a truncated distance below heldRadii: dx^2 + dy^2 < heldRadii^2.
+    const std::int32_t squareLimit = std::min(heldRadii, kLanes) * std::min(heldRadii, kLanes);
     for (std::int32_t dy = 0; dy <= kReach; ++dy) {
         PatternRow& row = pattern_[dy];
-        row.span = static_cast<std::int32_t>(IntegerSquareRoot(kSquareLimit - 1 - dy * dy));
+        if (dy * dy >= squareLimit) continue;  // no vote reaches this row
+        row.span = static_cast<std::int32_t>(IntegerSquareRoot(squareLimit - 1 - dy * dy));
         for (std::int32_t dx = -row.span; dx <= row.span; ++dx) {
             const auto d = static_cast<std::int32_t>(IntegerSquareRoot(dx * dx + dy * dy));
             if (d > 0 && d < heldRadii) row.lanes[(dx + kReach) * kLanes + d] = 1;
@@ -71,8 +76,7 @@ CircleVoteRows::CircleVoteRows(const EdgePoints& edges, std::int32_t width, std:
 
 void CircleVoteRows::clearRow(std::int32_t k) { std::memset(slot(k), 0, rowBytes_); }
 
-void CircleVoteRows::castVotes(std::int32_t y) {
-    const auto columns = edges_.row(y);
+void CircleVoteRows::castVotes(std::int32_t y, std::span<const std::int32_t> columns) {
     if (columns.empty()) return;
     std::array<RowVotes, 2 * kReach + 1> rows;
     std::size_t rowCount = 0;
@@ -80,6 +84,7 @@ void CircleVoteRows::castVotes(std::int32_t y) {
     const std::int32_t last = std::min(y + kReach, height_ - 1);
     for (std::int32_t k = first; k <= last; ++k) {
         const PatternRow& pattern = pattern_[std::abs(k - y)];
+        if (pattern.span < 0) continue;
         const std::size_t skipped = static_cast<std::size_t>(kReach - pattern.span) * kLanes;
         rows[rowCount++] = {slot(k) + skipped, pattern.lanes.data() + skipped,
                             static_cast<std::size_t>(2 * pattern.span + 1) * kLanes};

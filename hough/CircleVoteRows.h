@@ -2,9 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
-
-#include "hough/EdgePoints.h"
 
 namespace lumagrove {
 
@@ -23,20 +22,20 @@ public:
     static constexpr std::int32_t kReach = kLanes - 1;
 
     // rowsBehind: how many rows before the newest complete one stay readable.
-    CircleVoteRows(const EdgePoints& edges, std::int32_t width, std::int32_t height, std::int32_t heldRadii,
-                   std::int32_t rowsBehind);
+    CircleVoteRows(std::int32_t width, std::int32_t height, std::int32_t heldRadii, std::int32_t rowsBehind);
 
-    // Sweeps the image from the top. Edge rows y for which castsVotes(y) is
-    // false cast no votes. Centre row k is handed to complete(k) as soon as
-    // every edge row within reach of it has voted, rows in ascending order;
-    // rows k - rowsBehind to k can be read then.
-    template <typename CastsVotes, typename Complete>
-    void sweep(CastsVotes castsVotes, Complete complete) {
+    // Sweeps the image from the top. The edge pixels of row y whose columns
+    // voters(y) returns cast their votes (all of them, or those a caller
+    // needs). Centre row k is handed to complete(k) as soon as every edge row
+    // within reach of it has voted, rows in ascending order; rows
+    // k - rowsBehind to k can be read then.
+    template <typename Voters, typename Complete>
+    void sweep(Voters voters, Complete complete) {
         std::int32_t started = 0;
         std::int32_t completed = 0;
         for (std::int32_t y = 0; y < height_; ++y) {
             for (; started < height_ && started <= y + kReach; ++started) clearRow(started);
-            if (castsVotes(y)) castVotes(y);
+            castVotes(y, voters(y));
             for (; completed <= y - kReach; ++completed) complete(completed);
         }
         for (; completed < height_; ++completed) complete(completed);
@@ -51,16 +50,15 @@ private:
         return ring_.data() + static_cast<std::size_t>(k % slots_) * rowBytes_;
     }
     void clearRow(std::int32_t k);
-    void castVotes(std::int32_t y);
+    void castVotes(std::int32_t y, std::span<const std::int32_t> columns);
 
     // The votes one edge pixel casts into the row dy away from its own, for
     // the columns -span .. span around it.
     struct PatternRow {
-        std::int32_t span = 0;
+        std::int32_t span = -1;  // none
         std::array<std::uint8_t, (2 * kReach + 1) * kLanes> lanes{};
     };
 
-    const EdgePoints& edges_;
     std::int32_t width_;
     std::int32_t height_;
     std::int32_t slots_;

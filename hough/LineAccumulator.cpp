@@ -1,30 +1,61 @@
 #include "hough/LineAccumulator.h"
 
-#include "hough/VectorClones.h"
+#include "imaging/VectorClones.h"
 
 namespace lumagrove {
 namespace {
 
+constexpr std::int32_t kHalfTurn = LineAccumulator::kAngles / 2;
+
 using Angles = std::array<double, LineAccumulator::kAngles>;
 using RowIndices = std::array<std::int32_t, LineAccumulator::kAngles>;
 
-// The row each angle's vote goes to, or spareRow for a dropped vote. The
-// products are exact in double precision; only their sum is rounded, as the
-// distance's definition asks.
-LUMAGROVE_VECTOR_CLONES
-void VoteRows(double dx, double dy, const Angles& sine, const Angles& cosine, std::int32_t half,
-              std::int32_t spareRow, RowIndices& rows) {
+// The two tables of one object, widened once, and the angles of the second
+// half turn whose sine and cosine are not exactly the negated ones of the
+// angle half a turn before (pi is taken to nine decimals, so a few differ in
+// the last bit).
+struct VoteTables {
+    Angles sine{};
+    Angles cosine{};
+    std::vector<std::int32_t> unmirrored;
+};
+
+VoteTables WidenedTables(const LineAccumulator::Table& sinTable, const LineAccumulator::Table& cosTable) {
+    VoteTables tables;
     for (std::int32_t t = 0; t < LineAccumulator::kAngles; ++t) {
-        const auto r = static_cast<std::int32_t>(dy * sine[t] + dx * cosine[t]);
-        const bool counts = r > -half && r < half && r != 0;
-        rows[t] = counts ? half + r : spareRow;
+        tables.sine[t] = sinTable[t];
+        tables.cosine[t] = cosTable[t];
     }
+    for (std::int32_t t = kHalfTurn; t < LineAccumulator::kAngles; ++t) {
+        if (sinTable[t] != -sinTable[t - kHalfTurn] || cosTable[t] != -cosTable[t - kHalfTurn]) {
+            tables.unmirrored.push_back(t);
+        }
+    }
+    return tables;
 }
 
-Angles Widened(const LineAccumulator::Table& table) {
-    Angles wide{};
-    for (std::int32_t t = 0; t < LineAccumulator::kAngles; ++t) wide[t] = table[t];
-    return wide;
+std::int32_t Distance(double dx, double dy, const VoteTables& tables, std::int32_t t) {
+    return static_cast<std::int32_t>(dy * tables.sine[t] + dx * tables.cosine[t]);
+}
+
+// The row each angle's vote goes to, or spareRow for a dropped vote. The
+// products are exact in double precision; only their sum is rounded, as the
+// distance's definition asks. Where an angle's sine and cosine are exactly
+// the negated ones of the angle half a turn before, so is the sum, and its
+// truncation: the row is mirrored about the centre row instead of computed.
+LUMAGROVE_VECTOR_CLONES
+void VoteRows(double dx, double dy, const VoteTables& tables, std::int32_t half, std::int32_t spareRow,
+              RowIndices& rows) {
+    for (std::int32_t t = 0; t < kHalfTurn; ++t) {
+        const std::int32_t r = Distance(dx, dy, tables, t);
+        const bool counts = r > -half && r < half && r != 0;
+        rows[t] = counts ? half + r : spareRow;
+        rows[t + kHalfTurn] = counts ? half - r : spareRow;
+    }
+    for (const std::int32_t t : tables.unmirrored) {
+        const std::int32_t r = Distance(dx, dy, tables, t);
+        rows[t] = r > -half && r < half && r != 0 ? half + r : spareRow;
+    }
 }
 
 }  // namespace
@@ -32,20 +63,30 @@ Angles Widened(const LineAccumulator::Table& table) {
 LineAccumulator::LineAccumulator(std::int32_t rhoCount)
     : rhoCount_(rhoCount), counters_((static_cast<std::size_t>(rhoCount) + 1) * kAngles, 0) {}
 
+PixelArray LineAccumulator::image() const {
+    PixelArray plane(static_cast<std::size_t>(rhoCount_) * kAngles);
+    for (std::int32_t t = 0; t < kAngles; ++t) {
+        const std::uint8_t* counters = angle(t);
+        for (std::int32_t rho = 0; rho < rhoCount_; ++rho) plane[static_cast<std::size_t>(rho) * kAngles + t] = counters[rho];
+    }
+    return plane;
+}
+
 void LineAccumulator::vote(const EdgePoints& edges, std::int32_t width, std::int32_t height, const Table& sinTable,
                            const Table& cosTable) {
-    const Angles sine = Widened(sinTable);
-    const Angles cosine = Widened(cosTable);
+    const VoteTables tables = WidenedTables(sinTable, cosTable);
     const std::int32_t half = rhoCount_ / 2;
+    // In locals: a byte store could alias the members, which would make the
+    // compiler reload them after every vote.
+    const std::size_t step = stride();
+    std::uint8_t* const counters = counters_.data();
     RowIndices rows;
     for (std::int32_t y = 0; y < edges.height(); ++y) {
         const double dy = y - height / 2;
         for (const std::int32_t x : edges.row(y)) {
-            VoteRows(x - width / 2, dy, sine, cosine, half, rhoCount_, rows);
-            std::uint8_t* column = counters_.data();
-            for (std::int32_t t = 0; t < kAngles; ++t) {
-                ++column[static_cast<std::size_t>(rows[t]) * kAngles + t];
-            }
+            VoteRows(x - width / 2, dy, tables, half, rhoCount_, rows);
+            std::uint8_t* angle = counters;
+            for (std::int32_t t = 0; t < kAngles; ++t, angle += step) ++angle[rows[t]];
         }
     }
 }

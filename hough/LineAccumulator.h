@@ -27,14 +27,20 @@ public:
               const Table& cosTable);
 
     std::int32_t rhoCount() const { return rhoCount_; }
-    const std::uint8_t* row(std::int32_t rho) const { return counters_.data() + static_cast<std::size_t>(rho) * kAngles; }
+    // The counters of angle t, one per distance row.
+    const std::uint8_t* angle(std::int32_t t) const { return counters_.data() + static_cast<std::size_t>(t) * stride(); }
+    std::uint8_t at(std::int32_t rho, std::int32_t t) const { return angle(t)[rho]; }
     // The counters as a plane 360 wide and rhoCount high.
-    PixelArray image() const { return PixelArray::CopyOf(counters_.data(), static_cast<std::size_t>(rhoCount_) * kAngles); }
+    PixelArray image() const;
 
 private:
+    std::size_t stride() const { return static_cast<std::size_t>(rhoCount_) + 1; }
+
     std::int32_t rhoCount_;
-    // rhoCount rows, then one more that takes the dropped votes, so that
-    // voting needs no branch.
+    // Stored angle by angle: neighbouring edge pixels vote at neighbouring
+    // distances, so the votes of one pixel after another stay in the same
+    // cache lines. Each angle has one more counter that takes the dropped
+    // votes, so that voting needs no branch.
     std::vector<std::uint8_t> counters_;
 };
 

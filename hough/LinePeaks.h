@@ -7,7 +7,7 @@
 
 namespace lumagrove {
 
-// Calls onPeak(rho, t) for every peak, in rows and then columns ascending: a
+// Calls onPeak(rho, t) for every peak, angle by angle: a
 // counter above 0.7 of the largest one that no counter of its window exceeds,
 // the window being rows rho - 4 .. rho + 4 and columns t - 5 .. t + 4. Rows 4 to
 // rhoCount - 6 and columns 4 to 354 are searched; equal counters do not

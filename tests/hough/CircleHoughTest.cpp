@@ -80,6 +80,37 @@ std::vector<std::uint8_t> SpaceOf(const TestImage& image, int radius) {
     return ToVector(space);
 }
 
+// Sets every pixel at truncated distance r from (cx, cy), while the count
+// of pixels set stays below limit; rows furthest down come first.
+int DrawRing(TestImage& map, int cx, int cy, int r, int limit = 1 << 30) {
+    int drawn = 0;
+    for (int y = map.height - 1; y >= 0; --y) {
+        for (int x = 0; x < map.width && drawn < limit; ++x) {
+            if (static_cast<int>(std::sqrt((x - cx) * (x - cx) + (y - cy) * (y - cy))) == r && map.at(x, y) == 0) {
+                map.at(x, y) = 255;
+                ++drawn;
+            }
+        }
+    }
+    return drawn;
+}
+
+// The map turned a quarter turn clockwise.
+TestImage Turned(const TestImage& map) {
+    TestImage result = ConstantImage(map.height, map.width, 0);
+    for (int y = 0; y < map.height; ++y) {
+        for (int x = 0; x < map.width; ++x) result.at(map.height - 1 - y, x) = map.pixels[y * map.width + x];
+    }
+    return result;
+}
+
+// The same scene seen from the four sides.
+std::vector<TestImage> FourWays(const TestImage& map) {
+    std::vector<TestImage> views = {map};
+    for (int turn = 1; turn < 4; ++turn) views.push_back(Turned(views.back()));
+    return views;
+}
+
 // Narrow images hold fewer than 16 radius planes; 9 and 10 pixels are where
 // circles become possible at all; many rings are cut by the border.
 TEST(CircleHoughTest, PeaksPlanesAndCirclesMatchTheReferenceOnEdgeMaps) {
@@ -106,6 +137,40 @@ TEST(CircleHoughTest, PeaksPlanesAndCirclesMatchTheReferenceOnEdgeMaps) {
         }
     }
     EXPECT_GT(peaksSeen, 100);
+}
+
+// The largest counter may sit two or three columns or rows in from the
+// border, outside the area searched for peaks: there it still raises the
+// threshold, here above a weak ring that would otherwise be a circle.
+TEST(CircleHoughTest, LargestCounterNearTheBorderSetsTheThreshold) {
+    for (const int margin : {2, 3}) {
+        TestImage map = ConstantImage(48, 44, 0);
+        DrawRing(map, margin, 20, 3);
+        DrawRing(map, 28, 22, 8, 11);
+        for (const TestImage& view : FourWays(map)) {
+            auto expected = testing::ReferenceCirclePeaks(testing::ReferenceCircleVotes(view));
+            std::sort(expected.begin(), expected.end());
+            EXPECT_EQ(PeaksOf(view), expected) << "margin " << margin;
+        }
+    }
+}
+
+// A candidate at radius 11 is suppressed by a radius-15 counter four rows
+// away, and only the last row of edge pixels within reach of that counter
+// lifts it above the candidate: the band of rows swept for a window must
+// reach that far.
+TEST(CircleHoughTest, WindowCountsVotesFromTheFurthestEdgeRow) {
+    TestImage map = ConstantImage(48, 64, 0);
+    const int candidate = DrawRing(map, 24, 20, 11);
+    const int alreadyThere = testing::ReferenceCircleVotes(map).at(15, 24, 24);
+    TestImage withSuppressor = map;
+    DrawRing(withSuppressor, 24, 24, 15, candidate + 1 - alreadyThere);
+    ASSERT_EQ(testing::ReferenceCircleVotes(withSuppressor).at(15, 24, 24), candidate + 1);
+    for (const TestImage& view : FourWays(withSuppressor)) {
+        auto expected = testing::ReferenceCirclePeaks(testing::ReferenceCircleVotes(view));
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(PeaksOf(view), expected);
+    }
 }
 
 TEST(CircleHoughTest, CommandsMatchTheReferenceOnScenes) {

@@ -36,9 +36,11 @@ LineAccumulator VotesOf(const TestImage& edgeMap) {
     return accumulator;
 }
 
+// Peaks sorted as the literal search meets them: row, then angle.
 std::vector<std::array<int, 2>> PeaksOf(const LineAccumulator& accumulator) {
     std::vector<std::array<int, 2>> peaks;
     FindLinePeaks(accumulator, [&](std::int32_t rho, std::int32_t t) { peaks.push_back({rho, t}); });
+    std::sort(peaks.begin(), peaks.end());
     return peaks;
 }
 
@@ -155,7 +157,7 @@ TEST(LineHoughTest, EdgePixelVotesAtAngleZeroByItsColumn) {
         const LineAccumulator votes = VotesOf(map);
         for (int rho = 0; rho < votes.rhoCount(); ++rho) {
             const int expected = x != width / 2 && rho == x - width / 2 + half ? 1 : 0;
-            EXPECT_EQ(votes.row(rho)[180], expected) << "pixel " << x << "," << y << " row " << rho;
+            EXPECT_EQ(votes.at(rho, 180), expected) << "pixel " << x << "," << y << " row " << rho;
         }
     }
 }
@@ -165,7 +167,7 @@ TEST(LineHoughTest, CellWithTwoHundredFiftySixVotesShowsZero) {
     for (int y = 0; y < 256; ++y) map.at(25, y) = 255;
     const LineAccumulator votes = VotesOf(map);
     const int half = votes.rhoCount() / 2;
-    EXPECT_EQ(votes.row(25 - 20 + half)[180], 0);
+    EXPECT_EQ(votes.at(25 - 20 + half, 180), 0);
     EXPECT_EQ(ToVector(votes.image()), testing::ReferenceLineSpace(testing::ReferenceLineVotes(map)));
     for (const auto& [rho, t] : PeaksOf(votes)) EXPECT_FALSE(rho == 25 - 20 + half && t == 180);
 }
@@ -198,7 +200,9 @@ TEST(LineHoughTest, EqualCountersAreAllPeaks) {
     map.at(7, 22) = 255;
     const LineAccumulator votes = VotesOf(map);
     std::size_t ones = 0;
-    for (int rho = 4; rho <= votes.rhoCount() - 6; ++rho) ones += std::count(votes.row(rho) + 4, votes.row(rho) + 355, 1);
+    for (int t = 4; t <= 354; ++t) {
+        for (int rho = 4; rho <= votes.rhoCount() - 6; ++rho) ones += votes.at(rho, t) == 1;
+    }
     EXPECT_GT(ones, 300u);
     EXPECT_EQ(PeaksOf(votes).size(), ones);
 }
