@@ -1,0 +1,85 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/Message.h"
+
+namespace lumagrove::platform {
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Size {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
+};
+
+struct Rect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// The outer size of a window is its client area plus a fixed nominal frame.
+// The real decoration belongs to the desktop's window manager and differs from
+// one to the next; a fixed frame keeps outer sizes the program computes
+// meaningful everywhere.
+inline constexpr int FrameBorder = 3;
+inline constexpr int CaptionHeight = 19;
+inline constexpr int MenuBarHeight = 20;
+
+// Runs on the thread that created the window, for every message it receives.
+using WindowProcedure = std::function<Result(Window, Msg, WordParam, LongParam)>;
+
+// Close destroys the window, Paint validates it, DropFiles discards the names.
+Result DefaultWindowProcedure(Window window, Msg message, WordParam word, LongParam data);
+
+struct WindowClass {
+    std::string name;
+    WindowProcedure procedure;
+    int menuResource = 0;  // 0: no menu bar
+};
+
+// False when a class of that name exists; the first registration stays.
+bool RegisterWindowClass(const WindowClass& windowClass);
+
+// Creates a hidden top-level window owned by the calling thread, at a position
+// the layer chooses, and runs its Create message before returning. A procedure
+// that answers Create with -1 refuses the window: the result is then empty, as
+// it is for an unknown class.
+Window CreateWindowOfClass(std::string_view className, std::string_view title, Size outerSize);
+
+// Only the owning thread may destroy a window. Windows it owns (dialogs) go
+// first, then the window receives Destroy and is gone.
+bool DestroyWindow(Window window);
+bool WindowExists(Window window);
+
+void SetWindowTitle(Window window, std::string_view title);
+std::string WindowTitle(Window window);
+
+// Outer rectangle in screen coordinates; all zero for a window that is gone.
+Rect WindowFrame(Window window);
+Size ClientSize(Window window);
+void PlaceWindow(Window window, const Rect& outer, bool repaint);
+void ShowWindow(Window window);
+void BringToFront(Window window);
+
+// One value the program attaches to a window; 0 until set.
+void SetUserData(Window window, LongParam value);
+LongParam UserData(Window window);
+
+// Marks the client area for repainting: a Paint message follows once the
+// owning thread's queue holds nothing else.
+void Invalidate(Window window);
+// Delivers a pending Paint at once; only on the owning thread.
+void PaintNow(Window window);
+
+}  // namespace lumagrove::platform
