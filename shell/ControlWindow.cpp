@@ -73,11 +73,16 @@ Result ControlWindowProc(Window window, Msg message, WordParam word, LongParam d
     }
 }
 
-int RunLumagrove(const std::string& commandLine) {
+Window StartControlWindow(const std::string& commandLine) {
     RegisterWindowClass({kControlWindowClass, ControlWindowProc, 0});
-    TheShellState().controlWindow = CreateDialogFromTemplate(resources::ControlWindowDialog, Window{});
+    const Window control = CreateDialogFromTemplate(resources::ControlWindowDialog, Window{});
+    TheShellState().controlWindow = control;
     // The whole text is one name, quotes and blanks included.
     if (!commandLine.empty()) LoadImageFile(commandLine);
+    return control;
+}
+
+int RunMainLoop() {
     Message message;
     while (NextMessage(message)) DispatchMessage(message);
     return static_cast<int>(message.word);

@@ -146,13 +146,13 @@ void ImageWindowThread(std::unique_ptr<ImageRecord> record) {
     // Every thread registers the class; only the first registration counts.
     RegisterWindowClass({kImageWindowClass, ImageWindowProc, resources::ImageWindowMenu});
     const Window window = CreateWindowOfClass(kImageWindowClass, "Image Window", {300, 200});
+    ShellState& state = TheShellState();
     if (!window) {
         record.reset();
         ShowMessageBox(Window{}, "window creation failed", "");
+        --state.openWindowCount;
         return;
     }
-    ShellState& state = TheShellState();
-    ++state.openWindowCount;
 
     const Rect frame = WindowFrame(window);
     PlaceWindow(window, {frame.x, frame.y, record->width + kFrameWidth, record->height + kFrameHeight}, true);
@@ -179,9 +179,15 @@ void ImageWindowThread(std::unique_ptr<ImageRecord> record) {
 }
 
 void StartImageWindow(std::unique_ptr<ImageRecord> record) {
-    StartThread([record = std::shared_ptr<ImageRecord>(std::move(record))]() mutable {
+    // The window counts from now on, not only once its thread has made it:
+    // otherwise shutting down could see no window while a result window is
+    // still on its way, and end without waiting for it.
+    ShellState& state = TheShellState();
+    ++state.openWindowCount;
+    const bool started = StartThread([record = std::shared_ptr<ImageRecord>(std::move(record))] {
         ImageWindowThread(std::make_unique<ImageRecord>(std::move(*record)));
     });
+    if (!started) --state.openWindowCount;
 }
 
 }  // namespace lumagrove::shell

@@ -11,9 +11,11 @@ inline constexpr char kImageWindowClass[] = "Image Window";
 
 // Opens a window for the record on the calling thread and runs it until the
 // window closes or every image window is told to close. Takes over the record.
+// The window was counted as open by whoever started the thread.
 void ImageWindowThread(std::unique_ptr<ImageRecord> record);
 
-// Starts ImageWindowThread on a thread of its own, without waiting for it.
+// Counts a new image window and starts ImageWindowThread for it on a thread of
+// its own, without waiting for it.
 void StartImageWindow(std::unique_ptr<ImageRecord> record);
 
 platform::Result ImageWindowProc(platform::Window window, platform::Msg message, platform::WordParam word,

@@ -12,5 +12,6 @@ int main(int argc, char** argv) {
         if (i > 1) commandLine += ' ';
         commandLine += argv[i];
     }
-    return lumagrove::shell::RunLumagrove(commandLine);
+    lumagrove::shell::StartControlWindow(commandLine);
+    return lumagrove::shell::RunMainLoop();
 }

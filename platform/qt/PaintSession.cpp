@@ -80,11 +80,25 @@ void PaintSession::moveTo(int x, int y) {
     if (state_) state_->current = QPoint(x, y);
 }
 
+// Like the classic drawing call, a line stops one pixel short of its end
+// point, so a line to where it starts draws nothing and closed outlines do not
+// draw their corners twice.
 void PaintSession::lineTo(int x, int y) {
     if (!active()) return;
+    const QPoint from = state_->current;
     const QPoint to(x, y);
-    state_->painter.drawLine(state_->current, to);
     state_->current = to;
+    if (from == to) return;
+    const QImage& buffer = state_->record->backBuffer;
+    const bool endInside = buffer.valid(to);
+    const QRgb underEnd = endInside ? buffer.pixel(to) : 0;
+    state_->painter.drawLine(from, to);
+    if (endInside) {
+        const QPen pen = state_->painter.pen();
+        state_->painter.setPen(QPen(QColor(underEnd), 1));
+        state_->painter.drawPoint(to);
+        state_->painter.setPen(pen);
+    }
 }
 
 }  // namespace lumagrove::platform
