@@ -14,7 +14,7 @@ packages=(
 for option in "$@"; do
   case "$option" in
     --bench) packages+=(libopencv-dev time) ;;
-    --screenshots) packages+=(xvfb xauth imagemagick) ;;
+    --screenshots) packages+=(xvfb xauth imagemagick xdotool openbox) ;;
     *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
   esac
 done
