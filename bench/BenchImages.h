@@ -17,6 +17,11 @@ struct BenchImage {
 // data-dependent code paths see realistic input.
 const BenchImage& SceneImage(std::int32_t width, std::int32_t height);
 
+// The scene at the size a benchmark's two arguments give.
+inline const BenchImage& ImageFor(const benchmark::State& state) {
+    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+}
+
 // The sizes every operation is measured at: 640x480, 1024x1024, 4096x4096.
 void StandardSizes(benchmark::internal::Benchmark* benchmark);
 

@@ -4,10 +4,6 @@
 namespace lumagrove::bench {
 namespace {
 
-const BenchImage& ImageFor(const benchmark::State& state) {
-    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-}
-
 void EqualizeGlobal(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
     const GrayImage work(image.pixels.data(), image.width, image.height);

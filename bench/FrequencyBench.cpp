@@ -4,10 +4,6 @@
 namespace lumagrove::bench {
 namespace {
 
-const BenchImage& ImageFor(const benchmark::State& state) {
-    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-}
-
 // Each iteration builds its working image, as a menu command does, so the
 // copy of the pixels is part of what is measured.
 template <typename Operation>

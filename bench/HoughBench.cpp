@@ -12,10 +12,6 @@
 namespace lumagrove::bench {
 namespace {
 
-const BenchImage& ImageFor(const benchmark::State& state) {
-    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-}
-
 // The edge pixels each transform votes with by default.
 EdgePoints EdgesOf(const BenchImage& image, std::int32_t threshold) {
     const GrayImage gray(image.pixels.data(), image.width, image.height);

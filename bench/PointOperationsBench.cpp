@@ -8,7 +8,7 @@ namespace {
 
 // The bandwidth limit: one read and one write of the same bytes.
 void Memcpy(benchmark::State& state) {
-    const BenchImage& image = SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+    const BenchImage& image = ImageFor(state);
     PixelArray destination(image.pixels.size());
     for (auto _ : state) {
         std::memcpy(destination.data(), image.pixels.data(), image.pixels.size());
@@ -19,14 +19,14 @@ void Memcpy(benchmark::State& state) {
 }
 
 void Negate(benchmark::State& state) {
-    const BenchImage& image = SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+    const BenchImage& image = ImageFor(state);
     const PixelBuffer work(image.pixels.data(), image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.negate());
     CountBytes(state, image);
 }
 
 void Binarize(benchmark::State& state) {
-    const BenchImage& image = SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+    const BenchImage& image = ImageFor(state);
     const PixelBuffer work(image.pixels.data(), image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.binarize(150));
     CountBytes(state, image);

@@ -5,10 +5,6 @@
 namespace lumagrove::bench {
 namespace {
 
-const BenchImage& ImageFor(const benchmark::State& state) {
-    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-}
-
 // The window the menu uses.
 void Uniform(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);

@@ -3,6 +3,7 @@
 #include <opencv2/core.hpp>
 
 #include "BenchImages.h"
+#include "compare/OpenCvImages.h"
 #include "frequency/FftwArrays.h"
 #include "frequency/FftwPlanner.h"
 #include "imaging/FilterImage.h"
@@ -10,15 +11,11 @@
 namespace lumagrove::bench {
 namespace {
 
-const BenchImage& ImageFor(const benchmark::State& state) {
-    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-}
-
 // OpenCV's side starts from the image already in doubles, so its timings
 // leave out the conversion ours includes.
 cv::Mat DoublesOf(const BenchImage& image) {
     cv::Mat doubles;
-    cv::Mat(image.height, image.width, CV_8UC1, const_cast<std::uint8_t*>(image.pixels.data())).convertTo(doubles, CV_64F);
+    MatOf(image).convertTo(doubles, CV_64F);
     return doubles;
 }
 

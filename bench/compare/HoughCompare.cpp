@@ -14,10 +14,6 @@
 namespace lumagrove::bench {
 namespace {
 
-const BenchImage& ImageFor(const benchmark::State& state) {
-    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-}
-
 // The edge map the line transform votes with by default (threshold 12).
 PixelArray LineEdgeMap(const BenchImage& image) {
     return GrayImage(image.pixels.data(), image.width, image.height).edgesByGradient(12);

@@ -2,18 +2,11 @@
 #include <opencv2/imgproc.hpp>
 
 #include "BenchImages.h"
+#include "compare/OpenCvImages.h"
 #include "imaging/PixelBuffer.h"
 
 namespace lumagrove::bench {
 namespace {
-
-const BenchImage& ImageFor(const benchmark::State& state) {
-    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-}
-
-cv::Mat MatOf(const BenchImage& image) {
-    return cv::Mat(image.height, image.width, CV_8UC1, const_cast<std::uint8_t*>(image.pixels.data()));
-}
 
 void OursNegate(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);

@@ -2,6 +2,7 @@
 #include <opencv2/imgproc.hpp>
 
 #include "BenchImages.h"
+#include "compare/OpenCvImages.h"
 #include "imaging/FilterImage.h"
 #include "imaging/GrayImage.h"
 
@@ -10,14 +11,6 @@
 // what the same work costs in a tuned library.
 namespace lumagrove::bench {
 namespace {
-
-const BenchImage& ImageFor(const benchmark::State& state) {
-    return SceneImage(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
-}
-
-cv::Mat MatOf(const BenchImage& image) {
-    return cv::Mat(image.height, image.width, CV_8UC1, const_cast<std::uint8_t*>(image.pixels.data()));
-}
 
 void OursUniform(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
