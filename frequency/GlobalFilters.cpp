@@ -4,7 +4,7 @@
 
 #include "frequency/CutoffMask.h"
 #include "frequency/FrequencyMessages.h"
-#include "frequency/HalfSpectrumTransform.h"
+#include "frequency/HalfPlaneTransform.h"
 #include "imaging/FilterImage.h"
 #include "imaging/VectorClones.h"
 
@@ -30,10 +30,10 @@ void ClearRows(fftw_complex* column, ClearedRows cleared, std::int32_t height) {
 
 // Columns the mask cuts through go to the frequency domain along their rows,
 // lose the cleared coefficients and come back, a block at a time.
-void FilterPartialColumns(HalfSpectrumTransform& transform, const ColumnRun& run, PassBand band,
+void FilterPartialColumns(HalfPlaneTransform& transform, const ColumnRun& run, PassBand band,
                           std::uint64_t squaredCutoff, std::int32_t width, std::int32_t height) {
-    for (std::int32_t first = run.first; first < run.end; first += HalfSpectrumTransform::kBlockColumns) {
-        const std::int32_t count = std::min(HalfSpectrumTransform::kBlockColumns, run.end - first);
+    for (std::int32_t first = run.first; first < run.end; first += HalfPlaneTransform::kBlockColumns) {
+        const std::int32_t count = std::min(HalfPlaneTransform::kBlockColumns, run.end - first);
         transform.loadColumns(first, count);
         transform.transformColumns(FFTW_FORWARD);
         for (std::int32_t c = 0; c < count; ++c) {
@@ -78,7 +78,7 @@ PixelArray GlobalFilter(FilterImage& image, PassBand band, std::int32_t cutoffX,
     const std::int32_t width = image.width;
     const std::int32_t height = image.height;
     if (width <= 0 || height <= 0) return std::move(image.output);
-    auto transform = HalfSpectrumTransform::Create(width, height, HalfSpectrumTransform::Use::ForwardAndBackward);
+    auto transform = HalfPlaneTransform::Create(width, height, HalfPlaneTransform::Use::ForwardAndBackward);
     if (!transform) {
         report(CannotCreatePlan());
         return {};

@@ -1,4 +1,4 @@
-#include "frequency/HalfSpectrumTransform.h"
+#include "frequency/HalfPlaneTransform.h"
 
 #include <cstring>
 
@@ -13,7 +13,7 @@ std::size_t RoundUpToLine(std::size_t elements) {
 
 }  // namespace
 
-HalfSpectrumTransform::HalfSpectrumTransform(std::int32_t width, std::int32_t height)
+HalfPlaneTransform::HalfPlaneTransform(std::int32_t width, std::int32_t height)
     : width_(width),
       height_(height),
       columns_(width / 2 + 1),
@@ -26,14 +26,14 @@ HalfSpectrumTransform::HalfSpectrumTransform(std::int32_t width, std::int32_t he
     std::memset(block_.get(), 0, sizeof(fftw_complex) * static_cast<std::size_t>(kBlockColumns) * height_);
 }
 
-std::optional<HalfSpectrumTransform> HalfSpectrumTransform::Create(std::int32_t width, std::int32_t height, Use use) {
-    HalfSpectrumTransform transform(width, height);
+std::optional<HalfPlaneTransform> HalfPlaneTransform::Create(std::int32_t width, std::int32_t height, Use use) {
+    HalfPlaneTransform transform(width, height);
     if (!transform.makePlans(use)) return std::nullopt;
     return transform;
 }
 
 // Estimate-mode plans: measuring would cost more than the transforms.
-bool HalfSpectrumTransform::makePlans(Use use) {
+bool HalfPlaneTransform::makePlans(Use use) {
     double* line = line_.get();
     fftw_complex* row = half_.get();
     fftw_complex* block = block_.get();
@@ -53,7 +53,7 @@ bool HalfSpectrumTransform::makePlans(Use use) {
     return static_cast<bool>(rowBackward_);
 }
 
-void HalfSpectrumTransform::transformRows(const std::uint8_t* pixels) {
+void HalfPlaneTransform::transformRows(const std::uint8_t* pixels) {
     double* line = line_.get();
     for (std::int32_t y = 0; y < height_; ++y) {
         const std::uint8_t* source = pixels + static_cast<std::size_t>(y) * width_;
@@ -62,7 +62,7 @@ void HalfSpectrumTransform::transformRows(const std::uint8_t* pixels) {
     }
 }
 
-void HalfSpectrumTransform::loadColumns(std::int32_t first, std::int32_t count) {
+void HalfPlaneTransform::loadColumns(std::int32_t first, std::int32_t count) {
     for (std::int32_t y = 0; y < height_; ++y) {
         const fftw_complex* row = spectrumRow(y) + first;
         for (std::int32_t c = 0; c < count; ++c) {
@@ -73,11 +73,11 @@ void HalfSpectrumTransform::loadColumns(std::int32_t first, std::int32_t count) 
     }
 }
 
-void HalfSpectrumTransform::transformColumns(int direction) {
+void HalfPlaneTransform::transformColumns(int direction) {
     fftw_execute(direction == FFTW_FORWARD ? columnForward_.get() : columnBackward_.get());
 }
 
-void HalfSpectrumTransform::storeColumns(std::int32_t first, std::int32_t count) {
+void HalfPlaneTransform::storeColumns(std::int32_t first, std::int32_t count) {
     for (std::int32_t y = 0; y < height_; ++y) {
         fftw_complex* row = spectrumRow(y) + first;
         for (std::int32_t c = 0; c < count; ++c) {
@@ -88,7 +88,7 @@ void HalfSpectrumTransform::storeColumns(std::int32_t first, std::int32_t count)
     }
 }
 
-void HalfSpectrumTransform::restoreRow(fftw_complex* row) {
+void HalfPlaneTransform::restoreRow(fftw_complex* row) {
     fftw_execute_dft_c2r(rowBackward_.get(), row, line_.get());
     std::memcpy(row, line_.get(), sizeof(double) * static_cast<std::size_t>(width_));
 }

@@ -21,7 +21,7 @@ namespace lumagrove {
 // blocks copied out to contiguous memory, so both passes run in cache; a
 // textbook 2-D complex transform does twice the arithmetic and strides through
 // the whole array, waiting on memory most of the time.
-class HalfSpectrumTransform {
+class HalfPlaneTransform {
 public:
     enum class Use { ForwardOnly, ForwardAndBackward };
 
@@ -31,7 +31,7 @@ public:
 
     // Allocates the arrays and makes the plans for `use`. Nothing when FFTW
     // cannot make a plan; every plan made so far is destroyed by then.
-    static std::optional<HalfSpectrumTransform> Create(std::int32_t width, std::int32_t height, Use use);
+    static std::optional<HalfPlaneTransform> Create(std::int32_t width, std::int32_t height, Use use);
 
     std::int32_t columns() const { return columns_; }
 
@@ -68,7 +68,7 @@ public:
 private:
     fftw_complex* spectrumRow(std::int32_t y) { return half_.get() + static_cast<std::size_t>(y) * stride_; }
 
-    HalfSpectrumTransform(std::int32_t width, std::int32_t height);
+    HalfPlaneTransform(std::int32_t width, std::int32_t height);
     bool makePlans(Use use);
     void restoreRow(fftw_complex* row);
 

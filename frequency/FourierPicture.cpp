@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "frequency/FrequencyMessages.h"
-#include "frequency/HalfSpectrumTransform.h"
+#include "frequency/HalfPlaneTransform.h"
 #include "imaging/FilterImage.h"
 #include "imaging/VectorClones.h"
 
@@ -59,7 +59,7 @@ void WriteTile(const std::uint8_t* tile, std::int32_t first, std::int32_t count,
 // corner and each quadrant's corner is the low end of its frequencies.
 PixelArray FilterImage::fourierSpectrum(const Reporter& report) {
     if (width <= 0 || height <= 0) return std::move(output);
-    auto transform = HalfSpectrumTransform::Create(width, height, HalfSpectrumTransform::Use::ForwardOnly);
+    auto transform = HalfPlaneTransform::Create(width, height, HalfPlaneTransform::Use::ForwardOnly);
     if (!transform) {
         report(CannotCreatePlan());
         return {};
@@ -70,8 +70,8 @@ PixelArray FilterImage::fourierSpectrum(const Reporter& report) {
     std::vector<std::uint8_t> tile(kTileColumns * TileStride(height));
     for (std::int32_t tileFirst = 0; tileFirst < columns; tileFirst += kTileColumns) {
         const std::int32_t tileEnd = std::min(tileFirst + kTileColumns, columns);
-        for (std::int32_t first = tileFirst; first < tileEnd; first += HalfSpectrumTransform::kBlockColumns) {
-            const std::int32_t count = std::min(HalfSpectrumTransform::kBlockColumns, tileEnd - first);
+        for (std::int32_t first = tileFirst; first < tileEnd; first += HalfPlaneTransform::kBlockColumns) {
+            const std::int32_t count = std::min(HalfPlaneTransform::kBlockColumns, tileEnd - first);
             transform->loadColumns(first, count);
             transform->transformColumns(FFTW_FORWARD);
             for (std::int32_t c = 0; c < count; ++c) {
