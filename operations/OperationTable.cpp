@@ -77,8 +77,6 @@ const OperationEntry* FindOperationByCommand(std::string_view command) {
     return nullptr;
 }
 
-std::span<const OptionDescription> OptionDescriptions() { return kOptions; }
-
 const OptionDescription& DescribeOption(OptionField field) {
     for (const OptionDescription& option : kOptions) {
         if (option.field == field) return option;

@@ -56,7 +56,6 @@ std::span<const OperationEntry> OperationTable();
 const OperationEntry* FindOperationByMenuId(std::uint16_t menuId);
 const OperationEntry* FindOperationByCommand(std::string_view command);
 
-std::span<const OptionDescription> OptionDescriptions();
 const OptionDescription& DescribeOption(OptionField field);
 
 }  // namespace lumagrove

@@ -48,8 +48,6 @@ void SetItemSigned(Window dialog, int itemId, std::int32_t value);
 // else (or a value out of range) yields nothing. Unsigned reading takes no sign.
 std::optional<std::uint32_t> ItemUnsigned(Window dialog, int itemId);
 std::optional<std::int32_t> ItemSigned(Window dialog, int itemId);
-void EnableItem(Window dialog, int itemId, bool enabled);
-bool ItemEnabled(Window dialog, int itemId);
 
 // Up-down controls step their buddy edit between the two limits; `upper` is
 // what the up arrow moves towards.

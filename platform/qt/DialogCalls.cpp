@@ -156,15 +156,6 @@ std::optional<std::int32_t> ItemSigned(Window dialog, int itemId) {
     return static_cast<std::int32_t>(*value);
 }
 
-void EnableItem(Window dialog, int itemId, bool enabled) {
-    ChangeItem(dialog, itemId, false, [&](backend::DialogItems& items) { return items.setEnabled(itemId, enabled); });
-}
-
-bool ItemEnabled(Window dialog, int itemId) {
-    const auto item = Item(dialog, itemId);
-    return item && item->enabled;
-}
-
 void SetSpinRange(Window dialog, int spinId, int lower, int upper) {
     ChangeItem(dialog, spinId, false, [&](backend::DialogItems& items) { return items.setSpinRange(spinId, lower, upper); });
 }
