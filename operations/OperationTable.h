@@ -49,7 +49,7 @@ struct OperationEntry {
     EntryKind kind;
     DialogFirst dialog;
     OptionField options[2];
-    OperationRunner run;      // nullptr until the operation exists
+    OperationRunner run;      // for operations; nullptr for the other kinds
 };
 
 std::span<const OperationEntry> OperationTable();

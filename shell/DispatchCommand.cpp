@@ -96,7 +96,7 @@ void DispatchCommand(Window window, WordParam command, const ImageRecord& source
     if (entry == nullptr) return;
     if (entry->kind == EntryKind::SaveAs) {
         SaveImage(window, source);
-    } else if (entry->kind == EntryKind::Operation && entry->run != nullptr) {
+    } else if (entry->kind == EntryKind::Operation) {
         RunOperation(window, *entry, source, start);
     }
 }
