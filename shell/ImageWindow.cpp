@@ -184,6 +184,8 @@ void StartImageWindow(std::unique_ptr<ImageRecord> record) {
     // still on its way, and end without waiting for it.
     ShellState& state = TheShellState();
     ++state.openWindowCount;
+    // The thread's body must be copyable, so the record travels in a shared
+    // pointer and is handed over whole once the thread runs.
     const bool started = StartThread([record = std::shared_ptr<ImageRecord>(std::move(record))] {
         ImageWindowThread(std::make_unique<ImageRecord>(std::move(*record)));
     });
