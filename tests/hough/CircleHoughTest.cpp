@@ -52,21 +52,8 @@ std::vector<std::uint8_t> DrawnPeaks(const TestImage& edgeMap, const std::vector
     return ToVector(hough.overlayImage());
 }
 
-struct Detected {
-    std::vector<std::uint8_t> overlay;
-    std::vector<std::uint8_t> superimposed;
-};
-
-Detected DetectCircles(const TestImage& image, bool byDirection) {
-    CircleHough hough;
-    hough.setImage(image.pixels.data(), image.width, image.height);
-    if (byDirection) {
-        hough.useDirection = 1;
-        hough.direction = 100;
-        hough.edgeThreshold = 20;
-    }
-    hough.detect();
-    return {ToVector(hough.overlayImage()), ToVector(hough.superimposedImage())};
+testing::Detected DetectCircles(const TestImage& image, bool byDirection) {
+    return testing::Detect<CircleHough>(image, byDirection);
 }
 
 std::vector<std::uint8_t> SpaceOf(const TestImage& image, int radius) {
@@ -183,7 +170,7 @@ TEST(CircleHoughTest, CommandsMatchTheReferenceOnScenes) {
                 SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed << " direction "
                                                   << byDirection);
                 const TestImage map = testing::ReferenceEdgeMap(image, byDirection ? 20 : 25, 100, byDirection);
-                const Detected detected = DetectCircles(image, byDirection);
+                const testing::Detected detected = DetectCircles(image, byDirection);
                 const std::vector<std::uint8_t> expected = testing::ReferenceDetectCircles(map);
                 EXPECT_EQ(detected.overlay, expected);
                 EXPECT_EQ(detected.superimposed, testing::ReferenceSuperimposed(image, expected));
@@ -202,7 +189,7 @@ TEST(CircleHoughTest, CommandsMatchTheReferenceOnScenes) {
 TEST(CircleHoughTest, ImageWithoutEdgesHasAnEmptySpaceAndNoCircles) {
     const TestImage image = ConstantImage(40, 36, 201);
     EXPECT_EQ(SpaceOf(image, 14), std::vector<std::uint8_t>(image.pixels.size(), 0));
-    const Detected detected = DetectCircles(image, false);
+    const testing::Detected detected = DetectCircles(image, false);
     EXPECT_EQ(detected.overlay, std::vector<std::uint8_t>(image.pixels.size(), 0));
     EXPECT_EQ(detected.superimposed, image.pixels);
 }

@@ -7,10 +7,32 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <vector>
 
 #include "support/TestImages.h"
 
 namespace lumagrove::testing {
+
+// What a detection shows: the shapes alone, and over the image.
+struct Detected {
+    std::vector<std::uint8_t> overlay;
+    std::vector<std::uint8_t> superimposed;
+};
+
+// Runs a line or circle detection as the menu does, with the menu's fixed
+// direction values when `byDirection`.
+template <typename Hough>
+Detected Detect(const TestImage& image, bool byDirection) {
+    Hough hough;
+    hough.setImage(image.pixels.data(), image.width, image.height);
+    if (byDirection) {
+        hough.useDirection = 1;
+        hough.direction = 100;
+        hough.edgeThreshold = 20;
+    }
+    hough.detect();
+    return {ToVector(hough.overlayImage()), ToVector(hough.superimposedImage())};
+}
 
 // An edge map of a few rings (radii 3 to 12, centres anywhere, so some are
 // cut by the border), a few straight segments and scattered single pixels.

@@ -56,21 +56,8 @@ std::vector<std::uint8_t> DrawnPeaks(const TestImage& edgeMap, const std::vector
     return ToVector(hough.overlayImage());
 }
 
-struct Detected {
-    std::vector<std::uint8_t> overlay;
-    std::vector<std::uint8_t> superimposed;
-};
-
-Detected DetectLines(const TestImage& image, bool byDirection) {
-    LineHough hough;
-    hough.setImage(image.pixels.data(), image.width, image.height);
-    if (byDirection) {
-        hough.useDirection = 1;
-        hough.direction = 100;
-        hough.edgeThreshold = 20;
-    }
-    hough.detect();
-    return {ToVector(hough.overlayImage()), ToVector(hough.superimposedImage())};
+testing::Detected DetectLines(const TestImage& image, bool byDirection) {
+    return testing::Detect<LineHough>(image, byDirection);
 }
 
 TEST(LineHoughTest, VotesPeaksAndLinesMatchTheReferenceOnEdgeMaps) {
@@ -100,7 +87,7 @@ TEST(LineHoughTest, CommandsMatchTheReferenceOnScenes) {
                                                   << byDirection);
                 const TestImage map = testing::ReferenceEdgeMap(image, byDirection ? 20 : 12, byDirection ? 100 : 10,
                                                                 byDirection);
-                const Detected detected = DetectLines(image, byDirection);
+                const testing::Detected detected = DetectLines(image, byDirection);
                 const std::vector<std::uint8_t> expected = testing::ReferenceDetectLines(map);
                 EXPECT_EQ(detected.overlay, expected);
                 EXPECT_EQ(detected.superimposed, testing::ReferenceSuperimposed(image, expected));
