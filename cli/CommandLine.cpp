@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/Version.h"
 #include "cli/OptionValues.h"
 #include "formats/Readers.h"
 #include "operations/OperationTable.h"
@@ -135,6 +136,10 @@ int RunCommandLine(std::span<const std::string> arguments, std::ostream& out, st
     const std::string& command = arguments[0];
     if (command == "--help" || command == "-h" || command == "help") {
         out << UsageText();
+        return kDone;
+    }
+    if (command == "--version") {
+        out << kProgram << ' ' << VersionText() << '\n';
         return kDone;
     }
 

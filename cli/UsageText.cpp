@@ -12,7 +12,8 @@ std::string UsageText() {
     std::ostringstream text;
     text << "Usage: lumagrove-cli COMMAND [OPTIONS] INPUT OUTPUT\n"
             "       lumagrove-cli xyz INPUT\n"
-            "       lumagrove-cli --help\n\n"
+            "       lumagrove-cli --help\n"
+            "       lumagrove-cli --version\n\n"
             "INPUT is read like the desktop reads it: a name ending in \"pgm\" is a PGM file,\n"
             "one ending in \"xyz\" an XYZ coordinate file, anything else raw 640 x 480 intensity.\n"
             "OUTPUT is written as a binary (P5) PGM file.\n\n"

@@ -1,9 +1,37 @@
+#include <cstring>
+#include <iostream>
 #include <string>
 
+#include "base/Version.h"
 #include "platform/Application.h"
 #include "shell/ControlWindow.h"
 
+namespace {
+
+// Answered before the toolkit starts, so both work without a display. Only a
+// lone word counts: a file that happens to be called "--help" still opens
+// as "./--help".
+bool AnsweredWithoutWindows(int argc, char** argv) {
+    if (argc != 2) return false;
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "lumagrove " << lumagrove::VersionText() << '\n';
+        return true;
+    }
+    if (std::strcmp(argv[1], "--help") == 0) {
+        std::cout << "Usage: lumagrove [FILE]\n"
+                     "       lumagrove --help\n"
+                     "       lumagrove --version\n\n"
+                     "Opens the control window, and FILE when one is given (every word after the\n"
+                     "program's name, joined by single blanks, is one file name).\n";
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (AnsweredWithoutWindows(argc, argv)) return 0;
     lumagrove::platform::Application application(argc, argv);
     // Everything after the program's name is one file name, joined by single
     // blanks as the shell split it.

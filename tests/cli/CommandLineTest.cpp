@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -106,6 +107,16 @@ TEST(CommandLine, HelpListsEveryCommandWithItsDefaults) {
     EXPECT_NE(run.out.find("--sigma S [1.0]"), std::string::npos);
     EXPECT_NE(run.out.find("--radius R [14]"), std::string::npos);
     EXPECT_NE(run.out.find("--window N [5]"), std::string::npos);
+}
+
+// Scripts and package tools read the first line of --version; it carries the
+// project's version and, from a checkout, the 12-digit commit.
+TEST(CommandLine, VersionIsOneLineOnStandardOutput) {
+    const CliRun run = Cli({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    const std::regex line(R"(lumagrove-cli )" LUMAGROVE_PROJECT_VERSION_PATTERN R"(( \(git [0-9a-f]{12}(, modified)?\))?\n)");
+    EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;
 }
 
 TEST(CommandLine, FileProblemsExitWithOneAndTheReadersWords) {
