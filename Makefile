@@ -4,8 +4,11 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# Where `make install` puts things; DESTDIR (empty by default) is put in
+# front of every path, for staging.
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run test sanitize bench samples clean
+.PHONY: all deps build run test sanitize bench samples install uninstall deb check-install clean
 
 all: build
 
@@ -39,6 +42,22 @@ bench:
 
 samples: build
 	$(BUILD)/samples/generate-samples samples
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# Removes what the last `make install` from $(BUILD) put down (give the same
+# DESTDIR, if it had one).
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake --build $(BUILD) --target uninstall
+
+# $(BUILD)/lumagrove_<version>_amd64.deb, installed under /usr.
+deb: build
+	cd $(BUILD) && cpack -G DEB
+
+# What `make install` and `make deb` give, checked in a scratch folder.
+check-install: build
+	scripts/check-install.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

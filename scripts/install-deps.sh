@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages and only when missing, everything the
-# build, the tests and the desktop need. With --bench, also what the
+# build, the tests, the desktop and `make deb` need. With --bench, also what the
 # benchmarks compare against; with --screenshots, what README screenshots
 # are taken with.
 set -euo pipefail
@@ -10,6 +10,8 @@ packages=(
   libfftw3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins
+  librsvg2-bin desktop-file-utils appstream man-db
+  dpkg-dev file
 )
 for option in "$@"; do
   case "$option" in
