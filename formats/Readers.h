@@ -22,8 +22,7 @@ int ReadIntensity(ImageRecord& record, const Reporter& report);
 // point under the caption "Coordinates".
 int ReadXyz(CoordinateRecord& record, const Reporter& report);
 
-// Writes a binary P5 file. The file appears complete or not at all: an
-// existing file of that name survives a failed save.
+// Writes a binary P5 file by the saving rules of SaveFile (SafeSave.h).
 int WritePgm(const ImageRecord& record, const std::string& name, const Reporter& report);
 
 enum class ImageFileKind { Pgm, Xyz, Intensity };

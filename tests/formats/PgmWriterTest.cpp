@@ -100,7 +100,7 @@ TEST(WritePgm, ATargetThatIsAFolderIsNotReplaced) {
     MessageLog log;
     EXPECT_EQ(WritePgm(MakeRecord(1, 1, {7}), name, log.reporter()), 0);
     ASSERT_EQ(log.messages.size(), 1u);
-    EXPECT_EQ(log.messages[0].text, "File: " + name + " could not be written.");
+    EXPECT_EQ(log.messages[0].text, "File: " + name + " could not be opened for writing.");
     EXPECT_TRUE(std::filesystem::is_directory(name + "/inside"));
     EXPECT_EQ(FilesIn(folder), 1u);
 }
