@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "formats/Reporter.h"
+#include "base/Reporter.h"
 
 namespace lumagrove {
 

@@ -5,7 +5,7 @@
 
 #include "formats/CoordinateRecord.h"
 #include "formats/ImageRecord.h"
-#include "formats/Reporter.h"
+#include "base/Reporter.h"
 
 namespace lumagrove {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "hough/EdgePoints.h"
-#include "imaging/PixelArray.h"
+#include "base/PixelArray.h"
 
 namespace lumagrove {
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "imaging/PixelArray.h"
+#include "base/PixelArray.h"
 
 namespace lumagrove {
 

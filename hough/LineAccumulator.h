@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "hough/EdgePoints.h"
-#include "imaging/PixelArray.h"
+#include "base/PixelArray.h"
 
 namespace lumagrove {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "imaging/GradientSample.h"
-#include "imaging/PixelArray.h"
+#include "base/PixelArray.h"
 
 namespace lumagrove {
 

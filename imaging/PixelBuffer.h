@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "imaging/PixelArray.h"
+#include "base/PixelArray.h"
 
 namespace lumagrove {
 

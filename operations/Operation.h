@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "formats/Reporter.h"
-#include "imaging/PixelArray.h"
+#include "base/Reporter.h"
+#include "base/PixelArray.h"
 #include "operations/Settings.h"
 
 namespace lumagrove {

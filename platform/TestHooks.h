@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,21 +9,35 @@
 #include <utility>
 #include <vector>
 
-#include <QImage>
-
-#include "platform/FileDialog.h"
-#include "platform/MessageBox.h"
 #include "platform/Window.h"
+#include "platform/qt/SessionObserver.h"
 
 // Hooks for tests that drive the program through this layer on the real
 // toolkit (the offscreen platform does fine). Unless said otherwise they must
-// be called on the main thread.
+// be called on the main thread. They live in a library of their own that only
+// test programs link.
 namespace lumagrove::platform::testing {
 
 // Runs the main thread's loop (its windows' messages and the toolkit's events)
 // until `done` holds; false when the time ran out first.
 bool RunMainLoopUntil(const std::function<bool()>& done,
                       std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Pixels as the screen shows them, row after row, each 0xffRRGGBB.
+struct PresentedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    static constexpr std::uint32_t Rgb(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
+        return 0xff000000u | red << 16 | green << 8 | blue;
+    }
+
+    bool valid(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+    std::uint32_t pixel(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+    }
+};
 
 struct WindowSnapshot {
     Window window;
@@ -31,7 +46,7 @@ struct WindowSnapshot {
     std::string title;  // as the widget shows it
     Size outerSize;     // client area plus the nominal frame
     Size clientSize;    // as the widget has it
-    QImage presented;   // the client area as the widget draws it on screen
+    PresentedImage presented;  // the client area as the widget draws it on screen
 };
 
 // Every window whose widget exists, oldest first.
@@ -44,28 +59,14 @@ std::optional<WindowSnapshot> Snapshot(Window window);
 // chosen (its own prompts still follow).
 void AnswerNextMessageBox(int answer);
 void AnswerNextFileDialog(std::optional<std::string> name);
-struct DialogAnswer {
-    std::vector<std::pair<int, std::string>> typed;  // item, text typed over it
-    int pressed = 0;                                 // then this button is clicked
-};
+using backend::DialogAnswer;
 void AnswerNextDialog(DialogAnswer answer);
 void AnswerNextPopup(int commandId);
 
 // What was shown, oldest first (any thread may read these).
-struct ShownMessageBox {
-    Window owner;
-    std::string text;
-    std::string caption;
-    BoxIcon icon = BoxIcon::None;
-};
-struct ShownFileDialog {
-    bool save = false;
-    FileDialogRequest request;
-};
-struct ShownPopup {
-    Window owner;
-    std::vector<std::string> items;
-};
+using backend::ShownFileDialog;
+using backend::ShownMessageBox;
+using backend::ShownPopup;
 std::vector<ShownMessageBox> ShownMessageBoxes();
 std::vector<ShownFileDialog> ShownFileDialogs();
 std::vector<ShownPopup> ShownPopups();

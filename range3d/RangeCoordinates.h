@@ -5,7 +5,7 @@
 #include <memory>
 #include <span>
 
-#include "imaging/PixelArray.h"
+#include "base/PixelArray.h"
 
 namespace lumagrove {
 

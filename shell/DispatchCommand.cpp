@@ -11,7 +11,6 @@
 #include "platform/Threads.h"
 #include "resources/ControlIds.h"
 #include "shell/FileIntake.h"
-#include "shell/ImageWindow.h"
 #include "shell/MessageBoxReporter.h"
 #include "shell/ParameterDialogs.h"
 #include "shell/SharedSettings.h"
@@ -63,42 +62,44 @@ void SaveImage(Window window, const ImageRecord& source) {
     }
 }
 
-void RunOperation(Window window, const OperationEntry& entry, const ImageRecord& source, std::uint32_t start) {
-    if (!ConfirmedByDialog(window, entry.dialog)) return;
+std::unique_ptr<ImageRecord> RunOperation(Window window, const OperationEntry& entry, const ImageRecord& source,
+                                          std::uint32_t start) {
+    if (!ConfirmedByDialog(window, entry.dialog)) return nullptr;
     OperationResult result;
     try {
         result = entry.run({source.pixels.data(), source.width, source.height}, ArgumentsFor(source),
                            MessageBoxReporter());
     } catch (const std::bad_alloc&) {
         ShowMessageBox(Window{}, "Not enough memory to complete the operation.", "Error");
-        return;
+        return nullptr;
     }
-    if (result.outcome == OperationOutcome::Refused) return;
+    if (result.outcome == OperationOutcome::Refused) return nullptr;
     ReportTime(start);
-    if (result.outcome != OperationOutcome::Image) return;
+    if (result.outcome != OperationOutcome::Image) return nullptr;
 
     auto processed = std::make_unique<ImageRecord>();
     processed->width = result.width;
     processed->height = result.height;
     processed->pixels = std::move(result.pixels);
     processed->title = "Processed Image";
-    StartImageWindow(std::move(processed));
+    return processed;
 }
 
 }  // namespace
 
-void DispatchCommand(Window window, WordParam command, const ImageRecord& source) {
+std::unique_ptr<ImageRecord> DispatchCommand(Window window, WordParam command, const ImageRecord& source) {
     // Taken first, so that the time includes a dialog's time on screen.
     const std::uint32_t start = TickCount();
     const int id = static_cast<int>(LowWord(command));
-    if (id < kFirstCommand || id > kLastCommand) return;
+    if (id < kFirstCommand || id > kLastCommand) return nullptr;
     const OperationEntry* entry = FindOperationByMenuId(static_cast<std::uint16_t>(id));
-    if (entry == nullptr) return;
+    if (entry == nullptr) return nullptr;
     if (entry->kind == EntryKind::SaveAs) {
         SaveImage(window, source);
     } else if (entry->kind == EntryKind::Operation) {
-        RunOperation(window, *entry, source, start);
+        return RunOperation(window, *entry, source, start);
     }
+    return nullptr;
 }
 
 }  // namespace lumagrove::shell

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "formats/ImageRecord.h"
 #include "platform/Message.h"
 
@@ -7,9 +9,11 @@ namespace lumagrove::shell {
 
 // Runs the menu command in the low 16 bits of `command` for an image window,
 // on that window's thread: a parameter dialog first where the command has
-// one, then the operation on a copy of the record's pixels. A result opens in
-// a new window titled "Processed Image", and the time taken is added to the
-// control window's "Performance data:" list. The source record is not changed.
-void DispatchCommand(platform::Window window, platform::WordParam command, const ImageRecord& source);
+// one, then the operation on a copy of the record's pixels. The time taken is
+// added to the control window's "Performance data:" list. Returns the result
+// titled "Processed Image" for the caller to open in a new window, or null
+// when there is none. The source record is not changed.
+std::unique_ptr<ImageRecord> DispatchCommand(platform::Window window, platform::WordParam command,
+                                             const ImageRecord& source);
 
 }  // namespace lumagrove::shell

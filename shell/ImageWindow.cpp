@@ -80,7 +80,7 @@ void HandleCommand(Window window, WordParam word) {
     } else if (id == resources::command::SetGradientThresholds) {
         RunModalDialog(resources::EdgeParametersDialog, window, EdgeParametersDialogProc);
     } else if (const ImageView* view = ViewOf(window)) {
-        DispatchCommand(window, word, *view->record);
+        if (auto processed = DispatchCommand(window, word, *view->record)) StartImageWindow(std::move(processed));
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formats/Reporter.h"
+#include "base/Reporter.h"
 
 namespace lumagrove::shell {
 

@@ -15,7 +15,7 @@
 #include "platform/MessageQueue.h"
 #include "platform/qt/DialogMetrics.h"
 #include "platform/qt/Drops.h"
-#include "platform/qt/HookState.h"
+#include "platform/qt/SessionObserver.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/ThreadQueue.h"
 #include "platform/qt/UpDownControl.h"
@@ -244,7 +244,8 @@ void ShowDialogWidget(Window window) {
     }
     dialog->show();
     if (!dialog->record().modal) return;
-    if (auto answer = TakeDialogAnswer()) {
+    SessionObserver* const observer = InstalledObserver();
+    if (auto answer = observer != nullptr ? observer->takeDialogAnswer() : std::nullopt) {
         QTimer::singleShot(0, dialog, [dialog, answer = std::move(*answer)] {
             for (const auto& [id, text] : answer.typed) dialog->typeInto(id, ToQt(text));
             dialog->press(answer.pressed);

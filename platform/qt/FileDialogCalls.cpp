@@ -4,8 +4,8 @@
 
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
-#include "platform/qt/HookState.h"
 #include "platform/qt/ModalLoop.h"
+#include "platform/qt/SessionObserver.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/Widgets.h"
 
@@ -53,8 +53,10 @@ QDialog* BuildFileDialog(const FileDialogRequest& request, bool save,
 }
 
 std::optional<std::string> ChooseOnce(const FileDialogRequest& request, bool save) {
-    backend::RecordFileDialog(testing::ShownFileDialog{save, request});
-    if (auto answer = backend::TakeFileDialogAnswer()) return std::move(*answer);
+    if (backend::SessionObserver* const observer = backend::InstalledObserver()) {
+        observer->fileDialogShown({save, request});
+        if (auto answer = observer->takeFileDialogAnswer()) return std::move(*answer);
+    }
     const backend::Answer answer = backend::AskThroughMainThread(
         [request, save](const auto& pending) { return BuildFileDialog(request, save, pending); });
     if (answer.value != 1) return std::nullopt;

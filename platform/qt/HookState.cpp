@@ -1,7 +1,8 @@
-#include "platform/qt/HookState.h"
-
 #include <deque>
 #include <mutex>
+
+#include "platform/TestHooks.h"
+#include "platform/qt/SessionObserver.h"
 
 namespace lumagrove::platform {
 
@@ -47,16 +48,28 @@ void Queue(std::deque<Value>& answers, Value value) {
     answers.push_back(std::move(value));
 }
 
+// Records what the layer shows and hands it the answers queued above.
+class Recorder final : public backend::SessionObserver {
+public:
+    void messageBoxShown(const testing::ShownMessageBox& shown) override { Append(hooks.messageBoxes, shown); }
+    void fileDialogShown(const testing::ShownFileDialog& shown) override { Append(hooks.fileDialogs, shown); }
+    void popupShown(const testing::ShownPopup& shown) override { Append(hooks.popups, shown); }
+
+    std::optional<int> takeMessageBoxAnswer() override { return TakeFirst(hooks.messageBoxAnswers); }
+    std::optional<std::optional<std::string>> takeFileDialogAnswer() override {
+        return TakeFirst(hooks.fileDialogAnswers);
+    }
+    std::optional<testing::DialogAnswer> takeDialogAnswer() override { return TakeFirst(hooks.dialogAnswers); }
+    std::optional<int> takePopupAnswer() override { return TakeFirst(hooks.popupAnswers); }
+};
+
+Recorder recorder;
+
+// Installed as the test program starts, so that nothing shown before a test
+// first looks goes unrecorded. Only test programs link this file.
+[[maybe_unused]] const bool installed = (backend::InstallObserver(&recorder), true);
+
 }  // namespace
-
-std::optional<int> backend::TakeMessageBoxAnswer() { return TakeFirst(hooks.messageBoxAnswers); }
-std::optional<std::optional<std::string>> backend::TakeFileDialogAnswer() { return TakeFirst(hooks.fileDialogAnswers); }
-std::optional<testing::DialogAnswer> backend::TakeDialogAnswer() { return TakeFirst(hooks.dialogAnswers); }
-std::optional<int> backend::TakePopupAnswer() { return TakeFirst(hooks.popupAnswers); }
-
-void backend::RecordMessageBox(testing::ShownMessageBox shown) { Append(hooks.messageBoxes, std::move(shown)); }
-void backend::RecordFileDialog(testing::ShownFileDialog shown) { Append(hooks.fileDialogs, std::move(shown)); }
-void backend::RecordPopup(testing::ShownPopup shown) { Append(hooks.popups, std::move(shown)); }
 
 void testing::AnswerNextMessageBox(int answer) { Queue(hooks.messageBoxAnswers, answer); }
 void testing::AnswerNextFileDialog(std::optional<std::string> name) { Queue(hooks.fileDialogAnswers, std::move(name)); }

@@ -4,9 +4,9 @@
 
 #include "platform/Menu.h"
 #include "platform/MessageQueue.h"
-#include "platform/qt/HookState.h"
 #include "platform/qt/MainThread.h"
 #include "platform/qt/MenuBuilder.h"
+#include "platform/qt/SessionObserver.h"
 #include "platform/qt/Widgets.h"
 #include "resources/Resources.h"
 
@@ -37,9 +37,10 @@ void PopupMenuAtCursor(const Menu& popup, Window owner) {
         menu->setAttribute(Qt::WA_DeleteOnClose);
         backend::AddMenuItems(menu, *items,
                               [owner](int command) { PostMessage(owner, Msg::Command, CommandWord(command)); });
-        backend::RecordPopup(testing::ShownPopup{owner, texts});
+        backend::SessionObserver* const observer = backend::InstalledObserver();
+        if (observer != nullptr) observer->popupShown({owner, texts});
         menu->popup(QCursor::pos());
-        if (const auto command = backend::TakePopupAnswer()) {
+        if (const auto command = observer != nullptr ? observer->takePopupAnswer() : std::nullopt) {
             QTimer::singleShot(0, menu, [menu, command = *command] {
                 if (QAction* action = backend::FindMenuAction(menu, command)) action->trigger();
                 menu->close();

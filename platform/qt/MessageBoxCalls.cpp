@@ -3,8 +3,8 @@
 #include <QTimer>
 
 #include "platform/MessageBox.h"
-#include "platform/qt/HookState.h"
 #include "platform/qt/ModalLoop.h"
+#include "platform/qt/SessionObserver.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/Widgets.h"
 
@@ -43,7 +43,10 @@ QMessageBox::StandardButton ToButton(int answer) {
 }  // namespace
 
 int ShowMessageBox(Window owner, std::string_view text, std::string_view caption, BoxIcon icon, BoxButtons buttons) {
-    backend::RecordMessageBox(testing::ShownMessageBox{owner, std::string(text), std::string(caption), icon});
+    backend::SessionObserver* const observer = backend::InstalledObserver();
+    if (observer != nullptr) {
+        observer->messageBoxShown({owner, std::string(text), std::string(caption), icon});
+    }
     const auto build = [=, text = backend::ToQt(text), caption = backend::ToQt(caption)](
                            const std::shared_ptr<backend::PendingAnswer>& pending) -> QDialog* {
         QWidget* parent = backend::WidgetOf(owner);
@@ -54,7 +57,7 @@ int ShowMessageBox(Window owner, std::string_view text, std::string_view caption
         QObject::connect(box, &QMessageBox::finished, box, [box, pending] {
             pending->complete(ToAnswer(box->standardButton(box->clickedButton())));
         });
-        if (const auto answer = backend::TakeMessageBoxAnswer()) {
+        if (const auto answer = observer != nullptr ? observer->takeMessageBoxAnswer() : std::nullopt) {
             QTimer::singleShot(0, box, [box, button = ToButton(*answer)] {
                 if (QAbstractButton* pressed = box->button(button)) pressed->click();
             });

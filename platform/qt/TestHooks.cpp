@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -39,6 +40,19 @@ Item* ItemOf(Window dialog, int itemId) {
     return widget == nullptr ? nullptr : qobject_cast<Item*>(widget->itemWidget(itemId));
 }
 
+PresentedImage Presented(const QImage& grabbed) {
+    const QImage image = grabbed.convertToFormat(QImage::Format_RGB32);
+    PresentedImage presented;
+    presented.width = image.width();
+    presented.height = image.height();
+    presented.pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        presented.pixels.insert(presented.pixels.end(), row, row + image.width());
+    }
+    return presented;
+}
+
 std::optional<WindowSnapshot> SnapshotOf(Window window, QWidget* widget) {
     const auto record = backend::FindWindowRecord(window);
     if (!record) return std::nullopt;
@@ -52,7 +66,7 @@ std::optional<WindowSnapshot> SnapshotOf(Window window, QWidget* widget) {
     snapshot.clientSize = Size{client->width(), client->height()};
     const Size extra = record->frameExtra();
     snapshot.outerSize = Size{client->width() + extra.width, client->height() + extra.height};
-    snapshot.presented = client->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    snapshot.presented = Presented(client->grab().toImage());
     return snapshot;
 }
 

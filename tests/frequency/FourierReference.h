@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "frequency/CutoffMask.h"
-#include "imaging/PixelArray.h"
+#include "base/PixelArray.h"
 #include "support/TestImages.h"
 
 namespace lumagrove::testing {

@@ -127,14 +127,15 @@ TEST_F(WindowTest, PaintedSurfaceAndPenLinesAreWhatTheWindowPresents) {
         const auto shown = testing::Snapshot(window);
         return shown && QColor(shown->presented.pixel(50, 20)) == QColor(220, 0, 0);
     }));
-    const QImage presented = testing::Snapshot(window)->presented;
-    ASSERT_EQ(presented.size(), QSize(width + 20, height + 20));
+    const testing::PresentedImage presented = testing::Snapshot(window)->presented;
+    ASSERT_EQ(presented.width, width + 20);
+    ASSERT_EQ(presented.height, height + 20);
     EXPECT_EQ(QColor(presented.pixel(0, 0)), QColor(0, 0, 0));
     EXPECT_EQ(QColor(presented.pixel(5, 3)), QColor(18, 18, 18));
     EXPECT_EQ(QColor(presented.pixel(63, 47)), QColor(236, 236, 236));
     EXPECT_EQ(QColor(presented.pixel(30, 20)), QColor(110, 110, 110)) << "inside the outline";
-    for (const QPoint corner : {QPoint(10, 10), QPoint(50, 10), QPoint(10, 40), QPoint(50, 40), QPoint(30, 10)}) {
-        EXPECT_EQ(QColor(presented.pixel(corner)), QColor(220, 0, 0)) << corner.x() << "," << corner.y();
+    for (const Point corner : {Point{10, 10}, Point{50, 10}, Point{10, 40}, Point{50, 40}, Point{30, 10}}) {
+        EXPECT_EQ(QColor(presented.pixel(corner.x, corner.y)), QColor(220, 0, 0)) << corner.x << "," << corner.y;
     }
     EXPECT_EQ(QColor(presented.pixel(70, 20)), QColor(Qt::white));
 }

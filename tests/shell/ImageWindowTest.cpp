@@ -17,7 +17,7 @@ std::uint8_t Flat(int, int) { return 100; }
 
 bool IsSelectionRed(platform::Window window, int x, int y) {
     const auto snapshot = hooks::Snapshot(window);
-    return snapshot && snapshot->presented.pixel(x, y) == qRgb(220, 0, 0);
+    return snapshot && snapshot->presented.pixel(x, y) == hooks::PresentedImage::Rgb(220, 0, 0);
 }
 
 TEST_F(ShellTest, AnImageWindowShowsTheImageAtItsSizeUnderItsTitle) {

@@ -119,9 +119,12 @@ void ShellTest::ChooseFromPopup(platform::Window window, int command) {
 int PresentedGray(platform::Window window, int x, int y) {
     const auto snapshot = hooks::Snapshot(window);
     if (!snapshot || !snapshot->presented.valid(x, y)) return -1;
-    const QRgb pixel = snapshot->presented.pixel(x, y);
-    if (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel)) return -2;
-    return qRed(pixel);
+    const std::uint32_t pixel = snapshot->presented.pixel(x, y);
+    const int red = static_cast<int>(pixel >> 16 & 0xff);
+    const int green = static_cast<int>(pixel >> 8 & 0xff);
+    const int blue = static_cast<int>(pixel & 0xff);
+    if (red != green || green != blue) return -2;
+    return red;
 }
 
 }  // namespace lumagrove::shell::test

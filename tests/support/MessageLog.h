@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "formats/Reporter.h"
+#include "base/Reporter.h"
 
 namespace lumagrove::testing {
 

@@ -4,7 +4,7 @@
 #include <random>
 #include <vector>
 
-#include "imaging/PixelArray.h"
+#include "base/PixelArray.h"
 
 namespace lumagrove::testing {
 
