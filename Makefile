@@ -7,6 +7,8 @@ CMAKE_FLAGS ?=
 # Where `make install` puts things; DESTDIR (empty by default) is put in
 # front of every path, for staging.
 PREFIX ?= /usr/local
+# CI builds pass WERROR=ON: a new warning fails the build there.
+WERROR ?= OFF
 
 .PHONY: all deps build run test sanitize bench samples install uninstall deb check-install clean
 
@@ -16,7 +18,7 @@ deps:
 	scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMAGROVE_WERROR=$(WERROR) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
@@ -30,7 +32,7 @@ test: build
 # does not own.
 sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DLUMAGROVE_SANITIZE=ON -DLUMAGROVE_DESKTOP=OFF -DLUMAGROVE_BENCH=OFF
+	  -DLUMAGROVE_SANITIZE=ON -DLUMAGROVE_DESKTOP=OFF -DLUMAGROVE_BENCH=OFF -DLUMAGROVE_WERROR=$(WERROR)
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS) --target core_tests cli_tests
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 

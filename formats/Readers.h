@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/Reporter.h"
 #include "formats/CoordinateRecord.h"
 #include "formats/ImageRecord.h"
-#include "base/Reporter.h"
 
 namespace lumagrove {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "hough/EdgePoints.h"
 #include "base/PixelArray.h"
+#include "hough/EdgePoints.h"
 
 namespace lumagrove {
 

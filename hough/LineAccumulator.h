@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "hough/EdgePoints.h"
 #include "base/PixelArray.h"
+#include "hough/EdgePoints.h"
 
 namespace lumagrove {
 

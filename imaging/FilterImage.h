@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "base/Reporter.h"
 #include "base/PixelArray.h"
+#include "base/Reporter.h"
 
 namespace lumagrove {
 

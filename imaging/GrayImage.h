@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "imaging/GradientSample.h"
 #include "base/PixelArray.h"
+#include "imaging/GradientSample.h"
 
 namespace lumagrove {
 

@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>

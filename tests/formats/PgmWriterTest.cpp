@@ -62,6 +62,7 @@ TEST(WritePgm, ReportsAFolderThatCannotTakeTheFile) {
     TemporaryFolder folder;
     const std::string notAFolder = folder.write("plain.txt", "x");
     for (const std::string& name : {folder.file("no/such/folder/out.pgm"), notAFolder + "/out.pgm", std::string()}) {
+        SCOPED_TRACE("name \"" + name + "\"");
         MessageLog log;
         EXPECT_EQ(WritePgm(MakeRecord(1, 1, {7}), name, log.reporter()), 0);
         ASSERT_EQ(log.messages.size(), 1u);

@@ -40,6 +40,7 @@ TEST(ReadIntensity, ShowsTwoSamplesAndKeepsTheFileOrder) {
 TEST(ReadIntensity, ShortFilesEndInWhite) {
     TemporaryFolder folder;
     for (std::size_t length : {std::size_t{0}, std::size_t{1000}}) {
+        SCOPED_TRACE(::testing::Message() << length << " bytes");
         MessageLog log;
         ImageRecord record;
         record.title = folder.write("short", std::string(length, '\x05'));

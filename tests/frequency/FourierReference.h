@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "frequency/CutoffMask.h"
 #include "base/PixelArray.h"
+#include "frequency/CutoffMask.h"
 #include "support/TestImages.h"
 
 namespace lumagrove::testing {

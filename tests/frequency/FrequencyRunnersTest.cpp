@@ -1,3 +1,5 @@
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "frequency/FftwPlanner.h"
@@ -24,17 +26,22 @@ TEST(FrequencyRunners, GiveTheOperationsResultWithTheUsersCutoff) {
     const Reporter report = log.reporter();
 
     struct Expectation {
+        const char* name;
         OperationRunner runner;
         PixelArray (*direct)(FilterImage&, const Reporter&);
     };
     const Expectation expectations[] = {
-        {runners::FourierSpectrum, [](FilterImage& work, const Reporter& r) { return work.fourierSpectrum(r); }},
-        {runners::GlobalLowPass, [](FilterImage& work, const Reporter& r) { return work.globalLowPass(7, 2, r); }},
-        {runners::GlobalHighPass, [](FilterImage& work, const Reporter& r) { return work.globalHighPass(7, 2, r); }},
+        {"spectrum", runners::FourierSpectrum,
+         [](FilterImage& work, const Reporter& r) { return work.fourierSpectrum(r); }},
+        {"low pass", runners::GlobalLowPass,
+         [](FilterImage& work, const Reporter& r) { return work.globalLowPass(7, 2, r); }},
+        {"high pass", runners::GlobalHighPass,
+         [](FilterImage& work, const Reporter& r) { return work.globalHighPass(7, 2, r); }},
     };
     for (const Expectation& expectation : expectations) {
+        SCOPED_TRACE(expectation.name);
         const OperationResult result = expectation.runner(source, arguments, report);
-        ASSERT_EQ(result.outcome, OperationOutcome::Image);
+        EXPECT_EQ(result.outcome, OperationOutcome::Image);
         EXPECT_EQ(result.width, 40);
         EXPECT_EQ(result.height, 30);
         FilterImage work(image.pixels.data(), 40, 30);
@@ -46,7 +53,11 @@ TEST(FrequencyRunners, GiveTheOperationsResultWithTheUsersCutoff) {
 TEST(FrequencyRunners, GiveNoImageWhenNoPlanCanBeMade) {
     const testing::TestImage image = testing::RandomImage(8, 6, 1);
     const SourceImage source{image.pixels.data(), 8, 6};
-    for (OperationRunner runner : {runners::FourierSpectrum, runners::GlobalLowPass, runners::GlobalHighPass}) {
+    using Named = std::pair<const char*, OperationRunner>;
+    for (const auto& [name, runner] : {Named{"spectrum", runners::FourierSpectrum},
+                                       Named{"low pass", runners::GlobalLowPass},
+                                       Named{"high pass", runners::GlobalHighPass}}) {
+        SCOPED_TRACE(name);
         MessageLog log;
         const ScopedPlanRefusal refusal;
         const OperationResult result = runner(source, OperationArguments{}, log.reporter());

@@ -34,6 +34,7 @@ TEST(PlanFailure, ReportsOnceAndGivesNoImageWhicheverPlanFails) {
     const TestImage image = RandomImage(13, 10, 3);
     for (const Case& operation : kCases) {
         for (int granted = 0; granted < operation.plans; ++granted) {
+            SCOPED_TRACE(::testing::Message() << operation.name << ", plan " << granted << " refused");
             FilterImage work(image.pixels.data(), 13, 10);
             MessageLog log;
             {

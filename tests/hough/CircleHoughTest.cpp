@@ -113,11 +113,11 @@ TEST(CircleHoughTest, PeaksPlanesAndCirclesMatchTheReferenceOnEdgeMaps) {
             auto expectedPeaks = testing::ReferenceCirclePeaks(reference);
             std::sort(expectedPeaks.begin(), expectedPeaks.end());
             const auto peaks = PeaksOf(map);
-            ASSERT_EQ(peaks, expectedPeaks);
-            ASSERT_EQ(DrawnPeaks(map, peaks), testing::ReferenceDetectCircles(map));
+            EXPECT_EQ(peaks, expectedPeaks);
+            EXPECT_EQ(DrawnPeaks(map, peaks), testing::ReferenceDetectCircles(map));
             peaksSeen += static_cast<int>(peaks.size());
             for (int radius = 0; radius < reference.radiusCount; ++radius) {
-                ASSERT_EQ(ToVector(CirclePlane(PointsOf(map), width, height, radius)),
+                EXPECT_EQ(ToVector(CirclePlane(PointsOf(map), width, height, radius)),
                           testing::ReferenceCircleSpace(reference, radius))
                     << "radius " << radius;
             }
@@ -134,7 +134,9 @@ TEST(CircleHoughTest, LargestCounterNearTheBorderSetsTheThreshold) {
         TestImage map = ConstantImage(48, 44, 0);
         DrawRing(map, margin, 20, 3);
         DrawRing(map, 28, 22, 8, 11);
+        int turns = 0;
         for (const TestImage& view : FourWays(map)) {
+            SCOPED_TRACE(::testing::Message() << "turned " << turns++ << " times");
             auto expected = testing::ReferenceCirclePeaks(testing::ReferenceCircleVotes(view));
             std::sort(expected.begin(), expected.end());
             EXPECT_EQ(PeaksOf(view), expected) << "margin " << margin;
@@ -153,7 +155,9 @@ TEST(CircleHoughTest, WindowCountsVotesFromTheFurthestEdgeRow) {
     TestImage withSuppressor = map;
     DrawRing(withSuppressor, 24, 24, 15, candidate + 1 - alreadyThere);
     ASSERT_EQ(testing::ReferenceCircleVotes(withSuppressor).at(15, 24, 24), candidate + 1);
+    int turns = 0;
     for (const TestImage& view : FourWays(withSuppressor)) {
+        SCOPED_TRACE(::testing::Message() << "turned " << turns++ << " times");
         auto expected = testing::ReferenceCirclePeaks(testing::ReferenceCircleVotes(view));
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(PeaksOf(view), expected);
@@ -237,10 +241,12 @@ TEST(CircleHoughTest, CircleIsDrawnOnlyWhenItFitsWhole) {
 // below, left and right of the centre.
 TEST(CircleHoughTest, RingsOfADetectedCircleHaveFourGapsEach) {
     for (const int r : {4, 7, 11}) {
+        SCOPED_TRACE(::testing::Message() << "radius " << r);
         CircleHough hough = BlankCircleHough(40, 40);
         hough.drawCircle(20, 19, r);
         hough.drawCircle(20, 19, r + 1);
         for (const int d : {r, r + 1}) {
+            SCOPED_TRACE(::testing::Message() << "ring " << d);
             EXPECT_EQ(hough.overlay[(19 + d) * 40 + 20], 0);
             EXPECT_EQ(hough.overlay[(19 - d) * 40 + 20], 0);
             EXPECT_EQ(hough.overlay[19 * 40 + 20 + d], 0);
@@ -275,6 +281,7 @@ TEST(CircleHoughTest, EqualCountersAreAllPeaks) {
 // 91 to 109 or -89 to -71 degrees vote.
 TEST(CircleHoughTest, DirectionCommandVotesOnlyWithGradientsNearOneHundredDegrees) {
     for (std::uint32_t seed = 0; seed < 3; ++seed) {
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
         const TestImage image = SceneOfShapes(48, 40, seed);
         const GrayImage gray(image.pixels.data(), image.width, image.height);
         const std::vector<GradientSample> field = gray.gradientField();

@@ -69,10 +69,10 @@ TEST(LineHoughTest, VotesPeaksAndLinesMatchTheReferenceOnEdgeMaps) {
             SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed);
             const testing::ReferenceLines reference = testing::ReferenceLineVotes(map);
             const LineAccumulator votes = VotesOf(map);
-            ASSERT_EQ(ToVector(votes.image()), testing::ReferenceLineSpace(reference));
+            EXPECT_EQ(ToVector(votes.image()), testing::ReferenceLineSpace(reference));
             const auto peaks = PeaksOf(votes);
-            ASSERT_EQ(peaks, testing::ReferenceLinePeaks(reference));
-            ASSERT_EQ(DrawnPeaks(map, peaks), testing::ReferenceDetectLines(map));
+            EXPECT_EQ(peaks, testing::ReferenceLinePeaks(reference));
+            EXPECT_EQ(DrawnPeaks(map, peaks), testing::ReferenceDetectLines(map));
         }
     }
 }
@@ -92,6 +92,7 @@ TEST(LineHoughTest, CommandsMatchTheReferenceOnScenes) {
                 EXPECT_EQ(detected.overlay, expected);
                 EXPECT_EQ(detected.superimposed, testing::ReferenceSuperimposed(image, expected));
             }
+            SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed);
             LineHough hough;
             hough.setImage(image.pixels.data(), width, height);
             std::int32_t spaceWidth = 0;
@@ -175,7 +176,7 @@ TEST(LineHoughTest, DrawLineAtAngleZeroDotsOneColumnInCompletePairs) {
 TEST(LineHoughTest, TinyImagesNeverYieldLines) {
     for (std::uint32_t seed = 0; seed < 20; ++seed) {
         const TestImage image = RandomImage(6, 6, seed);
-        EXPECT_EQ(DetectLines(image, false).overlay, std::vector<std::uint8_t>(36, 0));
+        EXPECT_EQ(DetectLines(image, false).overlay, std::vector<std::uint8_t>(36, 0)) << "seed " << seed;
     }
     EXPECT_TRUE(PeaksOf(VotesOf(ConstantImage(6, 6, 255))).empty());
 }

@@ -101,10 +101,10 @@ TEST(EdgeDetection, GradientImageAndFieldMatchTheReference) {
         const ReferenceGradient expected = ReferenceSobel(image);
         const std::vector<std::uint8_t> gradient = ToVector(work.gradientImage());
         const std::vector<GradientSample> field = work.gradientField();
-        ASSERT_EQ(std::vector<int>(gradient.begin(), gradient.end()), expected.magnitude)
+        EXPECT_EQ(std::vector<int>(gradient.begin(), gradient.end()), expected.magnitude)
             << image.width << "x" << image.height;
-        ASSERT_EQ(Magnitudes(field), expected.magnitude) << image.width << "x" << image.height;
-        ASSERT_EQ(Angles(field), expected.angle) << image.width << "x" << image.height;
+        EXPECT_EQ(Magnitudes(field), expected.magnitude) << image.width << "x" << image.height;
+        EXPECT_EQ(Angles(field), expected.angle) << image.width << "x" << image.height;
     }
 }
 
@@ -114,21 +114,21 @@ TEST(EdgeDetection, EdgeMapsMatchTheReferenceForEveryThresholdAndDirection) {
         const ReferenceGradient field = ReferenceSobel(image);
         const bool small = image.pixels.size() < 5000;
         for (int threshold : kThresholds) {
-            ASSERT_EQ(ToVector(work.edgesByGradient(threshold)), ReferenceEdgesByGradient(field, threshold))
+            EXPECT_EQ(ToVector(work.edgesByGradient(threshold)), ReferenceEdgesByGradient(field, threshold))
                 << image.width << "x" << image.height << " threshold " << threshold;
         }
         // Every direction a dialog is likely to see on small images, a spread on large ones.
         for (int direction = -400; direction <= 400; direction += small ? 1 : 37) {
             for (int threshold : {-1, 0, 30}) {
-                ASSERT_EQ(ToVector(work.edgesByDirection(threshold, direction)),
+                EXPECT_EQ(ToVector(work.edgesByDirection(threshold, direction)),
                           ReferenceEdgesByDirection(field, threshold, direction))
                     << image.width << "x" << image.height << " threshold " << threshold << " direction "
                     << direction;
             }
         }
         for (int direction : {INT_MIN, INT_MIN + 5, INT_MAX - 5, INT_MAX}) {
-            ASSERT_EQ(ToVector(work.edgesByDirection(-1, direction)), ReferenceEdgesByDirection(field, -1, direction))
-                << "direction " << direction;
+            EXPECT_EQ(ToVector(work.edgesByDirection(-1, direction)), ReferenceEdgesByDirection(field, -1, direction))
+                << image.width << "x" << image.height << " direction " << direction;
         }
     }
 }
@@ -234,6 +234,7 @@ TEST(EdgeDetection, UncomputedPixelsCountAsNoGradient) {
     // Too few pixels for any 3 x 3 neighbourhood: nothing is read, all is zero.
     const std::uint8_t line[] = {0, 255, 0, 255};
     for (const auto& [width, height] : {std::pair{4, 1}, std::pair{1, 4}, std::pair{2, 2}}) {
+        SCOPED_TRACE(::testing::Message() << width << "x" << height);
         const GrayImage tiny(line, width, height);
         EXPECT_EQ(ToVector(tiny.gradientImage()), std::vector<std::uint8_t>(4, 0));
         EXPECT_EQ(tiny.gradientField().size(), 4u);

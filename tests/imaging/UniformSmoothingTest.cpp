@@ -53,7 +53,7 @@ TEST(UniformSmoothing, MatchesTheReferenceOnEverySizeAndWindow) {
     for (const auto& [width, height] : AwkwardSizes()) {
         for (const TestImage& image : {RandomImage(width, height, seed), StructuredImage(width, height, seed + 1)}) {
             for (int window = 1; window <= 15; ++window) {
-                ASSERT_EQ(ToVector(SmoothUniform(image, window)), ReferenceUniform(image, window))
+                EXPECT_EQ(ToVector(SmoothUniform(image, window)), ReferenceUniform(image, window))
                     << width << "x" << height << " window " << window;
             }
         }
@@ -66,8 +66,8 @@ TEST(UniformSmoothing, MatchesTheReferenceForWideWindows) {
     const TestImage image = RandomImage(640, 480, 5);
     const TestImage white = ConstantImage(640, 600, 255);
     for (int window : {100, 256, 257, 258, 300}) {
-        ASSERT_EQ(ToVector(SmoothUniform(image, window)), ReferenceUniform(image, window)) << window;
-        ASSERT_EQ(ToVector(SmoothUniform(white, window)), ReferenceUniform(white, window)) << window;
+        EXPECT_EQ(ToVector(SmoothUniform(image, window)), ReferenceUniform(image, window)) << window;
+        EXPECT_EQ(ToVector(SmoothUniform(white, window)), ReferenceUniform(white, window)) << window;
     }
     EXPECT_EQ(ToVector(SmoothUniform(image, 320)), image.pixels);
     EXPECT_EQ(ToVector(SmoothUniform(image, INT_MAX)), image.pixels);

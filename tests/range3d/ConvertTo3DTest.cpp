@@ -80,9 +80,10 @@ TEST(ConvertTo3D, LabelsRangeScenesExactlyAsTheReference) {
         {"noise", RandomImage(128, 128, 5)},
     };
     for (const auto& scene : scenes) {
+        SCOPED_TRACE(scene.name);
         MessageLog log;
         const OperationResult result = ConvertImage(scene.image, log);
-        ASSERT_EQ(result.outcome, OperationOutcome::Image) << scene.name;
+        EXPECT_EQ(result.outcome, OperationOutcome::Image) << scene.name;
         EXPECT_EQ(result.width, 128);
         EXPECT_EQ(result.height, 128);
         EXPECT_TRUE(log.messages.empty());
@@ -112,6 +113,7 @@ TEST(ConvertTo3D, FlatZeroRangeLabelsNothing) {
 TEST(ConvertTo3D, RefusesEveryOtherSizeWithoutReadingIt) {
     // 256 x 64 has exactly as many pixels as 128 x 128 and is refused all the same.
     for (const auto& [width, height] : {std::pair{127, 128}, {128, 127}, {129, 128}, {256, 64}, {1, 1}, {0, 0}}) {
+        SCOPED_TRACE(::testing::Message() << width << "x" << height);
         MessageLog log;
         const OperationResult result = ConvertImage(ConstantImage(width, height, 7), log);
         EXPECT_EQ(result.outcome, OperationOutcome::Refused) << width << "x" << height;

@@ -26,8 +26,10 @@ RangeCoordinates Convert(const TestImage& image) {
 }
 
 TEST(RangeToCoordinates, MatchesTheReferenceBitForBit) {
+    int listed = 0;
     for (const TestImage& image : {RandomImage(128, 128, 1), RandomImage(128, 128, 2), StructuredImage(128, 128, 3),
                                    ConstantImage(128, 128, 0), ConstantImage(128, 128, 255)}) {
+        SCOPED_TRACE(::testing::Message() << "image " << listed++ << " of the list");
         const RangeCoordinates points = Convert(image);
         RangeCoordinates expected;
         ReferenceRangeToCoordinates(image.pixels, expected);
