@@ -59,7 +59,6 @@ private:
         std::array<std::uint8_t, (2 * kReach + 1) * kLanes> lanes{};
     };
 
-    std::int32_t width_;
     std::int32_t height_;
     std::int32_t slots_;
     std::size_t rowBytes_;  // the image's columns plus kReach more on each side, where votes past the border land
