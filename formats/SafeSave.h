@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "formats/Reporter.h"
+#include "base/Reporter.h"
 
 namespace lumagrove {
 
