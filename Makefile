@@ -33,7 +33,7 @@ test: build
 sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DLUMAGROVE_SANITIZE=ON -DLUMAGROVE_DESKTOP=OFF -DLUMAGROVE_BENCH=OFF -DLUMAGROVE_WERROR=$(WERROR)
-	cmake --build $(SANITIZE_BUILD) -j$(JOBS) --target core_tests cli_tests
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS) --target core_tests cli_tests pictures_tests
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
 
 bench:

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "formats/Readers.h"
+#include "pictures/Encoders.h"
 
 namespace {
 
@@ -95,6 +96,38 @@ Canvas RangeScene() {
     return canvas;
 }
 
+// A small colour picture, as a phone or a screenshot would bring: a sky to
+// ground shading with a red disc, a green bar and a blue ring, so that the
+// grey conversion shows each colour as its own shade.
+std::vector<std::uint8_t> ColourScene(int width, int height) {
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+            const int sky = 255 - y * 160 / height;
+            p[0] = static_cast<std::uint8_t>(sky * 3 / 5);
+            p[1] = static_cast<std::uint8_t>(sky * 4 / 5);
+            p[2] = static_cast<std::uint8_t>(sky);
+            const double disc = std::hypot(x - width * 0.3, y - height * 0.4);
+            const double ring = std::abs(std::hypot(x - width * 0.7, y - height * 0.55) - height * 0.2);
+            if (disc < height * 0.2) p[0] = 220, p[1] = 40, p[2] = 30;
+            if (y > height * 3 / 4 && y < height * 3 / 4 + 12) p[0] = 40, p[1] = 190, p[2] = 60;
+            if (ring < 4) p[0] = 30, p[1] = 60, p[2] = 210;
+        }
+    }
+    return rgb;
+}
+
+// Writes a picture through the program's own encoders.
+bool WritePicture(const std::string& name, const std::vector<std::uint8_t>& rgb, int width, int height, bool jpeg) {
+    std::FILE* file = std::fopen(name.c_str(), "wb");
+    if (file == nullptr) return false;
+    const lumagrove::pictures::PicturePixels pixels{width, height, 3, rgb.data()};
+    bool written = jpeg ? lumagrove::pictures::EncodeJpeg(pixels, 90, file) : lumagrove::pictures::EncodePng(pixels, file);
+    written = std::fclose(file) == 0 && written;
+    return written;
+}
+
 bool WriteRaw(const std::string& name, const std::vector<char>& bytes) {
     std::ofstream out(name, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -137,6 +170,9 @@ int main(int argc, char** argv) {
     ok = lumagrove::WritePgm(ToRecord(RangeScene()), folder + "/range.pgm", report) == 1 && ok;
     ok = WriteRaw(folder + "/scene.intensity", IntensityBytes(Scene(640, 480, 2))) && ok;
     ok = WriteRaw(folder + "/wall.xyz", XyzBytes()) && ok;
+    const std::vector<std::uint8_t> colour = ColourScene(320, 240);
+    ok = WritePicture(folder + "/colour.png", colour, 320, 240, false) && ok;
+    ok = WritePicture(folder + "/photo.jpg", colour, 320, 240, true) && ok;
     std::cout << (ok ? "Samples written to " + folder + "/\n" : "Some samples could not be written\n");
     return ok ? 0 : 1;
 }

@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build make pkg-config
   libfftw3-dev
+  libpng-dev libjpeg-dev libtiff-dev libwebp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins
   librsvg2-bin desktop-file-utils appstream man-db

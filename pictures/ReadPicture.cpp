@@ -1,0 +1,96 @@
+#include <sys/stat.h>
+
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "formats/FileMessages.h"
+#include "pictures/Decoders.h"
+#include "pictures/MemoryBudget.h"
+#include "pictures/Orientation.h"
+#include "pictures/PictureMessages.h"
+#include "pictures/Pictures.h"
+
+namespace lumagrove {
+namespace {
+
+using pictures::DecodedPicture;
+using pictures::DecodeOutcome;
+
+enum class FileRead { Done, Failed, OutOfMemory };
+
+// The whole file: the decoders work on memory, which also serves pipes.
+FileRead ReadWholeFile(std::FILE* file, std::vector<std::uint8_t>& bytes) {
+    struct stat status {};
+    if (fstat(fileno(file), &status) != 0 || S_ISDIR(status.st_mode)) return FileRead::Failed;
+    std::size_t chunk = 1 << 20;
+    if (S_ISREG(status.st_mode) && status.st_size > 0) {
+        if (static_cast<std::uint64_t>(status.st_size) > pictures::AvailableMemory()) return FileRead::OutOfMemory;
+        chunk = static_cast<std::size_t>(status.st_size) + 1;  // the extra byte meets the end at once
+    }
+    for (;;) {
+        const std::size_t at = bytes.size();
+        if (at + chunk > pictures::AvailableMemory()) return FileRead::OutOfMemory;
+        bytes.resize(at + chunk);
+        const std::size_t got = std::fread(bytes.data() + at, 1, chunk, file);
+        bytes.resize(at + got);
+        if (got < chunk) return std::ferror(file) ? FileRead::Failed : FileRead::Done;
+    }
+}
+
+DecodeOutcome Decode(std::span<const std::uint8_t> bytes, DecodedPicture& picture) {
+    const std::optional<PictureFormat> format = PictureFormatOfContent(bytes);
+    if (!format) return DecodeOutcome::NotAPicture;
+    switch (*format) {
+        case PictureFormat::Png: return pictures::DecodePng(bytes, picture);
+        case PictureFormat::Jpeg: return pictures::DecodeJpeg(bytes, picture);
+        case PictureFormat::Tiff: return pictures::DecodeTiff(bytes, picture);
+        case PictureFormat::Bmp: return pictures::DecodeBmp(bytes, picture);
+        case PictureFormat::Webp: return pictures::DecodeWebp(bytes, picture);
+    }
+    return DecodeOutcome::NotAPicture;
+}
+
+}  // namespace
+
+int DecodePicture(std::span<const std::uint8_t> bytes, ImageRecord& record, const Reporter& report) {
+    DecodedPicture picture;
+    DecodeOutcome outcome;
+    try {
+        outcome = Decode(bytes, picture);
+        if (outcome == DecodeOutcome::Done) pictures::ApplyOrientation(picture);
+    } catch (const std::bad_alloc&) {
+        outcome = DecodeOutcome::OutOfMemory;
+    }
+    switch (outcome) {
+        case DecodeOutcome::Done: break;
+        case DecodeOutcome::NotAPicture: report(pictures::NotAPictureWeRead(record.title)); return 0;
+        case DecodeOutcome::TooLarge: report(pictures::PictureTooLarge(record.title)); return 0;
+        case DecodeOutcome::OutOfMemory: report(pictures::NotEnoughMemory()); return 0;
+    }
+    record.width = picture.width;
+    record.height = picture.height;
+    record.pixels = std::move(picture.grey);
+    return 1;
+}
+
+int ReadPicture(ImageRecord& record, const Reporter& report) {
+    const std::string& name = record.title;
+    std::vector<std::uint8_t> bytes;
+    FileRead read = FileRead::Failed;
+    if (const std::unique_ptr<std::FILE, FileCloser> file{OpenForReading(name)}) {
+        try {
+            read = ReadWholeFile(file.get(), bytes);
+        } catch (const std::bad_alloc&) {
+            read = FileRead::OutOfMemory;
+        }
+    }
+    switch (read) {
+        case FileRead::Done: return DecodePicture(bytes, record, report);
+        case FileRead::Failed: report(CannotOpenForReading(name)); return 0;
+        case FileRead::OutOfMemory: report(pictures::NotEnoughMemory()); return 0;
+    }
+    return 0;
+}
+
+}  // namespace lumagrove

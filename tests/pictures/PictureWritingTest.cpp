@@ -1,0 +1,191 @@
+#include <png.h>
+#include <tiffio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "PictureMaker.h"
+#include "PictureTesting.h"
+#include "formats/Readers.h"
+#include "support/TemporaryFolder.h"
+#include "support/TestImages.h"
+
+namespace lumagrove::testing {
+namespace {
+
+ImageRecord RecordOf(const TestImage& image) {
+    ImageRecord record;
+    record.width = image.width;
+    record.height = image.height;
+    record.pixels = PixelArray::CopyOf(image.pixels.data(), image.pixels.size());
+    return record;
+}
+
+TEST(PictureWriting, OutputFormatByName) {
+    EXPECT_EQ(OutputFormatOfName("a.png"), OutputFormat::Png);
+    EXPECT_EQ(OutputFormatOfName("A.PNG"), OutputFormat::Png);
+    EXPECT_EQ(OutputFormatOfName("b.tif"), OutputFormat::Tiff);
+    EXPECT_EQ(OutputFormatOfName("b.TiFf"), OutputFormat::Tiff);
+    for (const char* name : {"c.pgm", "d.jpg", "e.webp", "png", "f.png.bak", "g", ""}) {
+        EXPECT_EQ(OutputFormatOfName(name), OutputFormat::Pgm) << name;
+    }
+}
+
+TEST(PictureWriting, PictureNamesAndSignatures) {
+    EXPECT_EQ(PictureFormatOfName("x.JPEG"), PictureFormat::Jpeg);
+    EXPECT_EQ(PictureFormatOfName("x.Jpg"), PictureFormat::Jpeg);
+    EXPECT_EQ(PictureFormatOfName("x.tif"), PictureFormat::Tiff);
+    EXPECT_EQ(PictureFormatOfName("x.bmp"), PictureFormat::Bmp);
+    EXPECT_EQ(PictureFormatOfName("x.webP"), PictureFormat::Webp);
+    EXPECT_EQ(PictureFormatOfName("x.pgm"), std::nullopt);
+    EXPECT_EQ(PictureFormatOfName("xpng"), std::nullopt);  // the dot belongs to the ending
+    EXPECT_EQ(PictureFormatOfName(".png"), PictureFormat::Png);
+
+    const auto of = [](std::string_view bytes) {
+        return PictureFormatOfContent(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    };
+    using namespace std::string_view_literals;
+    EXPECT_EQ(of("\x89PNG\r\n\x1a\n...."sv), PictureFormat::Png);
+    EXPECT_EQ(of("\xff\xd8\xff\xe0"sv), PictureFormat::Jpeg);
+    EXPECT_EQ(of("II*\0"sv), PictureFormat::Tiff);
+    EXPECT_EQ(of("MM\0*"sv), PictureFormat::Tiff);
+    EXPECT_EQ(of("BM"sv), PictureFormat::Bmp);
+    EXPECT_EQ(of("RIFF\0\0\0\0WEBP"sv), PictureFormat::Webp);
+    EXPECT_EQ(of("RIFF\0\0\0\0WAVE"sv), std::nullopt);
+    EXPECT_EQ(of("\x89PNG"sv), std::nullopt);
+    EXPECT_EQ(of("P5\n"sv), std::nullopt);
+    EXPECT_EQ(of(""sv), std::nullopt);
+}
+
+TEST(PictureWriting, PngAndTiffRoundTripByteForByte) {
+    TemporaryFolder folder;
+    for (const auto& [width, height] : AwkwardSizes()) {
+        for (const char* ending : {".png", ".tif", ".TIFF"}) {
+            SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height) + ending);
+            const TestImage image = StructuredImage(width, height, static_cast<std::uint32_t>(width * height));
+            const std::string first = folder.file(std::string("first") + ending);
+            MessageLog log;
+            ASSERT_EQ(WriteImageFile(RecordOf(image), first, OutputFormatOfName(first), log.reporter()), 1);
+            EXPECT_TRUE(log.messages.empty());
+
+            ReadResult read = ReadFile(first);
+            ASSERT_EQ(read.status, 1) << read.firstMessage();
+            EXPECT_EQ(read.width, width);
+            EXPECT_EQ(read.height, height);
+            EXPECT_EQ(read.grey, image.pixels);
+
+            // Read and written again, the file comes out the same.
+            ImageRecord again;
+            again.width = read.width;
+            again.height = read.height;
+            again.pixels = PixelArray::CopyOf(read.grey.data(), read.grey.size());
+            const std::string second = folder.file(std::string("second") + ending);
+            ASSERT_EQ(WriteImageFile(again, second, OutputFormatOfName(second), log.reporter()), 1);
+            EXPECT_EQ(TemporaryFolder::read(second), TemporaryFolder::read(first));
+        }
+    }
+}
+
+TEST(PictureWriting, WrittenPicturesAreEightBitGreyOfTheirFormat) {
+    TemporaryFolder folder;
+    MessageLog log;
+    const TestImage image = RandomImage(7, 5, 3);
+    ASSERT_EQ(WriteImageFile(RecordOf(image), folder.file("a.png"), OutputFormat::Png, log.reporter()), 1);
+    ASSERT_EQ(WriteImageFile(RecordOf(image), folder.file("a.tif"), OutputFormat::Tiff, log.reporter()), 1);
+
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&png, folder.file("a.png").c_str()));
+    EXPECT_EQ(png.format, PNG_FORMAT_GRAY);
+    EXPECT_EQ(png.width, 7u);
+    png_image_free(&png);
+
+    TIFF* tiff = TIFFOpen(folder.file("a.tif").c_str(), "r");
+    ASSERT_NE(tiff, nullptr);
+    std::uint16_t bits = 0, samples = 0, photometric = 0;
+    TIFFGetField(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetField(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+    TIFFClose(tiff);
+    EXPECT_EQ(bits, 8);
+    EXPECT_EQ(samples, 1);
+    EXPECT_EQ(photometric, PHOTOMETRIC_MINISBLACK);
+}
+
+TEST(PictureWriting, StreamsNeedNotSeek) {
+    // A TIFF points back to its directory; through a pipe it must still come
+    // out whole.
+    const TestImage image = StructuredImage(300, 200, 5);
+    for (OutputFormat format : {OutputFormat::Png, OutputFormat::Tiff, OutputFormat::Pgm}) {
+        int ends[2];
+        ASSERT_EQ(pipe(ends), 0);
+        std::string received;
+        std::thread reader([&] {
+            char buffer[4096];
+            for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;) received.append(buffer, static_cast<std::size_t>(got));
+        });
+        std::FILE* stream = fdopen(ends[1], "wb");
+        EXPECT_TRUE(WriteImageStream(RecordOf(image), format, stream));
+        std::fclose(stream);
+        reader.join();
+        close(ends[0]);
+
+        ImageRecord record;
+        record.title = "stream";
+        MessageLog log;
+        if (format == OutputFormat::Pgm) {
+            EXPECT_TRUE(received.starts_with("P5\n"));
+            continue;
+        }
+        const ReadResult read = DecodeBytes(received);
+        ASSERT_EQ(read.status, 1) << read.firstMessage();
+        EXPECT_EQ(read.grey, image.pixels);
+    }
+}
+
+TEST(PictureWriting, AFailedSaveKeepsTheFileThatWasThere) {
+    TemporaryFolder folder;
+    MessageLog log;
+    const std::string target = folder.write("keep.png", "precious");
+    ImageRecord empty;  // no pixels: nothing a picture can hold
+    EXPECT_EQ(WriteImageFile(empty, target, OutputFormat::Png, log.reporter()), 0);
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].text, "File: " + target + " could not be written.");
+    EXPECT_EQ(TemporaryFolder::read(target), "precious");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(PictureWriting, ALargeGreyPngOpens) {
+    // Two large sides at once, far past the limits image libraries set by
+    // default, in a user's usual 8-bit grey.
+    TemporaryFolder folder;
+    constexpr std::int32_t kSide = 16000;
+    ImageRecord record;
+    record.width = kSide;
+    record.height = kSide;
+    record.pixels = PixelArray(static_cast<std::size_t>(kSide) * kSide);
+    for (std::int32_t y = 0; y < kSide; ++y) {
+        std::memset(record.pixels.data() + static_cast<std::size_t>(y) * kSide, y % 251, kSide);
+    }
+    record.pixels[12345] = 7;
+    MessageLog log;
+    const std::string name = folder.file("large.png");
+    ASSERT_EQ(WriteImageFile(record, name, OutputFormat::Png, log.reporter()), 1);
+    record.pixels = PixelArray();
+
+    ImageRecord read;
+    read.title = name;
+    ASSERT_EQ(ReadPicture(read, log.reporter()), 1) << (log.messages.empty() ? "" : log.messages[0].text);
+    EXPECT_EQ(read.width, kSide);
+    EXPECT_EQ(read.height, kSide);
+    EXPECT_EQ(read.pixels[12345], 7);
+    EXPECT_EQ(read.pixels[static_cast<std::size_t>(kSide) * kSide - 1], (kSide - 1) % 251);
+}
+
+}  // namespace
+}  // namespace lumagrove::testing
