@@ -9,7 +9,9 @@ namespace {
 
 constexpr char kHeaderStart[] = "P5\n# File created by Tavrinel's Lumagrove\n";
 
-bool WriteImage(std::FILE* file, const ImageRecord& record) {
+}  // namespace
+
+bool WritePgmStream(const ImageRecord& record, std::FILE* file) {
     const std::size_t bytes = static_cast<std::size_t>(record.width) * static_cast<std::size_t>(record.height);
     if (record.width < 0 || record.height < 0 || record.pixels.size() < bytes) return false;
     if (std::fputs(kHeaderStart, file) < 0) return false;
@@ -17,10 +19,8 @@ bool WriteImage(std::FILE* file, const ImageRecord& record) {
     return std::fwrite(record.pixels.data(), 1, bytes, file) == bytes;
 }
 
-}  // namespace
-
 int WritePgm(const ImageRecord& record, const std::string& name, const Reporter& report) {
-    return SaveFile(name, report, [&record](std::FILE* file) { return WriteImage(file, record); });
+    return SaveFile(name, report, [&record](std::FILE* file) { return WritePgmStream(record, file); });
 }
 
 }  // namespace lumagrove

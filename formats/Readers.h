@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,9 @@ int ReadXyz(CoordinateRecord& record, const Reporter& report);
 
 // Writes a binary P5 file by the saving rules of SaveFile (SafeSave.h).
 int WritePgm(const ImageRecord& record, const std::string& name, const Reporter& report);
+
+// The same bytes to an open stream; false if the stream refused any.
+bool WritePgmStream(const ImageRecord& record, std::FILE* file);
 
 enum class ImageFileKind { Pgm, Xyz, Intensity };
 

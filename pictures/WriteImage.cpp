@@ -1,5 +1,5 @@
 #include "formats/Readers.h"
-#include "formats/SaveFile.h"
+#include "formats/SafeSave.h"
 #include "pictures/Encoders.h"
 #include "pictures/Pictures.h"
 
@@ -14,7 +14,7 @@ bool WriteImageStream(const ImageRecord& record, OutputFormat format, std::FILE*
 }
 
 int WriteImageFile(const ImageRecord& record, const std::string& name, OutputFormat format, const Reporter& report) {
-    return SaveFile(name, [&](std::FILE* stream) { return WriteImageStream(record, format, stream); }, report);
+    return SaveFile(name, report, [&](std::FILE* stream) { return WriteImageStream(record, format, stream); });
 }
 
 }  // namespace lumagrove

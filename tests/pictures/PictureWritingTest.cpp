@@ -12,6 +12,7 @@
 #include "PictureMaker.h"
 #include "PictureTesting.h"
 #include "formats/Readers.h"
+#include "support/FifoReader.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
 
@@ -158,6 +159,35 @@ TEST(PictureWriting, AFailedSaveKeepsTheFileThatWasThere) {
     EXPECT_EQ(log.messages[0].text, "File: " + target + " could not be written.");
     EXPECT_EQ(TemporaryFolder::read(target), "precious");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST(PictureWriting, PicturesAreSavedByTheSameRulesAsEveryFile) {
+    TemporaryFolder folder;
+    const TestImage image = StructuredImage(40, 30, 9);
+    MessageLog log;
+
+    // Through a link: the file it names is written, the link stays.
+    const std::string target = folder.write("target.tif", "old");
+    std::filesystem::create_symlink(target, folder.file("link.tif"));
+    ASSERT_EQ(WriteImageFile(RecordOf(image), folder.file("link.tif"), OutputFormat::Tiff, log.reporter()), 1);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.tif")));
+    EXPECT_EQ(ReadFile(target).grey, image.pixels);
+
+    // Into a FIFO, in place, as the next program of a pipeline reads it.
+    const std::string fifo = folder.file("pipe.png");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    FifoReader reader(fifo);
+    ASSERT_EQ(WriteImageFile(RecordOf(image), fifo, OutputFormat::Png, log.reporter()), 1);
+    EXPECT_EQ(DecodeBytes(reader.Finish()).grey, image.pixels);
+    EXPECT_TRUE(log.messages.empty());
+
+    // A read-only file is left as it is.
+    if (geteuid() != 0) {
+        const std::string locked = folder.write("locked.png", "keep");
+        chmod(locked.c_str(), 0444);
+        EXPECT_EQ(WriteImageFile(RecordOf(image), locked, OutputFormat::Png, log.reporter()), 0);
+        EXPECT_EQ(TemporaryFolder::read(locked), "keep");
+    }
 }
 
 TEST(PictureWriting, ALargeGreyPngOpens) {
