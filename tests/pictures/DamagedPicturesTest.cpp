@@ -77,6 +77,29 @@ TEST(DamagedPictures, EveryFormatRefusesItsTruncations) {
     }
 }
 
+// The fuzzers' seeds: sound pictures of every kind open; the truncated ones
+// are refused; the damaged ones do either, cleanly.
+TEST(DamagedPictures, TheSeedPicturesOfTheFuzzer) {
+    int seeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(LUMAGROVE_SOURCE_DIR "/fuzz/corpus/pictures")) {
+        const std::string file = entry.path().filename().string();
+        SCOPED_TRACE(file);
+        const std::string bytes = TemporaryFolder::read(entry.path().string());
+        ++seeds;
+        if (file.starts_with("damaged-")) {
+            ExpectOpenedOrRefused(bytes, file);
+            continue;
+        }
+        const ReadResult read = DecodeBytes(bytes, file);
+        const bool refused = file.starts_with("truncated-") || file.starts_with("garbage-");
+        EXPECT_EQ(read.status, refused ? 0 : 1) << read.firstMessage();
+        if (refused) {
+            EXPECT_EQ(read.firstMessage(), NotAPictureText(file));
+        }
+    }
+    EXPECT_GE(seeds, 30);
+}
+
 TEST(DamagedPictures, ChangedBytesNeverCrash) {
     TemporaryFolder folder;
     for (const NamedPicture& picture : SoundPictures(folder)) {
