@@ -239,7 +239,8 @@ bool DecodeRunLength(Bytes bytes, const BmpLayout& layout, std::uint8_t* grey) {
             at += (dataBytes + 1) / 2 * 2;  // absolute runs end on a 16-bit boundary
         }
     }
-    for (std::size_t i = 0; i < static_cast<std::size_t>(layout.width * layout.height); ++i) grey[i] = layout.palette[grey[i]];
+    for (std::size_t i = 0; i < static_cast<std::size_t>(layout.width * layout.height); ++i)
+        grey[i] = layout.palette[grey[i]];
     return true;
 }
 
@@ -249,14 +250,14 @@ DecodeOutcome DecodeBmp(Bytes bytes, DecodedPicture& picture) {
     const LittleEndian in(bytes);
     BmpLayout layout;
     if (!ReadLayout(in, layout) || layout.pixelStart >= bytes.size()) return DecodeOutcome::NotAPicture;
-    const DecodeOutcome fits = CheckPictureSize(static_cast<std::uint64_t>(layout.width),
-                                                static_cast<std::uint64_t>(layout.height), 0);
+    const DecodeOutcome fits =
+        CheckPictureSize(static_cast<std::uint64_t>(layout.width), static_cast<std::uint64_t>(layout.height), 0);
     if (fits != DecodeOutcome::Done) return fits;
 
     PixelArray grey(static_cast<std::size_t>(layout.width * layout.height));
     const bool runLength = layout.compression == kRle8 || layout.compression == kRle4;
-    const bool decoded = runLength ? DecodeRunLength(bytes, layout, grey.data())
-                                   : DecodeUncompressed(bytes, layout, grey.data());
+    const bool decoded =
+        runLength ? DecodeRunLength(bytes, layout, grey.data()) : DecodeUncompressed(bytes, layout, grey.data());
     if (!decoded) return DecodeOutcome::NotAPicture;
     picture = {static_cast<std::int32_t>(layout.width), static_cast<std::int32_t>(layout.height), std::move(grey), 1};
     return DecodeOutcome::Done;

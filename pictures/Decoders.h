@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "imaging/PixelArray.h"
+#include "base/PixelArray.h"
 
 namespace lumagrove::pictures {
 

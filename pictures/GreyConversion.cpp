@@ -20,10 +20,9 @@ void RgbRow(const std::uint8_t* in, std::int32_t width, std::uint8_t* grey) {
 void RgbaRow(const std::uint8_t* in, std::int32_t width, std::uint8_t* grey, bool premultiplied) {
     for (std::int32_t x = 0; x < width; ++x, in += 4) {
         const std::uint32_t a = in[3];
-        grey[x] = premultiplied
-                      ? Luma(PremultipliedOverWhite(in[0], a), PremultipliedOverWhite(in[1], a),
-                             PremultipliedOverWhite(in[2], a))
-                      : Luma(OverWhite(in[0], a), OverWhite(in[1], a), OverWhite(in[2], a));
+        grey[x] = premultiplied ? Luma(PremultipliedOverWhite(in[0], a), PremultipliedOverWhite(in[1], a),
+                                       PremultipliedOverWhite(in[2], a))
+                                : Luma(OverWhite(in[0], a), OverWhite(in[1], a), OverWhite(in[2], a));
     }
 }
 

@@ -6,17 +6,17 @@
 // A JPEG whose compressed data are damaged or end early is refused, like a
 // damaged file of any other format: the library would fill the missing part
 // with grey and call it a warning.
-// jpeglib.h needs size_t and FILE declared first.
-#include <cstddef>
-#include <cstdio>
-#include <jpeglib.h>
-// jpeglib.h first: jerror.h relies on its types.
-#include <jerror.h>
-
 #include <algorithm>
 #include <csetjmp>
+#include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <vector>
+
+// jpeglib.h needs size_t and FILE declared first, and jerror.h its types.
+#include <jpeglib.h>
+
+#include <jerror.h>
 
 #include "pictures/Decoders.h"
 #include "pictures/GreyConversion.h"
@@ -57,7 +57,8 @@ int OrientationOf(const jpeg_decompress_struct& info) {
     for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr; marker = marker->next) {
         if (marker->marker == kExifMarker && marker->data_length > sizeof kExifHeader &&
             std::memcmp(marker->data, kExifHeader, sizeof kExifHeader) == 0) {
-            return OrientationInExif(Bytes(marker->data + sizeof kExifHeader, marker->data_length - sizeof kExifHeader));
+            return OrientationInExif(
+                Bytes(marker->data + sizeof kExifHeader, marker->data_length - sizeof kExifHeader));
         }
     }
     return 1;

@@ -1,11 +1,11 @@
 // JPEG through libjpeg-turbo, whose errors come back by longjmp: the
 // function that calls into it holds no C++ object a jump could skip.
-// jpeglib.h needs size_t and FILE declared first.
+#include <csetjmp>
 #include <cstddef>
 #include <cstdio>
-#include <jpeglib.h>
 
-#include <csetjmp>
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
 
 #include "pictures/Encoders.h"
 
@@ -31,7 +31,8 @@ bool WriteAll(jpeg_compress_struct& info, JumpingErrors& errors, const PicturePi
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
-    const std::size_t rowBytes = static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.samplesPerPixel);
+    const std::size_t rowBytes =
+        static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.samplesPerPixel);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<std::uint8_t*>(pixels.samples + info.next_scanline * rowBytes);
         jpeg_write_scanlines(&info, &row, 1);

@@ -28,7 +28,8 @@ constexpr std::array<NamedFormat, 7> kEndings{{{".png", PictureFormat::Png},
                                                {".webp", PictureFormat::Webp}}};
 
 bool StartsWith(std::span<const std::uint8_t> head, std::string_view signature, std::size_t at = 0) {
-    return head.size() >= at + signature.size() && std::memcmp(head.data() + at, signature.data(), signature.size()) == 0;
+    return head.size() >= at + signature.size() &&
+           std::memcmp(head.data() + at, signature.data(), signature.size()) == 0;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "formats/Reporter.h"
+#include "base/Reporter.h"
 
 namespace lumagrove::pictures {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Reporter.h"
 #include "formats/ImageRecord.h"
-#include "formats/Reporter.h"
 
 namespace lumagrove {
 

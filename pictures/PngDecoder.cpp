@@ -68,8 +68,8 @@ public:
         // The size limit that matters is the pixel count, checked by the caller.
         png_set_user_limits(png_, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
         png_read_info(png_, info_);
-        png_get_IHDR(png_, info_, &header.width, &header.height, &header.bitDepth, &header.colourType,
-                     nullptr, nullptr, nullptr);
+        png_get_IHDR(png_, info_, &header.width, &header.height, &header.bitDepth, &header.colourType, nullptr, nullptr,
+                     nullptr);
         header.interlaced = png_get_interlace_type(png_, info_) != PNG_INTERLACE_NONE;
         setTransforms(header, layout);
         header.passes = png_set_interlace_handling(png_);
@@ -188,8 +188,8 @@ DecodeOutcome DecodePng(Bytes bytes, DecodedPicture& picture) {
     RowLayout layout;
     if (!session.readHeader(header, layout)) return DecodeOutcome::NotAPicture;
 
-    const std::uint64_t decodedBytes = header.interlaced ? std::uint64_t{header.rowBytes} * header.height
-                                                         : std::uint64_t{header.rowBytes};
+    const std::uint64_t decodedBytes =
+        header.interlaced ? std::uint64_t{header.rowBytes} * header.height : std::uint64_t{header.rowBytes};
     const DecodeOutcome fits = CheckPictureSize(header.width, header.height, decodedBytes);
     if (fits != DecodeOutcome::Done) return fits;
 

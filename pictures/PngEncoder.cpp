@@ -20,7 +20,8 @@ bool WriteAll(png_structp png, png_infop info, const PicturePixels& pixels, std:
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, kCompressionLevel);
     png_write_info(png, info);
-    const std::size_t rowBytes = static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.samplesPerPixel);
+    const std::size_t rowBytes =
+        static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.samplesPerPixel);
     for (std::int32_t y = 0; y < pixels.height; ++y) {
         png_write_row(png, pixels.samples + static_cast<std::size_t>(y) * rowBytes);
     }

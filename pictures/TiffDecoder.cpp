@@ -23,20 +23,21 @@ struct TiffLayout {
     std::uint16_t bits = 0;
     std::uint16_t samplesPerPixel = 0;
     std::uint16_t photometric = 0;
-    bool planes = false;      // one plane per sample instead of interleaved
+    bool planes = false;  // one plane per sample instead of interleaved
     bool tiled = false;
-    std::uint32_t blockWidth = 0;   // a tile, or a strip of full rows
+    std::uint32_t blockWidth = 0;  // a tile, or a strip of full rows
     std::uint32_t blockHeight = 0;
-    int colourSamples = 1;    // 1 or 3
-    int alphaSample = -1;     // index of the alpha sample, if any
+    int colourSamples = 1;  // 1 or 3
+    int alphaSample = -1;   // index of the alpha sample, if any
     bool premultiplied = false;
-    bool inverted = false;    // 0 is white
+    bool inverted = false;  // 0 is white
     int orientation = 1;
 };
 
 bool ReadLayout(TIFF* tiff, TiffLayout& layout) {
     std::uint16_t planar = PLANARCONFIG_CONTIG, orientation = ORIENTATION_TOPLEFT;
-    if (!TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &layout.width) || !TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &layout.height)) {
+    if (!TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &layout.width) ||
+        !TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &layout.height)) {
         return false;
     }
     TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &layout.bits);
@@ -147,7 +148,8 @@ public:
     }
 
     std::size_t rowBytes() const {
-        const std::uint64_t samples = std::uint64_t{layout_.blockWidth} * (layout_.planes ? 1 : layout_.samplesPerPixel);
+        const std::uint64_t samples =
+            std::uint64_t{layout_.blockWidth} * (layout_.planes ? 1 : layout_.samplesPerPixel);
         return static_cast<std::size_t>((samples * layout_.bits + 7) / 8);
     }
 
@@ -192,7 +194,8 @@ bool DecodeSamples(TIFF* tiff, const TiffLayout& layout, const GreyPalette& pale
                             layout.bits == 16 ? ScaleSixteenBits(value) : ScaleBits(value, layout.bits);
                     }
                 }
-                if (!isPalette) RowToGrey(samples.data(), channels, static_cast<std::int32_t>(columns), out, layout.premultiplied);
+                if (!isPalette)
+                    RowToGrey(samples.data(), channels, static_cast<std::int32_t>(columns), out, layout.premultiplied);
             }
         }
     }
@@ -231,7 +234,8 @@ DecodeOutcome DecodeTiff(Bytes bytes, DecodedPicture& picture) {
 
     const bool here = UnpackedHere(tiff.get(), layout);
     const std::uint64_t pixels = std::uint64_t{layout.width} * layout.height;
-    const std::uint64_t block = static_cast<std::uint64_t>(layout.tiled ? TIFFTileSize64(tiff.get()) : TIFFStripSize64(tiff.get()));
+    const std::uint64_t block =
+        static_cast<std::uint64_t>(layout.tiled ? TIFFTileSize64(tiff.get()) : TIFFStripSize64(tiff.get()));
     const std::uint64_t working = here ? block * (layout.planes ? layout.samplesPerPixel : 1) : 4 * pixels;
     const DecodeOutcome fits = CheckPictureSize(layout.width, layout.height, working);
     if (fits != DecodeOutcome::Done) return fits;

@@ -36,7 +36,8 @@ bool EncodeTiff(const PicturePixels& pixels, std::FILE* stream) {
     {
         const TiffHandle tiff = OpenTiffForWriting(memory);
         if (!tiff || !WriteTags(tiff.get(), pixels)) return false;
-        const std::size_t rowBytes = static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.samplesPerPixel);
+        const std::size_t rowBytes =
+            static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.samplesPerPixel);
         for (std::int32_t y = 0; y < pixels.height; ++y) {
             auto* row = const_cast<std::uint8_t*>(pixels.samples + static_cast<std::size_t>(y) * rowBytes);
             if (TIFFWriteScanline(tiff.get(), row, static_cast<std::uint32_t>(y), 0) < 0) return false;

@@ -16,7 +16,8 @@ std::uint64_t Size(const TiffMemory& memory) {
 tmsize_t ReadMemory(thandle_t handle, void* into, tmsize_t length) {
     TiffMemory& memory = MemoryOf(handle);
     if (length < 0 || memory.at >= memory.reading.size()) return 0;
-    const std::uint64_t count = std::min<std::uint64_t>(static_cast<std::uint64_t>(length), memory.reading.size() - memory.at);
+    const std::uint64_t count =
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(length), memory.reading.size() - memory.at);
     std::memcpy(into, memory.reading.data() + memory.at, count);
     memory.at += count;
     return static_cast<tmsize_t>(count);
@@ -75,8 +76,8 @@ TiffHandle Open(TiffMemory& memory, const char* mode, std::uint64_t allocationLi
     TIFFOpenOptionsSetErrorHandlerExtR(options.get(), DropMessage, nullptr);
     TIFFOpenOptionsSetWarningHandlerExtR(options.get(), DropMessage, nullptr);
     if (allocationLimit != 0) {
-        TIFFOpenOptionsSetMaxSingleMemAlloc(
-            options.get(), static_cast<tmsize_t>(std::min<std::uint64_t>(allocationLimit, std::numeric_limits<tmsize_t>::max())));
+        TIFFOpenOptionsSetMaxSingleMemAlloc(options.get(), static_cast<tmsize_t>(std::min<std::uint64_t>(
+                                                               allocationLimit, std::numeric_limits<tmsize_t>::max())));
     }
     const bool reading = mode[0] == 'r';
     return TiffHandle(TIFFClientOpenExt("picture", mode, &memory, ReadMemory, reading ? RefuseWrite : WriteMemory,

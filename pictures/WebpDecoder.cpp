@@ -64,9 +64,9 @@ DecodeOutcome DecodeWebp(Bytes bytes, DecodedPicture& picture) {
 
     std::vector<std::uint8_t> decoded(static_cast<std::size_t>(decodedBytes));
     const int stride = features.width * SamplesPerPixel(channels);
-    const std::uint8_t* done = features.has_alpha
-                                   ? WebPDecodeRGBAInto(bytes.data(), bytes.size(), decoded.data(), decoded.size(), stride)
-                                   : WebPDecodeRGBInto(bytes.data(), bytes.size(), decoded.data(), decoded.size(), stride);
+    const std::uint8_t* done =
+        features.has_alpha ? WebPDecodeRGBAInto(bytes.data(), bytes.size(), decoded.data(), decoded.size(), stride)
+                           : WebPDecodeRGBInto(bytes.data(), bytes.size(), decoded.data(), decoded.size(), stride);
     if (done == nullptr) return DecodeOutcome::NotAPicture;
     PixelArray grey(static_cast<std::size_t>(width * height));
     RowsToGrey(decoded.data(), channels, features.width, features.height, grey.data());

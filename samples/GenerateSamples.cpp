@@ -123,9 +123,10 @@ bool WritePicture(const std::string& name, const std::vector<std::uint8_t>& rgb,
     std::FILE* file = std::fopen(name.c_str(), "wb");
     if (file == nullptr) return false;
     const lumagrove::pictures::PicturePixels pixels{width, height, 3, rgb.data()};
-    bool written = jpeg ? lumagrove::pictures::EncodeJpeg(pixels, 90, file) : lumagrove::pictures::EncodePng(pixels, file);
-    written = std::fclose(file) == 0 && written;
-    return written;
+    using lumagrove::pictures::EncodeJpeg;
+    using lumagrove::pictures::EncodePng;
+    const bool written = jpeg ? EncodeJpeg(pixels, 90, file) : EncodePng(pixels, file);
+    return std::fclose(file) == 0 && written;
 }
 
 bool WriteRaw(const std::string& name, const std::vector<char>& bytes) {

@@ -74,7 +74,9 @@ void OpenCvRead(benchmark::State& state, const std::string& ending) {
 
 const BenchImage& GreyPhoto() { return SceneImage(kPhotoWidth, kPhotoHeight); }
 
-std::string WrittenName() { return std::filesystem::temp_directory_path() / ("lumagrove-bench-out-" + std::to_string(getpid()) + ".png"); }
+std::string WrittenName() {
+    return std::filesystem::temp_directory_path() / ("lumagrove-bench-out-" + std::to_string(getpid()) + ".png");
+}
 
 void OursWritePng(benchmark::State& state) {
     const BenchImage& image = GreyPhoto();
@@ -97,10 +99,18 @@ void OpenCvWritePng(benchmark::State& state) {
     std::filesystem::remove(name);
 }
 
-BENCHMARK_CAPTURE(OursRead, jpeg, std::string(".jpg"))->Name("ours/read-jpeg-to-grey/4000x3000")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(OpenCvRead, jpeg, std::string(".jpg"))->Name("opencv/read-jpeg-to-grey/4000x3000")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(OursRead, png, std::string(".png"))->Name("ours/read-png-to-grey/4000x3000")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(OpenCvRead, png, std::string(".png"))->Name("opencv/read-png-to-grey/4000x3000")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OursRead, jpeg, std::string(".jpg"))
+    ->Name("ours/read-jpeg-to-grey/4000x3000")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenCvRead, jpeg, std::string(".jpg"))
+    ->Name("opencv/read-jpeg-to-grey/4000x3000")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OursRead, png, std::string(".png"))
+    ->Name("ours/read-png-to-grey/4000x3000")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenCvRead, png, std::string(".png"))
+    ->Name("opencv/read-png-to-grey/4000x3000")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(OursWritePng)->Name("ours/write-grey-png/4000x3000")->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenCvWritePng)->Name("opencv/write-grey-png/4000x3000")->Unit(benchmark::kMillisecond);
 

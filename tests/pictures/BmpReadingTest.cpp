@@ -49,7 +49,8 @@ struct Bmp {
         }
         for (unsigned entry : palette) {
             if (headerSize == 12) {
-                dib += {static_cast<char>(entry & 0xff), static_cast<char>(entry >> 8 & 0xff), static_cast<char>(entry >> 16)};
+                dib += {static_cast<char>(entry & 0xff), static_cast<char>(entry >> 8 & 0xff),
+                        static_cast<char>(entry >> 16)};
             } else {
                 Put32(dib, entry);
             }
@@ -74,17 +75,18 @@ TEST(BmpReading, TwentyFourBitRowsAreStoredBottomFirstAndPadded) {
     bmp.pixels = Row({0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0}) + Row({10, 20, 30, 1, 2, 3, 90, 90, 90, 0, 0, 0});
     const ReadResult read = DecodeBytes(bmp.bytes());
     ASSERT_EQ(read.status, 1) << read.firstMessage();
-    EXPECT_EQ(read.grey, (std::vector<std::uint8_t>{ExpectedLuma(30, 20, 10), ExpectedLuma(3, 2, 1), 90,
-                                                    ExpectedLuma(255, 0, 0), ExpectedLuma(0, 255, 0),
-                                                    ExpectedLuma(0, 0, 255)}));
+    EXPECT_EQ(read.grey,
+              (std::vector<std::uint8_t>{ExpectedLuma(30, 20, 10), ExpectedLuma(3, 2, 1), 90, ExpectedLuma(255, 0, 0),
+                                         ExpectedLuma(0, 255, 0), ExpectedLuma(0, 0, 255)}));
 }
 
 TEST(BmpReading, PalettesOfOneFourAndEightBits) {
     Bmp eight{40, 2, -2, 8};  // negative height: top row first
     eight.palette = {0x000000, 0xff0000, 0x0000ff};
     eight.pixels = Row({1, 2, 0, 0}) + Row({0, 1, 0, 0});
-    EXPECT_EQ(DecodeBytes(eight.bytes()).grey,
-              (std::vector<std::uint8_t>{ExpectedLuma(255, 0, 0), ExpectedLuma(0, 0, 255), 0, ExpectedLuma(255, 0, 0)}));
+    EXPECT_EQ(
+        DecodeBytes(eight.bytes()).grey,
+        (std::vector<std::uint8_t>{ExpectedLuma(255, 0, 0), ExpectedLuma(0, 0, 255), 0, ExpectedLuma(255, 0, 0)}));
 
     Bmp four{40, 3, 1, 4};
     four.palette = {0x101010, 0x202020, 0x303030};

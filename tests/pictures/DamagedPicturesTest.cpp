@@ -30,8 +30,10 @@ std::vector<NamedPicture> SoundPictures(const TemporaryFolder& folder) {
     TiffPage tiff{5, 4, 8, 3, 2 /* RGB */};
     for (int i = 0; i < 5 * 4 * 3; ++i) tiff.samples.push_back(static_cast<std::uint16_t>(i));
     std::string bmp = "BM";
-    const std::string header("\x46\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x03\0\0\0\x02\0\0\0\x01\0\x18\0\0\0\0\0\x10\0\0\0"
-                             "\x13\x0b\0\0\x13\x0b\0\0\0\0\0\0\0\0\0\0", 52);
+    const std::string header(
+        "\x46\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x03\0\0\0\x02\0\0\0\x01\0\x18\0\0\0\0\0\x10\0\0\0"
+        "\x13\x0b\0\0\x13\x0b\0\0\0\0\0\0\0\0\0\0",
+        52);
     bmp += header + std::string(24, '\x7f');
     std::vector<std::uint8_t> rgba(6 * 5 * 4, 200);
     return {{"p.png", MakePng(png)},
@@ -55,7 +57,8 @@ void ExpectOpenedOrRefused(const std::string& bytes, const std::string& name) {
     }
     ASSERT_EQ(read.messages.size(), 1u);
     const std::string& text = read.firstMessage();
-    EXPECT_TRUE(text == NotAPictureText(name) || text == TooLargeText(name) || text == "Not enough memory to complete the operation.")
+    EXPECT_TRUE(text == NotAPictureText(name) || text == TooLargeText(name) ||
+                text == "Not enough memory to complete the operation.")
         << text;
     EXPECT_TRUE(read.grey.empty());
 }
@@ -158,7 +161,8 @@ void PutChunk(std::string& bytes, const std::string& type, const std::string& da
     put32(static_cast<std::uint32_t>(data.size()));
     const std::string body = type + data;
     bytes += body;
-    put32(static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+    put32(static_cast<std::uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
 }
 
 // A PNG of any declared size whose pixel data stop at once.
@@ -175,8 +179,8 @@ std::string PngHeaderOnly(std::uint32_t width, std::uint32_t height) {
 }
 
 TEST(DamagedPictures, MorePixelsThanAnImageCanHold) {
-    for (const auto& [width, height] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
-             {100000, 100000}, {2147483647u, 2}, {65536, 32768}}) {
+    for (const auto& [width, height] :
+         std::vector<std::pair<std::uint32_t, std::uint32_t>>{{100000, 100000}, {2147483647u, 2}, {65536, 32768}}) {
         const ReadResult read = DecodeBytes(PngHeaderOnly(width, height), "big.png");
         EXPECT_EQ(read.status, 0);
         EXPECT_EQ(read.firstMessage(), TooLargeText("big.png"));

@@ -39,8 +39,8 @@ TEST(JpegReading, GreyPicturesKeepTheirValues) {
 TEST(JpegReading, ColourPicturesGiveTheDecodersLuma) {
     // The decoder's own luma uses the same weights at a different precision:
     // within one step of the rule's value.
-    const std::vector<std::vector<std::uint8_t>> colours = {
-        {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {200, 100, 50}, {255, 255, 255}, {0, 0, 0}, {90, 90, 90}};
+    const std::vector<std::vector<std::uint8_t>> colours = {{255, 0, 0},     {0, 255, 0}, {0, 0, 255}, {200, 100, 50},
+                                                            {255, 255, 255}, {0, 0, 0},   {90, 90, 90}};
     const ReadResult read = DecodeBytes(MakeJpeg(Blocks(3, colours)));
     ASSERT_EQ(read.status, 1) << read.firstMessage();
     const std::vector<int> values = BlockValues(read);

@@ -63,7 +63,8 @@ TEST(Orientation, JpegExifSegment) {
         SCOPED_TRACE("orientation " + std::to_string(shown.orientation));
         JpegPicture picture{24, 16, 1};
         for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 24; ++x) picture.samples.push_back(static_cast<std::uint8_t>(40 * (1 + x / 8 + 3 * (y / 8))));
+            for (int x = 0; x < 24; ++x)
+                picture.samples.push_back(static_cast<std::uint8_t>(40 * (1 + x / 8 + 3 * (y / 8))));
         }
         picture.exif = ExifWithOrientation(shown.orientation, shown.orientation % 2 == 0);
         const ReadResult read = DecodeBytes(MakeJpeg(picture));
@@ -71,7 +72,8 @@ TEST(Orientation, JpegExifSegment) {
         ASSERT_EQ(read.width, shown.width * 8);
         std::vector<std::uint8_t> blocks;
         for (int by = 0; by < 6 / shown.width; ++by) {
-            for (int bx = 0; bx < shown.width; ++bx) blocks.push_back(read.grey[(by * 8 + 4) * read.width + bx * 8 + 4] / 40);
+            for (int bx = 0; bx < shown.width; ++bx)
+                blocks.push_back(read.grey[(by * 8 + 4) * read.width + bx * 8 + 4] / 40);
         }
         EXPECT_EQ(blocks, shown.pixels);
     }
@@ -92,10 +94,10 @@ TEST(Orientation, DamagedOrOddExifLeavesThePictureAsStored) {
     const std::string good = ExifWithOrientation(6, false);
     const std::vector<std::string> blocks = {
         "II",
-        good.substr(0, 20),                        // the entry cut off
-        ExifWithOrientation(9, false),             // no such orientation
+        good.substr(0, 20),             // the entry cut off
+        ExifWithOrientation(9, false),  // no such orientation
         ExifWithOrientation(0, true),
-        std::string("XX") + good.substr(2),        // no byte order
+        std::string("XX") + good.substr(2),                       // no byte order
         good.substr(0, 4) + "\xff\xff\xff\x7f" + good.substr(8),  // directory far past the end
     };
     for (const std::string& block : blocks) {

@@ -6,6 +6,7 @@
 #include <webp/mux.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,7 +15,6 @@
 #include <stdexcept>
 
 // jpeglib.h needs size_t and FILE declared first.
-#include <cstddef>
 #include <jpeglib.h>
 
 namespace lumagrove::testing {
@@ -69,7 +69,7 @@ std::string ExifWithOrientation(int orientation, bool bigEndian) {
     std::string block = bigEndian ? "MM" : "II";
     Put16(block, 42, bigEndian);
     Put32(block, 8, bigEndian);
-    Put16(block, 2, bigEndian);  // two entries
+    Put16(block, 2, bigEndian);       // two entries
     Put16(block, 0x010f, bigEndian);  // Make, ASCII, 4 bytes in place
     Put16(block, 2, bigEndian);
     Put32(block, 4, bigEndian);
@@ -114,18 +114,21 @@ std::string MakePng(const PngPicture& picture) {
         png_set_tRNS(png, info, nullptr, 0, &colour);
     }
     std::vector<png_byte> exif(picture.exif.begin(), picture.exif.end());
-    if (!exif.empty() && !picture.exifAfterPixels) png_set_eXIf_1(png, info, static_cast<png_uint_32>(exif.size()), exif.data());
+    if (!exif.empty() && !picture.exifAfterPixels)
+        png_set_eXIf_1(png, info, static_cast<png_uint_32>(exif.size()), exif.data());
     png_write_info(png, info);
 
     const int perRow = picture.width * ChannelsOf(picture.colourType);
     std::vector<std::vector<png_byte>> rows;
     std::vector<png_bytep> pointers;
     for (int y = 0; y < picture.height; ++y) {
-        rows.push_back(PackRow(picture.samples.data() + static_cast<std::size_t>(y) * perRow, perRow, picture.bitDepth));
+        rows.push_back(
+            PackRow(picture.samples.data() + static_cast<std::size_t>(y) * perRow, perRow, picture.bitDepth));
     }
     for (auto& row : rows) pointers.push_back(row.data());
     png_write_image(png, pointers.data());
-    if (!exif.empty() && picture.exifAfterPixels) png_set_eXIf_1(png, info, static_cast<png_uint_32>(exif.size()), exif.data());
+    if (!exif.empty() && picture.exifAfterPixels)
+        png_set_eXIf_1(png, info, static_cast<png_uint_32>(exif.size()), exif.data());
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
     return out;
@@ -206,13 +209,15 @@ std::string MakeTiff(const std::vector<TiffPage>& pages, const std::string& fold
                         for (int y = ty; y < std::min(ty + side, page.height); ++y) {
                             for (int x = tx; x < std::min(tx + side, page.width); ++x) {
                                 for (int s = 0; s < perPixel; ++s) {
-                                    tile[(static_cast<std::size_t>(y - ty) * side + (x - tx)) * perPixel + s] = sample(x, y, plane, s);
+                                    tile[(static_cast<std::size_t>(y - ty) * side + (x - tx)) * perPixel + s] =
+                                        sample(x, y, plane, s);
                                 }
                             }
                         }
                         std::vector<png_byte> packed;
                         for (int r = 0; r < side; ++r) {
-                            const auto row = PackRow(tile.data() + static_cast<std::size_t>(r) * side * perPixel, side * perPixel, page.bits);
+                            const auto row = PackRow(tile.data() + static_cast<std::size_t>(r) * side * perPixel,
+                                                     side * perPixel, page.bits);
                             packed.insert(packed.end(), row.begin(), row.end());
                         }
                         if (page.bits == 16) {  // libtiff takes 16-bit samples in the machine's order
@@ -231,7 +236,8 @@ std::string MakeTiff(const std::vector<TiffPage>& pages, const std::string& fold
                     if (page.bits == 16) {
                         for (std::size_t i = 0; i + 1 < packed.size(); i += 2) std::swap(packed[i], packed[i + 1]);
                     }
-                    TIFFWriteScanline(tiff, packed.data(), static_cast<std::uint32_t>(y), static_cast<std::uint16_t>(plane));
+                    TIFFWriteScanline(tiff, packed.data(), static_cast<std::uint32_t>(y),
+                                      static_cast<std::uint16_t>(plane));
                 }
             }
         }

@@ -48,19 +48,24 @@ std::string MakeJpeg(const JpegPicture& picture);
 struct TiffPage {
     TiffPage(int width, int height, int bits = 8, int samplesPerPixel = 1, int photometric = 1, bool planes = false,
              int extraSample = -1)
-        : width(width), height(height), bits(bits), samplesPerPixel(samplesPerPixel), photometric(photometric),
-          planes(planes), extraSample(extraSample) {}
+        : width(width),
+          height(height),
+          bits(bits),
+          samplesPerPixel(samplesPerPixel),
+          photometric(photometric),
+          planes(planes),
+          extraSample(extraSample) {}
     int width = 0;
     int height = 0;
     int bits = 8;
     int samplesPerPixel = 1;
     int photometric = 1;  // PHOTOMETRIC_MINISBLACK
     bool planes = false;
-    int extraSample = -1;  // EXTRASAMPLE_* of the last sample, if any
-    std::vector<std::uint16_t> samples;  // interleaved
+    int extraSample = -1;                         // EXTRASAMPLE_* of the last sample, if any
+    std::vector<std::uint16_t> samples;           // interleaved
     std::vector<std::uint16_t> red, green, blue;  // a palette's colour map
     int orientation = 1;
-    int tileSide = 0;  // 0: strips
+    int tileSide = 0;      // 0: strips
     int rowsPerStrip = 0;  // 0: libtiff's choice
     int compression = 1;   // COMPRESSION_*
 };

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/Reporter.h"
+#include "base/Reporter.h"
 #include "pictures/GreyConversion.h"
 #include "pictures/Pictures.h"
 #include "support/MessageLog.h"
@@ -27,8 +27,8 @@ inline ReadResult DecodeBytes(const std::string& bytes, const std::string& name 
     record.title = name;
     MessageLog log;
     ReadResult result;
-    result.status = DecodePicture(
-        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), record, log.reporter());
+    result.status = DecodePicture(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), record,
+                                  log.reporter());
     result.width = record.width;
     result.height = record.height;
     result.grey.assign(record.pixels.begin(), record.pixels.end());

@@ -1,6 +1,6 @@
 #include <png.h>
-#include <tiffio.h>
 #include <sys/stat.h>
+#include <tiffio.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -128,7 +128,8 @@ TEST(PictureWriting, StreamsNeedNotSeek) {
         std::string received;
         std::thread reader([&] {
             char buffer[4096];
-            for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;) received.append(buffer, static_cast<std::size_t>(got));
+            for (ssize_t got; (got = read(ends[0], buffer, sizeof buffer)) > 0;)
+                received.append(buffer, static_cast<std::size_t>(got));
         });
         std::FILE* stream = fdopen(ends[1], "wb");
         EXPECT_TRUE(WriteImageStream(RecordOf(image), format, stream));

@@ -27,9 +27,7 @@ int ChannelsOf(int colourType) {
 
 // The grey the rules give for one pixel's samples, at any bit depth.
 std::uint8_t ExpectedGrey(const std::uint16_t* s, int colourType, int bits) {
-    const auto eight = [bits](int v) {
-        return bits == 16 ? ExpectedFromSixteen(v) : v * 255 / ((1 << bits) - 1);
-    };
+    const auto eight = [bits](int v) { return bits == 16 ? ExpectedFromSixteen(v) : v * 255 / ((1 << bits) - 1); };
     switch (colourType) {
         case PNG_COLOR_TYPE_GRAY: return static_cast<std::uint8_t>(eight(s[0]));
         case PNG_COLOR_TYPE_GRAY_ALPHA: return static_cast<std::uint8_t>(ExpectedOverWhite(eight(s[0]), eight(s[1])));
@@ -71,7 +69,8 @@ TEST(PngReading, EveryLayoutAndDepthFollowsTheConversionRules) {
         ASSERT_EQ(read.height, 23);
         const int channels = ChannelsOf(c.colourType);
         for (std::size_t i = 0; i < read.grey.size(); ++i) {
-            ASSERT_EQ(read.grey[i], ExpectedGrey(&picture.samples[i * channels], c.colourType, c.bitDepth)) << "pixel " << i;
+            ASSERT_EQ(read.grey[i], ExpectedGrey(&picture.samples[i * channels], c.colourType, c.bitDepth))
+                << "pixel " << i;
         }
     }
 }
@@ -82,8 +81,8 @@ TEST(PngReading, SixteenBitGreyRoundsEveryValueToNearest) {
     const ReadResult read = DecodeBytes(MakePng(picture));
     ASSERT_EQ(read.status, 1);
     for (int v = 0; v < 65536; ++v) ASSERT_EQ(read.grey[v], (v * 255 + 32767) / 65535) << v;
-    EXPECT_EQ(read.grey[128], 0);    // 128 / 257 = 0.498
-    EXPECT_EQ(read.grey[129], 1);    // 129 / 257 = 0.502
+    EXPECT_EQ(read.grey[128], 0);  // 128 / 257 = 0.498
+    EXPECT_EQ(read.grey[129], 1);  // 129 / 257 = 0.502
     EXPECT_EQ(read.grey[65535], 255);
 }
 
@@ -104,7 +103,8 @@ TEST(PngReading, PaletteEntriesAndTheirTransparency) {
         SCOPED_TRACE(std::to_string(bits) + "-bit indices");
         PngPicture small{9, 3, PNG_COLOR_TYPE_PALETTE, bits};
         for (int i = 0; i < (1 << bits); ++i) {
-            small.palette.insert(small.palette.end(), {static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i * 11), 3});
+            small.palette.insert(small.palette.end(),
+                                 {static_cast<std::uint8_t>(i * 7), static_cast<std::uint8_t>(i * 11), 3});
         }
         for (int i = 0; i < 27; ++i) small.samples.push_back(static_cast<std::uint16_t>(i % (1 << bits)));
         const ReadResult smallRead = DecodeBytes(MakePng(small));

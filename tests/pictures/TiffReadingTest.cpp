@@ -44,7 +44,7 @@ std::uint8_t ExpectedGrey(const TiffCase& c, const std::uint16_t* s) {
         const int a = e(s[colour]);
         for (int i = 0; i < colour; ++i) {
             channel[i] = c.extraSample == EXTRASAMPLE_UNASSALPHA ? ExpectedOverWhite(channel[i], a)
-                                                                   : std::min(255, channel[i] + 255 - a);
+                                                                 : std::min(255, channel[i] + 255 - a);
         }
     }
     return rgb ? ExpectedLuma(channel[0], channel[1], channel[2]) : static_cast<std::uint8_t>(channel[0]);
@@ -72,7 +72,8 @@ TEST(TiffReading, SampleLayoutsFollowTheConversionRules) {
         TiffPage page{37, 23, c.bits, c.samplesPerPixel, c.photometric, c.planes, c.extraSample};
         page.tileSide = c.tileSide;
         page.compression = c.compression;
-        page.samples = RandomSamples(37 * 23 * static_cast<std::size_t>(c.samplesPerPixel), c.bits, c.bits * 10 + c.samplesPerPixel);
+        page.samples = RandomSamples(37 * 23 * static_cast<std::size_t>(c.samplesPerPixel), c.bits,
+                                     c.bits * 10 + c.samplesPerPixel);
         const ReadResult read = DecodeBytes(MakeTiff({page}, folder.path().string()));
         ASSERT_EQ(read.status, 1) << read.firstMessage();
         ASSERT_EQ(read.width, 37);
@@ -90,7 +91,7 @@ TEST(TiffReading, PalettesOfSixteenAndOfEightBitEntries) {
     page.red.assign(256, 0), page.green.assign(256, 0), page.blue.assign(256, 0);
     page.red[0] = 65535;
     page.green[1] = 100 << 8;  // written as v << 8 rather than v * 257: still 100
-    page.blue[2] = 32896;       // 128 * 257
+    page.blue[2] = 32896;      // 128 * 257
     page.red[3] = page.green[3] = page.blue[3] = 40000;
     const ReadResult sixteen = DecodeBytes(MakeTiff({page}, folder.path().string()));
     ASSERT_EQ(sixteen.status, 1) << sixteen.firstMessage();

@@ -12,7 +12,8 @@ namespace {
 std::vector<std::uint8_t> RandomRgba(int pixels, bool opaque, std::uint32_t seed) {
     std::mt19937 random(seed);
     std::vector<std::uint8_t> rgba(static_cast<std::size_t>(pixels) * 4);
-    for (std::size_t i = 0; i < rgba.size(); ++i) rgba[i] = opaque && i % 4 == 3 ? 255 : static_cast<std::uint8_t>(random());
+    for (std::size_t i = 0; i < rgba.size(); ++i)
+        rgba[i] = opaque && i % 4 == 3 ? 255 : static_cast<std::uint8_t>(random());
     return rgba;
 }
 
