@@ -55,11 +55,4 @@ std::optional<PictureFormat> PictureFormatOfContent(std::span<const std::uint8_t
     return std::nullopt;
 }
 
-OutputFormat OutputFormatOfName(std::string_view name) {
-    const std::optional<PictureFormat> format = PictureFormatOfName(name);
-    if (format == PictureFormat::Png) return OutputFormat::Png;
-    if (format == PictureFormat::Tiff) return OutputFormat::Tiff;
-    return OutputFormat::Pgm;
-}
-
 }  // namespace lumagrove

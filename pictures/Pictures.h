@@ -13,7 +13,8 @@
 namespace lumagrove {
 
 // The picture formats people bring. Any of them is read; PNG and TIFF are
-// also written (8-bit grey, lossless).
+// also written (8-bit grey, lossless). Saving a file goes through the
+// safe-saving rules of formats/SafeSave.h with the stream writers below.
 enum class PictureFormat { Png, Jpeg, Tiff, Bmp, Webp };
 
 // A name ending, in any letter case, in .png, .jpg, .jpeg, .tif, .tiff, .bmp
@@ -36,20 +37,10 @@ int ReadPicture(ImageRecord& record, const Reporter& report);
 // record.title is only used in messages.
 int DecodePicture(std::span<const std::uint8_t> bytes, ImageRecord& record, const Reporter& report);
 
-// How an image leaves the program: binary PGM, or a lossless 8-bit grey PNG
-// or TIFF.
-enum class OutputFormat { Pgm, Png, Tiff };
-
-// .png, .tif and .tiff in any letter case ask for that picture format;
-// every other name is written as PGM.
-OutputFormat OutputFormatOfName(std::string_view name);
-
-// Writes the image to a file by the safe-saving rules every writer follows.
-// Returns 1, or 0 after reporting why not.
-int WriteImageFile(const ImageRecord& record, const std::string& name, OutputFormat format, const Reporter& report);
-
-// Writes the image to an open stream (standard output, a pipe), which need
-// not be seekable. False if the stream refused the bytes; the caller reports.
-bool WriteImageStream(const ImageRecord& record, OutputFormat format, std::FILE* stream);
+// The image as a lossless 8-bit grey PNG or TIFF, written whole to a stream
+// that need not seek (a file being saved, a pipe, standard output). False if
+// the stream refused a byte or the image has no pixels; the caller reports.
+bool WritePngStream(const ImageRecord& record, std::FILE* stream);
+bool WriteTiffStream(const ImageRecord& record, std::FILE* stream);
 
 }  // namespace lumagrove

@@ -10,6 +10,7 @@
 
 #include "BenchImages.h"
 #include "compare/OpenCvImages.h"
+#include "formats/SafeSave.h"
 #include "pictures/Encoders.h"
 #include "pictures/Pictures.h"
 
@@ -87,7 +88,7 @@ void OursWritePng(benchmark::State& state) {
     const std::string name = WrittenName();
     const Reporter report = [&state](const Message& message) { state.SkipWithError(message.text.c_str()); };
     for (auto _ : state) {
-        if (!WriteImageFile(record, name, OutputFormat::Png, report)) break;
+        if (!SaveFile(name, report, [&](std::FILE* file) { return WritePngStream(record, file); })) break;
     }
     std::filesystem::remove(name);
 }

@@ -1,0 +1,26 @@
+#include "pictures/Encoders.h"
+#include "pictures/Pictures.h"
+
+namespace lumagrove {
+namespace {
+
+bool HasPixels(const ImageRecord& record) {
+    const std::size_t count = static_cast<std::size_t>(record.width) * static_cast<std::size_t>(record.height);
+    return record.width > 0 && record.height > 0 && record.pixels.size() >= count;
+}
+
+pictures::PicturePixels GreyPixels(const ImageRecord& record) {
+    return {record.width, record.height, 1, record.pixels.data()};
+}
+
+}  // namespace
+
+bool WritePngStream(const ImageRecord& record, std::FILE* stream) {
+    return HasPixels(record) && pictures::EncodePng(GreyPixels(record), stream);
+}
+
+bool WriteTiffStream(const ImageRecord& record, std::FILE* stream) {
+    return HasPixels(record) && pictures::EncodeTiff(GreyPixels(record), stream);
+}
+
+}  // namespace lumagrove
