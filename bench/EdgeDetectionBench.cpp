@@ -6,14 +6,14 @@ namespace {
 
 void GradientImage(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.gradientImage());
     CountBytes(state, image);
 }
 
 void GradientField(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.gradientField());
     CountBytes(state, image);
 }
@@ -21,14 +21,14 @@ void GradientField(benchmark::State& state) {
 // The settings' defaults: threshold 30, direction 45.
 void EdgesByGradient(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.edgesByGradient(30));
     CountBytes(state, image);
 }
 
 void EdgesByDirection(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.edgesByDirection(30, 45));
     CountBytes(state, image);
 }

@@ -6,14 +6,14 @@ namespace {
 
 void EqualizeGlobal(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.equalizeGlobal());
     CountBytes(state, image);
 }
 
 void EqualizeArea(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     const std::int32_t w = image.width;
     const std::int32_t h = image.height;
     for (auto _ : state) benchmark::DoNotOptimize(work.equalizeArea(image.pixels.data(), w / 4, h / 4, 3 * w / 4, 3 * h / 4));
@@ -22,14 +22,14 @@ void EqualizeArea(benchmark::State& state) {
 
 void EqualizeFourAreas(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.equalizeFourAreas());
     CountBytes(state, image);
 }
 
 void EqualizeSixteenAreas(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.equalizeSixteenAreas());
     CountBytes(state, image);
 }

@@ -11,7 +11,7 @@ void Measure(benchmark::State& state, Operation operation) {
     const BenchImage& image = ImageFor(state);
     const Reporter ignore = [](const Message&) {};
     for (auto _ : state) {
-        FilterImage work(image.pixels.data(), image.width, image.height);
+        FilterImage work(image.pixels, image.width, image.height);
         benchmark::DoNotOptimize(operation(work, ignore));
     }
     CountBytes(state, image);

@@ -14,7 +14,7 @@ namespace {
 
 // The edge pixels each transform votes with by default.
 EdgePoints EdgesOf(const BenchImage& image, std::int32_t threshold) {
-    const GrayImage gray(image.pixels.data(), image.width, image.height);
+    const GrayImage gray(image.pixels, image.width, image.height);
     return EdgePoints(gray.edgesByGradient(threshold), image.width, image.height);
 }
 
@@ -50,7 +50,7 @@ void LinesCommand(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
     for (auto _ : state) {
         LineHough hough;
-        hough.setImage(image.pixels.data(), image.width, image.height);
+        hough.setImage(image.pixels, image.width, image.height);
         hough.detect();
         benchmark::DoNotOptimize(hough.superimposedImage());
     }
@@ -73,7 +73,7 @@ void CircleSpace(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
     for (auto _ : state) {
         CircleHough hough;
-        hough.setImage(image.pixels.data(), image.width, image.height);
+        hough.setImage(image.pixels, image.width, image.height);
         std::int32_t width = 0;
         std::int32_t height = 0;
         benchmark::DoNotOptimize(hough.houghSpace(14, width, height));
@@ -85,7 +85,7 @@ void CirclesCommand(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
     for (auto _ : state) {
         CircleHough hough;
-        hough.setImage(image.pixels.data(), image.width, image.height);
+        hough.setImage(image.pixels, image.width, image.height);
         hough.detect();
         benchmark::DoNotOptimize(hough.superimposedImage());
     }

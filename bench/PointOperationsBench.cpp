@@ -20,14 +20,14 @@ void Memcpy(benchmark::State& state) {
 
 void Negate(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const PixelBuffer work(image.pixels.data(), image.width, image.height);
+    const PixelBuffer work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.negate());
     CountBytes(state, image);
 }
 
 void Binarize(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const PixelBuffer work(image.pixels.data(), image.width, image.height);
+    const PixelBuffer work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.binarize(150));
     CountBytes(state, image);
 }

@@ -34,7 +34,7 @@ void LabelSurfaceOrientations(benchmark::State& state) {
 // The whole menu command: size check, planes, conversion and labels.
 void ConvertTo3D(benchmark::State& state) {
     const BenchImage& image = RangeImage();
-    const SourceImage source{image.pixels.data(), image.width, image.height};
+    const SourceImage source{image.pixels, image.width, image.height};
     for (auto _ : state) benchmark::DoNotOptimize(runners::ConvertTo3D(source, {}, [](const Message&) {}));
     CountBytes(state, image);
 }

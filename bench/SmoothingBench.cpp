@@ -8,7 +8,7 @@ namespace {
 // The window the menu uses.
 void Uniform(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    FilterImage work(image.pixels.data(), image.width, image.height);
+    FilterImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.smoothUniform(5));
     CountBytes(state, image);
 }
@@ -16,14 +16,14 @@ void Uniform(benchmark::State& state) {
 // A window wide enough that the sums no longer fit 16 bits.
 void UniformWide(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    FilterImage work(image.pixels.data(), image.width, image.height);
+    FilterImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.smoothUniform(301));
     CountBytes(state, image);
 }
 
 void Gaussian(benchmark::State& state, double sigma) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.smoothGaussian(sigma, 150));
     CountBytes(state, image);
 }

@@ -112,7 +112,7 @@ int RunOperation(const OperationEntry& entry, const ParsedCommand& parsed, std::
     const auto start = std::chrono::steady_clock::now();
     OperationResult result;
     try {
-        result = entry.run({source.pixels.data(), source.width, source.height}, parsed.arguments, ReporterTo(err));
+        result = entry.run({source.pixels, source.width, source.height}, parsed.arguments, ReporterTo(err));
     } catch (const std::bad_alloc&) {
         ReporterTo(err)({"Not enough memory to complete the operation.", "Error", MessageIcon::None});
         return kFailed;

@@ -5,7 +5,7 @@
 
 namespace lumagrove {
 
-void CircleHough::setImage(const std::uint8_t* source, std::int32_t width, std::int32_t height) {
+void CircleHough::setImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height) {
     storeImage(source, width, height);
     radiusCount = this->width / 2;
     centreColumns = this->width;

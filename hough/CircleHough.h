@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "hough/EdgePoints.h"
 #include "hough/HoughTransform.h"
@@ -24,7 +25,7 @@ struct CircleHough : HoughTransform {
     std::int32_t direction = 0;      // read only with a non-zero useDirection
     std::int32_t useDirection = 0;
 
-    void setImage(const std::uint8_t* source, std::int32_t width, std::int32_t height);
+    void setImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height);
 
     // One radius plane of the votes, each count modulo 256, with the input's
     // size written to the two outputs. A radius outside 0 .. radiusCount - 1

@@ -1,27 +1,23 @@
 #include "hough/HoughTransform.h"
 
-#include <algorithm>
-
+#include "base/ImageSize.h"
 #include "imaging/GrayImage.h"
 
 namespace lumagrove {
 
-void HoughTransform::storeImage(const std::uint8_t* source, std::int32_t width, std::int32_t height) {
-    // A negative side would make a negative count; such an image has no pixels.
-    const std::int32_t columns = std::max(width, 0);
-    const std::int32_t rows = std::max(height, 0);
-    const std::size_t size = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
-    pixels = PixelArray::CopyOf(source, size);
-    overlay = PixelArray::Filled(size, 0);
-    this->width = columns;
-    this->height = rows;
-    count = static_cast<std::int32_t>(size);
+void HoughTransform::storeImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height) {
+    const std::int32_t size = CheckedPixelCount(source, width, height);
+    pixels = PixelArray::CopyOf(source.data(), static_cast<std::size_t>(size));
+    overlay = PixelArray::Filled(static_cast<std::size_t>(size), 0);
+    this->width = width;
+    this->height = height;
+    count = size;
 }
 
 EdgePoints HoughTransform::findEdges(std::int32_t edgeThreshold, std::int32_t direction,
                                      std::int32_t useDirection) const {
     const PixelArray edgeMap = [&] {
-        const GrayImage image(pixels.data(), width, height);
+        const GrayImage image(pixels, width, height);
         return useDirection != 0 ? image.edgesByDirection(edgeThreshold, direction)
                                  : image.edgesByGradient(edgeThreshold);
     }();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "base/PixelArray.h"
 #include "hough/EdgePoints.h"
@@ -23,8 +24,9 @@ struct HoughTransform {
     PixelArray superimposedImage() const;
 
 protected:
-    // Takes a copy of the caller's plane and starts an empty overlay.
-    void storeImage(const std::uint8_t* source, std::int32_t width, std::int32_t height);
+    // Takes a copy of the caller's plane and starts an empty overlay; refuses
+    // sides that do not describe the plane (see CheckedPixelCount).
+    void storeImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height);
     // The edge pixels of the input: strong gradients, or with a non-zero
     // useDirection only those near the direction or its opposite.
     EdgePoints findEdges(std::int32_t edgeThreshold, std::int32_t direction, std::int32_t useDirection) const;

@@ -21,7 +21,7 @@ LineHough::LineHough() {
     }
 }
 
-void LineHough::setImage(const std::uint8_t* source, std::int32_t width, std::int32_t height) {
+void LineHough::setImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height) {
     storeImage(source, width, height);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "hough/HoughTransform.h"
 #include "hough/LineAccumulator.h"
@@ -23,7 +24,7 @@ struct LineHough : HoughTransform {
 
     LineHough();
 
-    void setImage(const std::uint8_t* source, std::int32_t width, std::int32_t height);
+    void setImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height);
 
     // The vote counters as a plane 360 wide and rhoCount high, whose size is
     // written to the two outputs.

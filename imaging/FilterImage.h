@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "base/PixelArray.h"
 #include "base/Reporter.h"
@@ -10,15 +11,17 @@ namespace lumagrove {
 // A private copy of an image plus an output buffer of the same size that the
 // operation fills and hands out as its result. Once handed out, the output
 // belongs to the caller; a FilterImage whose output was never handed out
-// releases it with itself.
+// releases it with itself. The copy and the geometry are fixed at
+// construction, which refuses sides that do not describe the source (see
+// CheckedPixelCount).
 struct FilterImage {
-    PixelArray source;
+    const PixelArray source;
     PixelArray output;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::int32_t count = 0;
+    const std::int32_t width;
+    const std::int32_t height;
+    const std::int32_t count;
 
-    FilterImage(const std::uint8_t* source, std::int32_t width, std::int32_t height);
+    FilterImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height);
 
     // Frequency domain. Each hands out the output, or an empty array after
     // reporting "Error Creating Plan" when FFTW could make no plan.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "base/PixelArray.h"
@@ -9,14 +10,15 @@
 namespace lumagrove {
 
 // A private copy of an image with its geometry, for operations that look at
-// neighbours or regions.
+// neighbours or regions. Fixed at construction, which refuses sides that do
+// not describe the source (see CheckedPixelCount).
 struct GrayImage {
-    PixelArray pixels;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    std::int32_t count = 0;
+    const PixelArray pixels;
+    const std::int32_t width;
+    const std::int32_t height;
+    const std::int32_t count;
 
-    GrayImage(const std::uint8_t* source, std::int32_t width, std::int32_t height);
+    GrayImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height);
 
     // Smoothing.
     PixelArray smoothGaussian(double sigma, std::int32_t threshold) const;

@@ -1,3 +1,4 @@
+#include "base/ImageSize.h"
 #include "imaging/FilterImage.h"
 #include "imaging/GrayImage.h"
 #include "imaging/PixelBuffer.h"
@@ -5,29 +6,27 @@
 namespace lumagrove {
 namespace {
 
-// A negative side makes an empty image rather than a huge allocation.
-std::size_t PixelCount(std::int32_t width, std::int32_t height) {
-    if (width <= 0 || height <= 0) return 0;
-    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+// A private copy of the source, once its sides are known to describe it.
+PixelArray CheckedCopy(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height) {
+    return PixelArray::CopyOf(source.data(), static_cast<std::size_t>(CheckedPixelCount(source, width, height)));
 }
 
 }  // namespace
 
-PixelBuffer::PixelBuffer(const std::uint8_t* source, std::int32_t width, std::int32_t height)
-    : pixels(PixelArray::CopyOf(source, PixelCount(width, height))),
-      count(width * height) {}
+PixelBuffer::PixelBuffer(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height)
+    : pixels(CheckedCopy(source, width, height)), count(static_cast<std::int32_t>(pixels.size())) {}
 
-GrayImage::GrayImage(const std::uint8_t* source, std::int32_t width, std::int32_t height)
-    : pixels(PixelArray::CopyOf(source, PixelCount(width, height))),
+GrayImage::GrayImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height)
+    : pixels(CheckedCopy(source, width, height)),
       width(width),
       height(height),
-      count(width * height) {}
+      count(static_cast<std::int32_t>(pixels.size())) {}
 
-FilterImage::FilterImage(const std::uint8_t* source, std::int32_t width, std::int32_t height)
-    : source(PixelArray::CopyOf(source, PixelCount(width, height))),
-      output(PixelCount(width, height)),
+FilterImage::FilterImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height)
+    : source(CheckedCopy(source, width, height)),
+      output(this->source.size()),
       width(width),
       height(height),
-      count(width * height) {}
+      count(static_cast<std::int32_t>(this->source.size())) {}
 
 }  // namespace lumagrove

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "base/PixelArray.h"
 #include "base/Reporter.h"
@@ -9,9 +10,9 @@
 namespace lumagrove {
 
 // The image an operation starts from. Operations copy what they need and
-// never change it.
+// never change it; the copy refuses sides that do not describe the pixels.
 struct SourceImage {
-    const std::uint8_t* pixels = nullptr;
+    std::span<const std::uint8_t> pixels;
     std::int32_t width = 0;
     std::int32_t height = 0;
 };

@@ -29,7 +29,7 @@ OperationResult EqualizeGlobal(const SourceImage& source, const OperationArgumen
 // The histogram comes from the window's own pixels, the rest of the result
 // from the working copy; both hold the same image.
 OperationResult EqualizeSelectedArea(const SourceImage& source, const OperationArguments& arguments, const Reporter&) {
-    return SameSize(source, GrayImageOf(source).equalizeArea(source.pixels, arguments.downX, arguments.downY,
+    return SameSize(source, GrayImageOf(source).equalizeArea(source.pixels.data(), arguments.downX, arguments.downY,
                                                              arguments.upX, arguments.upY));
 }
 

@@ -67,7 +67,7 @@ std::unique_ptr<ImageRecord> RunOperation(Window window, const OperationEntry& e
     if (!ConfirmedByDialog(window, entry.dialog)) return nullptr;
     OperationResult result;
     try {
-        result = entry.run({source.pixels.data(), source.width, source.height}, ArgumentsFor(source),
+        result = entry.run({source.pixels, source.width, source.height}, ArgumentsFor(source),
                            MessageBoxReporter());
     } catch (const std::bad_alloc&) {
         ShowMessageBox(Window{}, "Not enough memory to complete the operation.", "Error");

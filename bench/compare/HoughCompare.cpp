@@ -16,7 +16,7 @@ namespace {
 
 // The edge map the line transform votes with by default (threshold 12).
 PixelArray LineEdgeMap(const BenchImage& image) {
-    return GrayImage(image.pixels.data(), image.width, image.height).edgesByGradient(12);
+    return GrayImage(image.pixels, image.width, image.height).edgesByGradient(12);
 }
 
 // Both sides count the votes of the same edge pixels: ours over 360 angles
@@ -52,7 +52,7 @@ void OursCircles(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
     for (auto _ : state) {
         CircleHough hough;
-        hough.setImage(image.pixels.data(), image.width, image.height);
+        hough.setImage(image.pixels, image.width, image.height);
         hough.detect();
         benchmark::DoNotOptimize(hough.superimposedImage());
     }

@@ -10,7 +10,7 @@ namespace {
 
 void OursNegate(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const PixelBuffer work(image.pixels.data(), image.width, image.height);
+    const PixelBuffer work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.negate());
 }
 
@@ -25,7 +25,7 @@ void OpenCvNegate(benchmark::State& state) {
 
 void OursBinarize(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const PixelBuffer work(image.pixels.data(), image.width, image.height);
+    const PixelBuffer work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.binarize(150));
 }
 

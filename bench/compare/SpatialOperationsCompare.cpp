@@ -14,7 +14,7 @@ namespace {
 
 void OursUniform(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    FilterImage work(image.pixels.data(), image.width, image.height);
+    FilterImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.smoothUniform(5));
 }
 
@@ -29,7 +29,7 @@ void OpenCvUniform(benchmark::State& state) {
 
 void OursGaussian(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.smoothGaussian(1.0, 150));
 }
 
@@ -44,7 +44,7 @@ void OpenCvGaussian(benchmark::State& state) {
 
 void OursEqualize(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.equalizeGlobal());
 }
 
@@ -59,7 +59,7 @@ void OpenCvEqualize(benchmark::State& state) {
 
 void OursGradient(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels.data(), image.width, image.height);
+    const GrayImage work(image.pixels, image.width, image.height);
     for (auto _ : state) benchmark::DoNotOptimize(work.gradientImage());
 }
 

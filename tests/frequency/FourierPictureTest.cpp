@@ -22,7 +22,7 @@ using testing::TestImage;
 using testing::ToVector;
 
 PixelArray SpectrumOf(const TestImage& image, MessageLog& log) {
-    FilterImage work(image.pixels.data(), image.width, image.height);
+    FilterImage work(image.pixels, image.width, image.height);
     return work.fourierSpectrum(log.reporter());
 }
 

@@ -23,7 +23,7 @@ struct Job {
 };
 
 PixelArray RunJob(const Job& job, const Reporter& report) {
-    FilterImage work(job.image.pixels.data(), job.image.width, job.image.height);
+    FilterImage work(job.image.pixels, job.image.width, job.image.height);
     switch (job.operation) {
         case 0: return work.fourierSpectrum(report);
         case 1: return work.globalLowPass(3, 1, report);

@@ -18,7 +18,7 @@ using testing::ToVector;
 // the result alive after their working image is gone.
 TEST(FrequencyRunners, GiveTheOperationsResultWithTheUsersCutoff) {
     const testing::TestImage image = testing::StructuredImage(40, 30, 6);
-    const SourceImage source{image.pixels.data(), 40, 30};
+    const SourceImage source{image.pixels, 40, 30};
     OperationArguments arguments;
     arguments.settings.cutoffX = 7;
     arguments.settings.cutoffY = 2;
@@ -44,7 +44,7 @@ TEST(FrequencyRunners, GiveTheOperationsResultWithTheUsersCutoff) {
         EXPECT_EQ(result.outcome, OperationOutcome::Image);
         EXPECT_EQ(result.width, 40);
         EXPECT_EQ(result.height, 30);
-        FilterImage work(image.pixels.data(), 40, 30);
+        FilterImage work(image.pixels, 40, 30);
         EXPECT_EQ(ToVector(result.pixels), ToVector(expectation.direct(work, report)));
     }
     EXPECT_TRUE(log.messages.empty());
@@ -52,7 +52,7 @@ TEST(FrequencyRunners, GiveTheOperationsResultWithTheUsersCutoff) {
 
 TEST(FrequencyRunners, GiveNoImageWhenNoPlanCanBeMade) {
     const testing::TestImage image = testing::RandomImage(8, 6, 1);
-    const SourceImage source{image.pixels.data(), 8, 6};
+    const SourceImage source{image.pixels, 8, 6};
     using Named = std::pair<const char*, OperationRunner>;
     for (const auto& [name, runner] : {Named{"spectrum", runners::FourierSpectrum},
                                        Named{"low pass", runners::GlobalLowPass},

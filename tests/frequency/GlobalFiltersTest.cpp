@@ -19,7 +19,7 @@ using testing::TestImage;
 using testing::ToVector;
 
 PixelArray Filtered(const TestImage& image, PassBand band, std::int32_t cutoffX, std::int32_t cutoffY) {
-    FilterImage work(image.pixels.data(), image.width, image.height);
+    FilterImage work(image.pixels, image.width, image.height);
     MessageLog log;
     PixelArray result = band == PassBand::Low ? work.globalLowPass(cutoffX, cutoffY, log.reporter())
                                               : work.globalHighPass(cutoffX, cutoffY, log.reporter());

@@ -35,7 +35,7 @@ TEST(PlanFailure, ReportsOnceAndGivesNoImageWhicheverPlanFails) {
     for (const Case& operation : kCases) {
         for (int granted = 0; granted < operation.plans; ++granted) {
             SCOPED_TRACE(::testing::Message() << operation.name << ", plan " << granted << " refused");
-            FilterImage work(image.pixels.data(), 13, 10);
+            FilterImage work(image.pixels, 13, 10);
             MessageLog log;
             {
                 const ScopedPlanRefusal refusal(granted);
@@ -51,7 +51,7 @@ TEST(PlanFailure, ReportsOnceAndGivesNoImageWhicheverPlanFails) {
             EXPECT_EQ(log.messages.size(), 1u);
         }
         // One plan more than the operation needs: no failure at all.
-        FilterImage work(image.pixels.data(), 13, 10);
+        FilterImage work(image.pixels, 13, 10);
         MessageLog log;
         const ScopedPlanRefusal refusal(operation.plans);
         EXPECT_FALSE(operation.run(work, log.reporter()).empty()) << operation.name;

@@ -39,7 +39,7 @@ std::vector<std::array<int, 3>> PeaksOf(const TestImage& edgeMap) {
 CircleHough BlankCircleHough(int width, int height) {
     CircleHough hough;
     const std::vector<std::uint8_t> blank(static_cast<std::size_t>(width) * height, 0);
-    hough.setImage(blank.data(), width, height);
+    hough.setImage(blank, width, height);
     return hough;
 }
 
@@ -58,7 +58,7 @@ testing::Detected DetectCircles(const TestImage& image, bool byDirection) {
 
 std::vector<std::uint8_t> SpaceOf(const TestImage& image, int radius) {
     CircleHough hough;
-    hough.setImage(image.pixels.data(), image.width, image.height);
+    hough.setImage(image.pixels, image.width, image.height);
     std::int32_t width = -1;
     std::int32_t height = -1;
     const PixelArray space = hough.houghSpace(radius, width, height);
@@ -283,7 +283,7 @@ TEST(CircleHoughTest, DirectionCommandVotesOnlyWithGradientsNearOneHundredDegree
     for (std::uint32_t seed = 0; seed < 3; ++seed) {
         SCOPED_TRACE(::testing::Message() << "seed " << seed);
         const TestImage image = SceneOfShapes(48, 40, seed);
-        const GrayImage gray(image.pixels.data(), image.width, image.height);
+        const GrayImage gray(image.pixels, image.width, image.height);
         const std::vector<GradientSample> field = gray.gradientField();
         TestImage map = ConstantImage(48, 40, 0);
         for (std::size_t i = 0; i < field.size(); ++i) {
@@ -292,7 +292,7 @@ TEST(CircleHoughTest, DirectionCommandVotesOnlyWithGradientsNearOneHundredDegree
             map.pixels[i] = field[i].magnitude > 20 && near ? 255 : 0;
         }
         CircleHough hough;
-        hough.setImage(image.pixels.data(), image.width, image.height);
+        hough.setImage(image.pixels, image.width, image.height);
         hough.useDirection = 1;
         hough.direction = 100;
         hough.edgeThreshold = 20;

@@ -14,7 +14,7 @@ double LineRadians(int degrees) { return (degrees * kPi) * 0.005555555555555556;
 }  // namespace
 
 TestImage ReferenceEdgeMap(const TestImage& image, int edgeThreshold, int direction, bool useDirection) {
-    const GrayImage gray(image.pixels.data(), image.width, image.height);
+    const GrayImage gray(image.pixels, image.width, image.height);
     const PixelArray edges =
         useDirection ? gray.edgesByDirection(edgeThreshold, direction) : gray.edgesByGradient(edgeThreshold);
     return {image.width, image.height, ToVector(edges)};

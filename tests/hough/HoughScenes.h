@@ -24,7 +24,7 @@ struct Detected {
 template <typename Hough>
 Detected Detect(const TestImage& image, bool byDirection) {
     Hough hough;
-    hough.setImage(image.pixels.data(), image.width, image.height);
+    hough.setImage(image.pixels, image.width, image.height);
     if (byDirection) {
         hough.useDirection = 1;
         hough.direction = 100;

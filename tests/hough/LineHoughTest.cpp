@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <stdexcept>
 #include <vector>
 
 #include "hough/EdgePoints.h"
@@ -48,7 +49,7 @@ std::vector<std::array<int, 2>> PeaksOf(const LineAccumulator& accumulator) {
 std::vector<std::uint8_t> DrawnPeaks(const TestImage& edgeMap, const std::vector<std::array<int, 2>>& peaks) {
     LineHough hough;
     const std::vector<std::uint8_t> blank(edgeMap.pixels.size(), 0);
-    hough.setImage(blank.data(), edgeMap.width, edgeMap.height);
+    hough.setImage(blank, edgeMap.width, edgeMap.height);
     const int half = RhoCountOf(edgeMap) / 2;
     for (const auto& [rho, t] : peaks) {
         hough.drawLine(static_cast<float>(rho - half), static_cast<float>(((t - 180) * hough.pi) * 0.005555555555555556));
@@ -94,7 +95,7 @@ TEST(LineHoughTest, CommandsMatchTheReferenceOnScenes) {
             }
             SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed);
             LineHough hough;
-            hough.setImage(image.pixels.data(), width, height);
+            hough.setImage(image.pixels, width, height);
             std::int32_t spaceWidth = 0;
             std::int32_t spaceHeight = 0;
             const PixelArray space = hough.houghSpace(spaceWidth, spaceHeight);
@@ -109,7 +110,7 @@ TEST(LineHoughTest, CommandsMatchTheReferenceOnScenes) {
 TEST(LineHoughTest, ImageWithoutEdgesHasAnEmptySpaceAndNoLines) {
     const TestImage image = ConstantImage(40, 30, 77);
     LineHough hough;
-    hough.setImage(image.pixels.data(), image.width, image.height);
+    hough.setImage(image.pixels, image.width, image.height);
     std::int32_t width = 0;
     std::int32_t height = 0;
     const PixelArray space = hough.houghSpace(width, height);
@@ -124,7 +125,7 @@ TEST(LineHoughTest, ImageWithoutEdgesHasAnEmptySpaceAndNoLines) {
 TEST(LineHoughTest, SpaceOf256SquareIs360By362WithTheCentreRowEmpty) {
     const TestImage image = SceneOfShapes(256, 256, 7);
     LineHough hough;
-    hough.setImage(image.pixels.data(), image.width, image.height);
+    hough.setImage(image.pixels, image.width, image.height);
     std::int32_t width = 0;
     std::int32_t height = 0;
     const PixelArray space = hough.houghSpace(width, height);
@@ -164,7 +165,7 @@ TEST(LineHoughTest, DrawLineAtAngleZeroDotsOneColumnInCompletePairs) {
     for (const int height : {10, 9}) {
         LineHough hough;
         const std::vector<std::uint8_t> blank(21 * static_cast<std::size_t>(height), 0);
-        hough.setImage(blank.data(), 21, height);
+        hough.setImage(blank, 21, height);
         hough.drawLine(3.0f, 0.0f);
         std::vector<std::uint8_t> expected(blank.size(), 0);
         // Nine steps leave the ninth without a partner: it is not drawn.
@@ -179,6 +180,14 @@ TEST(LineHoughTest, TinyImagesNeverYieldLines) {
         EXPECT_EQ(DetectLines(image, false).overlay, std::vector<std::uint8_t>(36, 0)) << "seed " << seed;
     }
     EXPECT_TRUE(PeaksOf(VotesOf(ConstantImage(6, 6, 255))).empty());
+}
+
+TEST(LineHoughTest, RefusesSidesThatDoNotDescribeTheImage) {
+    const std::vector<std::uint8_t> blank(16, 0);
+    LineHough hough;
+    EXPECT_THROW(hough.setImage(blank, -4, -4), std::invalid_argument);
+    EXPECT_THROW(hough.setImage(blank, 4, 5), std::invalid_argument);
+    EXPECT_THROW(hough.setImage({}, 65536, 65536), std::invalid_argument);
 }
 
 // A lone edge pixel gives every angle one vote: a plateau of ones, every

@@ -97,7 +97,7 @@ const int kThresholds[] = {INT_MIN, -1000, -1, 0, 1, 29, 30, 31, 100, 141, 142, 
 
 TEST(EdgeDetection, GradientImageAndFieldMatchTheReference) {
     for (const TestImage& image : EdgeTestImages()) {
-        const GrayImage work(image.pixels.data(), image.width, image.height);
+        const GrayImage work(image.pixels, image.width, image.height);
         const ReferenceGradient expected = ReferenceSobel(image);
         const std::vector<std::uint8_t> gradient = ToVector(work.gradientImage());
         const std::vector<GradientSample> field = work.gradientField();
@@ -110,7 +110,7 @@ TEST(EdgeDetection, GradientImageAndFieldMatchTheReference) {
 
 TEST(EdgeDetection, EdgeMapsMatchTheReferenceForEveryThresholdAndDirection) {
     for (const TestImage& image : EdgeTestImages()) {
-        const GrayImage work(image.pixels.data(), image.width, image.height);
+        const GrayImage work(image.pixels, image.width, image.height);
         const ReferenceGradient field = ReferenceSobel(image);
         const bool small = image.pixels.size() < 5000;
         for (int threshold : kThresholds) {
@@ -168,7 +168,7 @@ TestImage VerticalStep(std::uint8_t left, std::uint8_t right) {
 
 TEST(EdgeDetection, VerticalStepGivesTheDocumentedMagnitudesAndAngles) {
     const TestImage dark = VerticalStep(0, 255);
-    const std::vector<GradientSample> field = GrayImage(dark.pixels.data(), 8, 5).gradientField();
+    const std::vector<GradientSample> field = GrayImage(dark.pixels, 8, 5).gradientField();
     const int computedFirst = 8 + 1;
     const int computedEnd = 40 - 8 - 1;
     for (int i = computedFirst; i < computedEnd; ++i) {
@@ -187,7 +187,7 @@ TEST(EdgeDetection, VerticalStepGivesTheDocumentedMagnitudesAndAngles) {
     }
 
     const TestImage bright = VerticalStep(255, 0);
-    const GrayImage reversed(bright.pixels.data(), 8, 5);
+    const GrayImage reversed(bright.pixels, 8, 5);
     const std::vector<GradientSample> reversedField = reversed.gradientField();
     const PixelArray edges = reversed.edgesByDirection(30, 0);
     for (int i = computedFirst; i < computedEnd; ++i) {
@@ -203,7 +203,7 @@ TEST(EdgeDetection, RampIsFoundAtTheDefaultThresholdAndDirection) {
     for (int y = 0; y < 5; ++y) {
         for (int x = 0; x < 5; ++x) ramp.at(x, y) = static_cast<std::uint8_t>(128 + 22 * (x - y));
     }
-    const GrayImage work(ramp.pixels.data(), 5, 5);
+    const GrayImage work(ramp.pixels, 5, 5);
     const std::vector<GradientSample> field = work.gradientField();
     const PixelArray byDirection = work.edgesByDirection(30, 45);
     const PixelArray byGradient30 = work.edgesByGradient(30);
@@ -222,7 +222,7 @@ TEST(EdgeDetection, RampIsFoundAtTheDefaultThresholdAndDirection) {
 
 TEST(EdgeDetection, UncomputedPixelsCountAsNoGradient) {
     const TestImage flat = ConstantImage(6, 4, 77);
-    const GrayImage work(flat.pixels.data(), 6, 4);
+    const GrayImage work(flat.pixels, 6, 4);
     EXPECT_EQ(ToVector(work.gradientImage()), std::vector<std::uint8_t>(24, 0));
     EXPECT_EQ(ToVector(work.edgesByGradient(0)), std::vector<std::uint8_t>(24, 0));
     EXPECT_EQ(ToVector(work.edgesByDirection(0, 0)), std::vector<std::uint8_t>(24, 0));

@@ -68,7 +68,7 @@ std::vector<std::uint8_t> ReferenceSixteenAreas(const TestImage& image) {
     return result;
 }
 
-GrayImage Work(const TestImage& image) { return GrayImage(image.pixels.data(), image.width, image.height); }
+GrayImage Work(const TestImage& image) { return GrayImage(image.pixels, image.width, image.height); }
 
 TEST(Equalization, EveryFormMatchesTheReferenceOnEverySize) {
     std::uint32_t seed = 300;
@@ -114,8 +114,8 @@ TEST(Equalization, SmallImagesMapAsDocumented) {
 TEST(Equalization, RunningSumIsSinglePrecision) {
     std::vector<std::uint8_t> levels(12);
     for (int k = 0; k < 12; ++k) levels[k] = static_cast<std::uint8_t>(10 * k);
-    EXPECT_EQ(GrayImage(levels.data(), 12, 1).equalizeGlobal()[11], 254);
-    EXPECT_EQ(GrayImage(levels.data(), 10, 1).equalizeGlobal()[9], 255);
+    EXPECT_EQ(GrayImage(levels, 12, 1).equalizeGlobal()[11], 254);
+    EXPECT_EQ(GrayImage(std::span(levels).first(10), 10, 1).equalizeGlobal()[9], 255);
 }
 
 TEST(Equalization, SelectedAreaTakesCornersInAnyOrderAndExcludesTheFarEdge) {

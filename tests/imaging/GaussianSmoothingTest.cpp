@@ -63,7 +63,7 @@ std::vector<std::uint8_t> ReferenceGaussian(const TestImage& image, double sigma
 }
 
 std::vector<std::uint8_t> Smooth(const TestImage& image, double sigma, int threshold) {
-    return ToVector(GrayImage(image.pixels.data(), image.width, image.height).smoothGaussian(sigma, threshold));
+    return ToVector(GrayImage(image.pixels, image.width, image.height).smoothGaussian(sigma, threshold));
 }
 
 TEST(GaussianSmoothing, MatchesTheReferenceOnEverySizeSigmaAndThreshold) {

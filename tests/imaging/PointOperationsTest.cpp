@@ -1,3 +1,7 @@
+#include <span>
+#include <stdexcept>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "imaging/FilterImage.h"
@@ -29,7 +33,7 @@ TEST(PointOperations, MatchTheReferenceOnEverySizeAndThreshold) {
     std::uint32_t seed = 1;
     for (const auto& [width, height] : AwkwardSizes()) {
         const TestImage image = RandomImage(width, height, seed++);
-        const PixelBuffer work(image.pixels.data(), width, height);
+        const PixelBuffer work(image.pixels, width, height);
         EXPECT_EQ(ToVector(work.negate()), ReferenceNegate(image)) << width << "x" << height;
         for (int threshold : {-1000, -1, 0, 1, 127, 149, 150, 151, 254, 255, 256, 100000}) {
             EXPECT_EQ(ToVector(work.binarize(threshold)), ReferenceBinarize(image, threshold))
@@ -40,9 +44,9 @@ TEST(PointOperations, MatchTheReferenceOnEverySizeAndThreshold) {
 
 TEST(PointOperations, NegateTwiceIsIdentityAndSwapsBlackAndWhite) {
     const TestImage image = RandomImage(37, 23, 7);
-    const PixelBuffer once(image.pixels.data(), 37, 23);
+    const PixelBuffer once(image.pixels, 37, 23);
     const PixelArray negated = once.negate();
-    const PixelBuffer twice(negated.data(), 37, 23);
+    const PixelBuffer twice(negated, 37, 23);
     EXPECT_EQ(ToVector(twice.negate()), image.pixels);
 
     const std::uint8_t extremes[] = {0, 255};
@@ -59,9 +63,9 @@ TEST(PointOperations, BinarizeIsStrictAtTheThreshold) {
 
 TEST(WorkingImages, HoldTheirOwnCopyOfTheSource) {
     std::vector<std::uint8_t> source = {1, 2, 3, 4, 5, 6};
-    const PixelBuffer buffer(source.data(), 3, 2);
-    const GrayImage gray(source.data(), 3, 2);
-    const FilterImage filter(source.data(), 3, 2);
+    const PixelBuffer buffer(source, 3, 2);
+    const GrayImage gray(source, 3, 2);
+    const FilterImage filter(source, 3, 2);
     source.assign(6, 99);
 
     EXPECT_EQ(ToVector(buffer.negate()), (std::vector<std::uint8_t>{254, 253, 252, 251, 250, 249}));
@@ -70,6 +74,28 @@ TEST(WorkingImages, HoldTheirOwnCopyOfTheSource) {
     EXPECT_EQ(buffer.count, 6);
     EXPECT_EQ(gray.count, 6);
     EXPECT_EQ(filter.output.size(), 6u);
+}
+
+// Sides that would make a negative or wrapped count, or that describe more or
+// fewer pixels than the source holds, never reach an operation.
+TEST(WorkingImages, RefuseSidesThatDoNotDescribeTheSource) {
+    const std::vector<std::uint8_t> source(16, 7);
+    const std::span<const std::uint8_t> none;
+    const struct {
+        std::span<const std::uint8_t> pixels;
+        std::int32_t width;
+        std::int32_t height;
+    } refused[] = {{source, -4096, -4096}, {source, -4, -4}, {source, 4, -4}, {none, 0, 0}, {none, 0, 5},
+                   {none, 65536, 65536}, {none, 46341, 46341}, {source, 4, 3}, {source, 5, 4},
+                   {std::span(source).first(15), 4, 4}};
+    for (const auto& [pixels, width, height] : refused) {
+        EXPECT_THROW(PixelBuffer(pixels, width, height), std::invalid_argument) << width << " x " << height;
+        EXPECT_THROW(GrayImage(pixels, width, height), std::invalid_argument) << width << " x " << height;
+        EXPECT_THROW(FilterImage(pixels, width, height), std::invalid_argument) << width << " x " << height;
+    }
+    EXPECT_NO_THROW(PixelBuffer(source, 16, 1));
+    EXPECT_NO_THROW(GrayImage(source, 1, 16));
+    EXPECT_NO_THROW(FilterImage(source, 2, 8));
 }
 
 TEST(PixelArray, AMovedFromArrayIsEmpty) {

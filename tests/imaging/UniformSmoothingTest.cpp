@@ -44,7 +44,7 @@ std::vector<std::uint8_t> ReferenceUniform(const TestImage& image, int n) {
 }
 
 PixelArray SmoothUniform(const TestImage& image, int window) {
-    FilterImage work(image.pixels.data(), image.width, image.height);
+    FilterImage work(image.pixels, image.width, image.height);
     return work.smoothUniform(window);
 }
 
@@ -106,7 +106,7 @@ TEST(UniformSmoothing, ResultOutlivesTheWorkingImageWhichCanRunAgain) {
     PixelArray first;
     PixelArray second;
     {
-        FilterImage work(image.pixels.data(), 37, 23);
+        FilterImage work(image.pixels, 37, 23);
         first = work.smoothUniform(5);
         second = work.smoothUniform(3);
     }

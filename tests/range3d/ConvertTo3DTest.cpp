@@ -58,7 +58,7 @@ double SphereCap(Vec ray) {
 }
 
 OperationResult ConvertImage(const TestImage& image, MessageLog& log) {
-    return runners::ConvertTo3D({image.pixels.data(), image.width, image.height}, {}, log.reporter());
+    return runners::ConvertTo3D({image.pixels, image.width, image.height}, {}, log.reporter());
 }
 
 bool OutsideTheLabelledRegion(std::size_t i) {

@@ -122,7 +122,7 @@ TEST_F(ShellTest, AReleaseInAnyWindowSetsTheCutoffOfTheNextFilter) {
     arguments.settings.cutoffY = 4;
     testing::MessageLog log;
     const OperationResult expected = FindOperationByMenuId(command::GlobalLowPass)
-                                         ->run({source->pixels.data(), 40, 30}, arguments, log.reporter());
+                                         ->run({source->pixels, 40, 30}, arguments, log.reporter());
     ASSERT_EQ(expected.outcome, OperationOutcome::Image);
     for (int y = 0; y < 30; y += 7) {
         for (int x = 0; x < 40; x += 9) EXPECT_EQ(PresentedGray(*filtered, x, y), expected.pixels[y * 40 + x]);
