@@ -33,6 +33,11 @@ int ReadIntensity(ImageRecord& record, const Reporter& report) {
         return 0;
     }
     const std::size_t read = std::fread(pixels.data(), 1, pixels.size(), file.get());
+    // A read error (a folder, a failing disk) is no short file.
+    if (std::ferror(file.get())) {
+        report(CannotOpenForReading(name));
+        return 0;
+    }
     std::memset(pixels.data() + read, 255, pixels.size() - read);  // a short file ends in white
 
     report({std::to_string(pixels[kFirstShownSample]) + " " + std::to_string(pixels[kSecondShownSample]),

@@ -2,12 +2,12 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <memory>
 #include <new>
 #include <string>
 #include <string_view>
 
+#include "base/ImageSize.h"
 #include "formats/FileMessages.h"
 #include "formats/Readers.h"
 
@@ -28,14 +28,14 @@ bool ReadHeaderLine(std::FILE* file, std::string& line) {
 }
 
 // Leading blanks, an optional sign, then digits up to the first non-digit;
-// no digits read as 0. Saturates far beyond any valid size instead of
-// overflowing.
+// no digits read as 0. However many digits follow, the value stops just past
+// the largest valid side, so it can neither overflow nor wrap into range.
 std::int64_t LeadingInteger(std::string_view text) {
     std::size_t at = 0;
     while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
     bool negative = false;
     if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
-    constexpr std::int64_t kSaturation = std::int64_t{1} << 40;
+    constexpr std::int64_t kSaturation = kMaxPixelCount + 1;
     std::int64_t value = 0;
     for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at) {
         value = std::min(kSaturation, value * 10 + (text[at] - '0'));
@@ -54,25 +54,29 @@ bool ParseSizeLine(std::string_view line, ImageSize& size) {
     if (space == std::string_view::npos) return false;
     const std::int64_t width = LeadingInteger(line.substr(0, space));
     const std::int64_t height = LeadingInteger(line.substr(space + 1));
-    if (width < 1 || height < 1) return false;
-    if (width * height > std::numeric_limits<std::int32_t>::max()) return false;
+    if (!IsValidImageSize(width, height)) return false;
     size = {static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
     return true;
 }
 
+enum class PlainRead {
+    Sample,   // a number was read
+    Skipped,  // a sign without digits was used up; the next read may succeed
+    Stuck,    // the end of the file, or text that is not a number
+};
+
 // One whitespace-separated decimal integer, kept as its low 8 bits. Text that
-// is not a number is left in the stream, so every later read fails on it too.
-bool ReadPlainSample(std::FILE* file, std::uint8_t& sample) {
+// is not a number is left in the stream, so once stuck, every later read
+// would be stuck on the same text too.
+PlainRead ReadPlainSample(std::FILE* file, std::uint8_t& sample) {
     int c = std::getc(file);
     while (c != EOF && std::isspace(c)) c = std::getc(file);
-    bool negative = false;
-    if (c == '+' || c == '-') {
-        negative = c == '-';
-        c = std::getc(file);
-    }
+    const bool sign = c == '+' || c == '-';
+    const bool negative = c == '-';
+    if (sign) c = std::getc(file);
     if (c == EOF || !std::isdigit(c)) {
         if (c != EOF) std::ungetc(c, file);
-        return false;
+        return sign ? PlainRead::Skipped : PlainRead::Stuck;
     }
     std::uint32_t value = 0;  // wraps modulo 2^32, which keeps the low 8 bits exact
     while (c != EOF && std::isdigit(c)) {
@@ -81,7 +85,7 @@ bool ReadPlainSample(std::FILE* file, std::uint8_t& sample) {
     }
     if (c != EOF) std::ungetc(c, file);
     sample = static_cast<std::uint8_t>(negative ? 0u - value : value);
-    return true;
+    return PlainRead::Sample;
 }
 
 void ReadBinarySamples(std::FILE* file, PixelArray& pixels) {
@@ -92,14 +96,20 @@ void ReadBinarySamples(std::FILE* file, PixelArray& pixels) {
 
 void ReadPlainSamples(std::FILE* file, PixelArray& pixels) {
     // An unreadable sample repeats the last one read; before any, it is 0.
+    // Once stuck, the rest is filled at once: a few bytes may declare two
+    // billion samples, and asking the stream for each would take minutes.
     std::uint8_t last = 0;
-    for (std::uint8_t& sample : pixels) {
-        if (ReadPlainSample(file, sample)) {
-            last = sample;
+    std::size_t at = 0;
+    for (; at < pixels.size(); ++at) {
+        const PlainRead read = ReadPlainSample(file, pixels[at]);
+        if (read == PlainRead::Stuck) break;
+        if (read == PlainRead::Sample) {
+            last = pixels[at];
         } else {
-            sample = last;
+            pixels[at] = last;
         }
     }
+    std::memset(pixels.data() + at, last, pixels.size() - at);
 }
 
 }  // namespace
@@ -112,8 +122,18 @@ int ReadPgm(ImageRecord& record, const Reporter& report) {
         return 0;
     }
 
+    // A read error (a folder, a failing disk) is no short file: what was read
+    // cannot be trusted. The error stays flagged on the stream, so checking
+    // after a stage covers every read in it.
+    const auto failedReading = [&] {
+        if (!std::ferror(file.get())) return false;
+        report(CannotOpenForReading(name));
+        return true;
+    };
+
     std::string line;
     const bool haveMagic = ReadHeaderLine(file.get(), line);
+    if (failedReading()) return 0;
     const std::string_view magic = std::string_view(line).substr(0, 2);
     if (!haveMagic || (magic != "P5" && magic != "P2")) {
         report({"File is not in P2 or P5 format!", "Error", MessageIcon::None});
@@ -126,6 +146,7 @@ int ReadPgm(ImageRecord& record, const Reporter& report) {
     do {
         if (!ReadHeaderLine(file.get(), line)) line.clear();
     } while (!line.empty() && line[0] == '#');
+    if (failedReading()) return 0;
 
     ImageSize size;
     if (!ParseSizeLine(line, size)) {
@@ -146,6 +167,7 @@ int ReadPgm(ImageRecord& record, const Reporter& report) {
     } else {
         ReadPlainSamples(file.get(), pixels);
     }
+    if (failedReading()) return 0;
 
     record.width = size.width;
     record.height = size.height;

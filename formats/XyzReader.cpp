@@ -51,8 +51,11 @@ int ReadXyz(CoordinateRecord& record, const Reporter& report) {
         report(CannotOpenForReading(record.path, MessageIcon::Error));
         return 0;
     }
-    record.width = kPlaneWidth;
-    record.height = kPlaneHeight;
+    const auto dropPlanes = [&record] {
+        record.xPlane.reset();
+        record.yPlane.reset();
+        record.zPlane.reset();
+    };
     try {
         record.xPlane = std::make_unique_for_overwrite<float[]>(kPlaneValues);
         record.yPlane = std::make_unique_for_overwrite<float[]>(kPlaneValues);
@@ -61,13 +64,20 @@ int ReadXyz(CoordinateRecord& record, const Reporter& report) {
         ReadPlane(file.get(), record.yPlane.get());
         ReadPlane(file.get(), record.zPlane.get());
     } catch (const std::bad_alloc&) {
-        record.xPlane.reset();
-        record.yPlane.reset();
-        record.zPlane.reset();
+        dropPlanes();
         report({"Unable to allocate memory!", "Error", MessageIcon::Error});
         return 0;
     }
+    // A read error (a folder, a failing disk) is no short file. The error
+    // stays flagged on the stream, so one check covers all three planes.
+    if (std::ferror(file.get())) {
+        dropPlanes();
+        report(CannotOpenForReading(record.path, MessageIcon::Error));
+        return 0;
+    }
     file.reset();
+    record.width = kPlaneWidth;
+    record.height = kPlaneHeight;
 
     report({FormatSamplePoint(record.xPlane[kShownElement], record.yPlane[kShownElement],
                               record.zPlane[kShownElement]),

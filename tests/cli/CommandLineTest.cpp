@@ -180,6 +180,37 @@ TEST(CommandLine, ConvertTo3DLabelsTheSampleAndRefusesOtherSizes) {
     EXPECT_FALSE(std::filesystem::exists(folder.file("refused.pgm")));
 }
 
+// Files that declare sizes no image can have, and folders given as files:
+// the reader's words and exit 1, never a crash or a result.
+TEST(CommandLine, HostileInputsExitWithOneAndTheReadersWords) {
+    TemporaryFolder folder;
+    const std::string output = folder.file("out.pgm");
+    for (const char* header : {"P5\n4294963200 4294963200\n255\n", "P5\n4294967294 4294967294\n255\n",
+                               "P2\n99999999999999 99999999999999\n255\n"}) {
+        const std::string input = folder.write("hostile.pgm", header);
+        for (const char* command : {"negate", "binarize", "gaussian"}) {
+            const CliRun run = Cli({command, input, output});
+            EXPECT_EQ(run.status, 1) << command << " " << header;
+            EXPECT_EQ(run.err, "Error: File: " + input + " has no valid image size.\n");
+            EXPECT_FALSE(std::filesystem::exists(output));
+        }
+    }
+
+    for (const char* name : {"folder", "folder.pgm"}) {
+        const std::string input = folder.file(name);
+        std::filesystem::create_directory(input);
+        const CliRun run = Cli({"negate", input, output});
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(run.err, "Error: File: " + input + " could not be opened for reading.\n");
+        EXPECT_FALSE(std::filesystem::exists(output));
+    }
+    std::filesystem::create_directory(folder.file("folder.xyz"));
+    const CliRun coordinates = Cli({"xyz", folder.file("folder.xyz")});
+    EXPECT_EQ(coordinates.status, 1);
+    EXPECT_EQ(coordinates.out, "");
+    EXPECT_EQ(coordinates.err, "Error: File: " + folder.file("folder.xyz") + " could not be opened for reading.\n");
+}
+
 // Every command of the table is wired to its operation and writes a result
 // of the size it should have.
 TEST(CommandLine, EveryCommandRunsOnTheSamples) {

@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "formats/Readers.h"
@@ -100,6 +102,23 @@ TEST(ReadPgm, ShortOrBadSamplesHaveDefinedValues) {
 
     const ReadOutcome shortPlain = ReadText("P2\n2 2\n255\n9");
     EXPECT_EQ(ToVector(shortPlain.record.pixels), (std::vector<std::uint8_t>{9, 9, 9, 9}));
+
+    // A sign without digits is used up, so the number after it is read.
+    const ReadOutcome loneSign = ReadText("P2\n5 1\n255\n12 + 5 -\n");
+    EXPECT_EQ(ToVector(loneSign.record.pixels), (std::vector<std::uint8_t>{12, 12, 5, 5, 5}));
+}
+
+// Nineteen bytes that declare the largest square image and hold no sample.
+TEST(ReadPgm, AFewBytesMayDeclareTheLargestImage) {
+    const ReadOutcome plain = ReadText("P2\n46340 46340\n255\n");
+    ASSERT_EQ(plain.result, 1);
+    EXPECT_EQ(plain.record.width, 46340);
+    EXPECT_EQ(plain.record.height, 46340);
+    const PixelArray& pixels = plain.record.pixels;
+    ASSERT_EQ(pixels.size(), 46340u * 46340u);
+    // No sample was read, so every one is 0; one per page is enough to see it.
+    for (std::size_t i = 0; i < pixels.size(); i += 4093) ASSERT_EQ(pixels[i], 0) << i;
+    EXPECT_EQ(pixels[pixels.size() - 1], 0);
 }
 
 TEST(ReadPgm, RefusesWhatItCannotRead) {
@@ -109,6 +128,11 @@ TEST(ReadPgm, RefusesWhatItCannotRead) {
     ExpectRefused(ReadText(""), "File is not in P2 or P5 format!");
     ExpectRefused(ReadText("p5\n2 2\n255\n"), "File is not in P2 or P5 format!");
     ExpectRefused(ReadText("P6\n2 2\n255\n"), "File is not in P2 or P5 format!");
+
+    // A folder opens, but reading it fails: that is no empty file.
+    std::filesystem::create_directory(folder.file("folder.pgm"));
+    ExpectRefused(ReadFile(folder.file("folder.pgm")),
+                  "File: " + folder.file("folder.pgm") + " could not be opened for reading.");
 }
 
 TEST(ReadPgm, RefusesSizesThatDescribeNoImage) {
@@ -117,7 +141,15 @@ TEST(ReadPgm, RefusesSizesThatDescribeNoImage) {
     const std::string expected = "File: " + name + " has no valid image size.";
     for (const char* header : {"P5\n", "P5\n# only a comment\n", "P5\n640480\n255\n", "P5\n-3 4\n255\n",
                                "P5\n3 -4\n255\n", "P5\n0 4\n255\n", "P5\n4 0\n255\n", "P5\nabc def\n255\n",
-                               "P5\n100000 100000\n255\n", "P5\n99999999999999999999 2\n255\n"}) {
+                               "P5\n100000 100000\n255\n", "P5\n99999999999999999999 2\n255\n",
+                               // Sides past 2^31 - 1 and products past it, however they would wrap in 32
+                               // or 64 bits, and sides that would wrap to small ones.
+                               "P5\n46341 46341\n255\n", "P5\n65536 65536\n255\n", "P5\n65537 65537\n255\n",
+                               "P5\n2147483648 1\n255\n", "P5\n1 2147483648\n255\n",
+                               "P5\n4294963200 4294963200\n255\n", "P5\n4294967294 4294967294\n255\n",
+                               "P5\n4294967297 1\n255\n", "P5\n1 4294967297\n255\n",
+                               "P5\n3037000500 3037000500\n255\n", "P5\n99999999999999 99999999999999\n255\n",
+                               "P5\n-4294967295 -4294967295\n255\n", "P2\n4294963200 4294963200\n255\n"}) {
         folder.write("size.pgm", header);
         ExpectRefused(ReadFile(name), expected);
     }

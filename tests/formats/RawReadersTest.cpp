@@ -1,5 +1,6 @@
 #include <bit>
 #include <cstring>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -53,16 +54,20 @@ TEST(ReadIntensity, ShortFilesEndInWhite) {
     }
 }
 
-TEST(ReadIntensity, ReportsAMissingFile) {
+// A folder opens, but reading it fails: that is no empty file.
+TEST(ReadIntensity, ReportsAMissingFileOrAFolder) {
     TemporaryFolder folder;
-    MessageLog log;
-    ImageRecord record;
-    record.title = folder.file("absent.intensity");
-    EXPECT_EQ(ReadIntensity(record, log.reporter()), 0);
-    EXPECT_TRUE(record.pixels.empty());
-    ASSERT_EQ(log.messages.size(), 1u);
-    EXPECT_EQ(log.messages[0].text, "File: " + record.title + " could not be opened for reading.");
-    EXPECT_EQ(log.messages[0].icon, MessageIcon::None);
+    std::filesystem::create_directory(folder.file("folder"));
+    for (const char* name : {"absent.intensity", "folder"}) {
+        MessageLog log;
+        ImageRecord record;
+        record.title = folder.file(name);
+        EXPECT_EQ(ReadIntensity(record, log.reporter()), 0);
+        EXPECT_TRUE(record.pixels.empty());
+        ASSERT_EQ(log.messages.size(), 1u);
+        EXPECT_EQ(log.messages[0].text, "File: " + record.title + " could not be opened for reading.");
+        EXPECT_EQ(log.messages[0].icon, MessageIcon::None);
+    }
 }
 
 void PutFloat(std::string& bytes, std::size_t index, float value) {
@@ -103,16 +108,20 @@ TEST(ReadXyz, ValuesAShortFileLacksAreZero) {
     EXPECT_EQ(record.zPlane[kPlaneValues - 1], 0.0f);
 }
 
-TEST(ReadXyz, ReportsAMissingFileWithTheStopIcon) {
+TEST(ReadXyz, ReportsAMissingFileOrAFolderWithTheStopIcon) {
     TemporaryFolder folder;
-    MessageLog log;
-    CoordinateRecord record;
-    record.path = folder.file("none.xyz");
-    EXPECT_EQ(ReadXyz(record, log.reporter()), 0);
-    ASSERT_EQ(log.messages.size(), 1u);
-    EXPECT_EQ(log.messages[0].text, "File: " + record.path + " could not be opened for reading.");
-    EXPECT_EQ(log.messages[0].caption, "Error");
-    EXPECT_EQ(log.messages[0].icon, MessageIcon::Error);
+    std::filesystem::create_directory(folder.file("folder.xyz"));
+    for (const char* name : {"none.xyz", "folder.xyz"}) {
+        MessageLog log;
+        CoordinateRecord record;
+        record.path = folder.file(name);
+        EXPECT_EQ(ReadXyz(record, log.reporter()), 0);
+        EXPECT_FALSE(record.xPlane || record.yPlane || record.zPlane);
+        ASSERT_EQ(log.messages.size(), 1u);
+        EXPECT_EQ(log.messages[0].text, "File: " + record.path + " could not be opened for reading.");
+        EXPECT_EQ(log.messages[0].caption, "Error");
+        EXPECT_EQ(log.messages[0].icon, MessageIcon::Error);
+    }
 }
 
 TEST(KindOfFileName, LooksAtTheLastThreeCharactersCaseSensitively) {
