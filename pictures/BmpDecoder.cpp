@@ -200,15 +200,16 @@ bool DecodeUncompressed(Bytes bytes, const BmpLayout& layout, std::uint8_t* grey
     return true;
 }
 
-// Run-length data set palette indices; pixels it skips keep index 0.
-// Runs past the end of a row are cut off there.
+// Run-length data set palette indices; pixels it skips have index 0.
+// Runs past the end of a row are cut off there. A few bytes may describe a
+// large picture, so the skipped pixels cost one fill and nothing more.
 bool DecodeRunLength(Bytes bytes, const BmpLayout& layout, std::uint8_t* grey) {
     const bool nibbles = layout.compression == kRle4;
-    std::memset(grey, 0, static_cast<std::size_t>(layout.width * layout.height));
+    std::memset(grey, layout.palette[0], static_cast<std::size_t>(layout.width * layout.height));
     std::uint64_t at = layout.pixelStart;
     std::int64_t x = 0, row = 0;
     const auto put = [&](std::uint8_t index) {
-        if (x < layout.width && row < layout.height) OutputRow(layout, grey, row)[x] = index;
+        if (x < layout.width && row < layout.height) OutputRow(layout, grey, row)[x] = layout.palette[index];
         ++x;
     };
     while (row < layout.height) {
@@ -239,8 +240,6 @@ bool DecodeRunLength(Bytes bytes, const BmpLayout& layout, std::uint8_t* grey) {
             at += (dataBytes + 1) / 2 * 2;  // absolute runs end on a 16-bit boundary
         }
     }
-    for (std::size_t i = 0; i < static_cast<std::size_t>(layout.width * layout.height); ++i)
-        grey[i] = layout.palette[grey[i]];
     return true;
 }
 
