@@ -25,6 +25,10 @@ enum class Msg : std::uint32_t {
     Quit = 0x0012,  // only ever seen in the message NextMessage fills when it returns false
     InitDialog = 0x0110,
     Command = 0x0111,
+    // While the left button is held down after a press in the client area:
+    // the word parameter holds LeftButtonHeld. Once more with 0 when the
+    // button goes up outside the window, which then sees no LeftUp.
+    MouseMove = 0x0200,
     LeftDown = 0x0201,
     LeftUp = 0x0202,
     RightUp = 0x0205,
@@ -44,6 +48,9 @@ struct Message {
     WordParam word = 0;
     LongParam data = 0;
 };
+
+// The word parameter of MouseMove while the left button is down.
+inline constexpr WordParam LeftButtonHeld = 0x0001;
 
 // Client coordinates travel in one parameter: x in the low 16 bits, y in the
 // high 16 bits.

@@ -12,10 +12,12 @@ struct Pen {
     int width = 1;
 };
 
-// Painting a window's client area. The window's thread draws into the
-// window's back buffer from construction on; destruction presents the buffer
-// and marks the window valid. Only the owning thread can paint: elsewhere the
-// session is inactive and draws nothing.
+// Painting a window's client area. The window's thread describes what the
+// window shows from construction on, starting from the white background;
+// destruction presents it and marks the window valid. The main thread then
+// shows it at whatever zoom and scroll position the user chooses, without
+// asking the window's thread again. Only the owning thread can paint:
+// elsewhere the session is inactive and draws nothing.
 class PaintSession {
 public:
     explicit PaintSession(Window window);
@@ -25,8 +27,9 @@ public:
 
     bool active() const;
 
-    // Copies width x height pixels of `source`, from (sourceX, sourceY), to
-    // (x, y) in the client area, unchanged.
+    // Shows width x height pixels of `source`, from (sourceX, sourceY), at
+    // (x, y) in the client area, unchanged. The window keeps showing the
+    // surface's pixels as they are now, without copying them.
     void copyFrom(const Surface& source, int x, int y, int width, int height, int sourceX = 0, int sourceY = 0);
 
     void selectPen(const Pen& pen);

@@ -13,8 +13,9 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-// An off-screen picture in plain memory, owned by one thread. Drawing on it
-// needs no other thread, so rendering an image never waits for the main thread.
+// An off-screen 8-bit grey picture in plain memory, owned by one thread.
+// Drawing on it needs no other thread, so rendering an image never waits for
+// the main thread, and it costs one byte per pixel.
 class Surface {
 public:
     Surface(int width, int height);  // white
@@ -22,21 +23,27 @@ public:
     Surface& operator=(Surface&&) noexcept;
     ~Surface();
 
+    // A surface that shows `rows` (width bytes per row, top row first)
+    // without copying them. They must not change while anything may still
+    // show them, so `owner` is held that long: by the surface and by every
+    // window it was painted into. With too few bytes for the size, the
+    // surface is white instead and reads nothing.
+    static Surface Over(std::span<const std::uint8_t> rows, int width, int height, std::shared_ptr<const void> owner);
+
     int width() const;
     int height() const;
 
-    // Points outside the surface are ignored.
-    void setPixel(int x, int y, Rgb color);
-    Rgb pixel(int x, int y) const;
-
-    // Sets the top-left width x height pixels to the gray levels of `rows`
-    // (width bytes per row, top row first) in one pass.
-    void fillFromGray(std::span<const std::uint8_t> rows, int width, int height);
+    // Points outside the surface are ignored. Setting a pixel of a surface
+    // made Over() someone's rows first copies them.
+    void setPixel(int x, int y, std::uint8_t level);
+    // 0 outside the surface.
+    std::uint8_t pixel(int x, int y) const;
 
     struct Image;
     const Image& image() const { return *image_; }
 
 private:
+    explicit Surface(std::unique_ptr<Image> image);
     std::unique_ptr<Image> image_;
 };
 

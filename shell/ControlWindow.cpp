@@ -22,16 +22,22 @@ constexpr auto kPollInterval = 250ms;
 void PrepareShellState() {
     ShellState& state = TheShellState();
     state.openWindowCount = 0;
+    state.loadersRunning = 0;
     state.closeAllEvent = ManualResetEvent(ManualResetEvent::Kind::InterruptsWindowThreads);
 }
 
-// Tells every image window to close and waits until all have. The main
-// thread keeps serving the windows' own requests meanwhile (a closing window's
-// last "Completed in" line among them), but takes no user input.
+bool AnyImageWindowToCome() {
+    const ShellState& state = TheShellState();
+    return state.openWindowCount.load() != 0 || state.loadersRunning.load() != 0;
+}
+
+// Tells every image window to close and waits until all have, and until no
+// file is being read for another. The main thread keeps serving the windows'
+// own requests meanwhile (a closing window's last "Completed in" line among
+// them), but takes no user input.
 void CloseAllImageWindows() {
-    ShellState& state = TheShellState();
-    state.closeAllEvent.set();
-    while (state.openWindowCount.load() != 0) SleepFor(kPollInterval);
+    TheShellState().closeAllEvent.set();
+    while (AnyImageWindowToCome()) SleepFor(kPollInterval);
 }
 
 void HandleCommand(Window window, WordParam word) {
@@ -62,10 +68,10 @@ Result ControlWindowProc(Window window, Msg message, WordParam word, LongParam d
             return 0;
         case Msg::DropFiles:
             // In the order the drop lists them; long names are never cut short.
-            for (const std::string& name : TakeDroppedFiles(word)) LoadImageFile(name);
+            LoadImageFiles(TakeDroppedFiles(word));
             return 0;
         case Msg::Destroy:
-            if (TheShellState().openWindowCount.load() != 0) CloseAllImageWindows();
+            if (AnyImageWindowToCome()) CloseAllImageWindows();
             PostQuit(0);
             return 0;
         default:
@@ -76,6 +82,8 @@ Result ControlWindowProc(Window window, Msg message, WordParam word, LongParam d
 Window StartControlWindow(const std::string& commandLine) {
     RegisterWindowClass({kControlWindowClass, ControlWindowProc, 0});
     const Window control = CreateDialogFromTemplate(resources::ControlWindowDialog, Window{});
+    // Out of the way of the image windows, which cascade from the top left.
+    DockAtRightEdge(control);
     TheShellState().controlWindow = control;
     // The whole text is one name, quotes and blanks included.
     if (!commandLine.empty()) LoadImageFile(commandLine);

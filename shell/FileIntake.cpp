@@ -1,9 +1,11 @@
 #include "shell/FileIntake.h"
 
+#include <chrono>
 #include <memory>
 
 #include "formats/Readers.h"
 #include "platform/FileDialog.h"
+#include "platform/Threads.h"
 #include "shell/ImageWindow.h"
 #include "shell/MessageBoxReporter.h"
 #include "shell/ShellState.h"
@@ -37,15 +39,19 @@ std::optional<std::string> Remembered(std::optional<std::string> chosen) {
     return chosen;
 }
 
+// Opens the image's window and returns once it is on screen, so that the
+// next file's window opens after it.
 void OpenImage(const std::string& name, int (*read)(ImageRecord&, const Reporter&)) {
     auto record = std::make_unique<ImageRecord>();
     record->title = name;
-    if (read(*record, MessageBoxReporter())) StartImageWindow(std::move(record));
+    if (!read(*record, MessageBoxReporter())) return;
+    const platform::ManualResetEvent opened;
+    StartImageWindow(std::move(record), opened);
+    while (!opened.wait(std::chrono::seconds(1))) {
+    }
 }
 
-}  // namespace
-
-void LoadImageFile(const std::string& name) {
+void LoadOneFile(const std::string& name) {
     switch (KindOfFileName(name)) {
         case ImageFileKind::Pgm:
             OpenImage(name, ReadPgm);
@@ -60,6 +66,28 @@ void LoadImageFile(const std::string& name) {
             OpenImage(name, ReadIntensity);
             break;
     }
+}
+
+}  // namespace
+
+void LoadImageFiles(std::vector<std::string> names) {
+    ShellState& state = TheShellState();
+    // Counted from now on, so that shutting down waits for the files still
+    // to be read.
+    ++state.loadersRunning;
+    const bool started = platform::StartThread([names = std::move(names)] {
+        ShellState& shell = TheShellState();
+        for (const std::string& name : names) {
+            if (shell.closeAllEvent.isSet()) break;
+            LoadOneFile(name);
+        }
+        --shell.loadersRunning;
+    });
+    if (!started) --state.loadersRunning;
+}
+
+void LoadImageFile(const std::string& name) {
+    LoadImageFiles({name});
 }
 
 std::optional<std::string> AskOpenFileName(platform::Window owner) {

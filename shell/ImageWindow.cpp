@@ -1,5 +1,10 @@
 #include "shell/ImageWindow.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
 #include "operations/OperationTable.h"
 #include "platform/Dialog.h"
 #include "platform/MessageBox.h"
@@ -26,10 +31,23 @@ constexpr int kActionPopup = 1;
 constexpr int kFrameWidth = 2 * FrameBorder;
 constexpr int kFrameHeight = 2 * FrameBorder + CaptionHeight + MenuBarHeight;
 
-// What a window shows: its record and the picture rendered from it once.
+Size OuterSizeFor(const ImageRecord& record) {
+    // A side can be as long as 2^31 - 1 pixels; the frame must not overflow it.
+    const auto withFrame = [](std::int32_t side, int frame) {
+        return static_cast<int>(std::min<std::int64_t>(std::int64_t{side} + frame, std::numeric_limits<int>::max()));
+    };
+    return Size{withFrame(record.width, kFrameWidth), withFrame(record.height, kFrameHeight)};
+}
+
+// What a window shows: its record and a grey surface over the record's own
+// pixels, which the screen may keep showing after the window's thread has
+// let go of them, so the record is shared.
 struct ImageView {
-    std::unique_ptr<ImageRecord> record;
+    std::shared_ptr<ImageRecord> record;
     Surface surface;
+    // While the left button is held down: where the outline follows the
+    // mouse to. The record's corner only changes on release.
+    std::optional<Point> dragTo;
 };
 
 ImageView* ViewOf(Window window) { return reinterpret_cast<ImageView*>(UserData(window)); }
@@ -64,11 +82,50 @@ void Paint(Window window) {
     const ImageRecord& record = *view->record;
     paint.copyFrom(view->surface, 0, 0, record.width, record.height);
     paint.selectPen(TheShellState().selectionPen);
+    const Point up = view->dragTo.value_or(Point{record.upX, record.upY});
     paint.moveTo(record.downX, record.downY);
-    paint.lineTo(record.downX, record.upY);
-    paint.lineTo(record.upX, record.upY);
-    paint.lineTo(record.upX, record.downY);
+    paint.lineTo(record.downX, up.y);
+    paint.lineTo(up.x, up.y);
+    paint.lineTo(up.x, record.downY);
     paint.lineTo(record.downX, record.downY);
+}
+
+Point PointOf(LongParam data) {
+    return Point{static_cast<int>(LowWord(static_cast<WordParam>(data))),
+                 static_cast<int>(HighWord(static_cast<WordParam>(data)))};
+}
+
+void PressLeft(Window window, Point at) {
+    ImageView* view = ViewOf(window);
+    if (view == nullptr) return;
+    view->record->downX = at.x;
+    view->record->downY = at.y;
+    view->dragTo = at;
+    Invalidate(window);
+}
+
+void MoveMouse(Window window, WordParam buttons, Point at) {
+    ImageView* view = ViewOf(window);
+    if (view == nullptr || !view->dragTo) return;
+    // Without the button the drag ended outside the window: the outline
+    // goes back to the stored corners.
+    if ((buttons & LeftButtonHeld) != 0) {
+        view->dragTo = at;
+    } else {
+        view->dragTo.reset();
+    }
+    Invalidate(window);
+}
+
+void ReleaseLeft(Window window, Point at) {
+    ImageView* view = ViewOf(window);
+    if (view == nullptr) return;
+    ImageRecord& record = *view->record;
+    record.upX = at.x;
+    record.upY = at.y;
+    view->dragTo.reset();
+    TheSettings().setCutoff(record.upX, record.upY);
+    Invalidate(window);
 }
 
 void HandleCommand(Window window, WordParam word) {
@@ -115,19 +172,13 @@ Result ImageWindowProc(Window window, Msg message, WordParam word, LongParam dat
             Paint(window);
             return 0;
         case Msg::LeftDown:
-            if (ImageView* view = ViewOf(window)) {
-                view->record->downX = static_cast<std::int32_t>(LowWord(static_cast<WordParam>(data)));
-                view->record->downY = static_cast<std::int32_t>(HighWord(static_cast<WordParam>(data)));
-            }
+            PressLeft(window, PointOf(data));
+            return 0;
+        case Msg::MouseMove:
+            MoveMouse(window, word, PointOf(data));
             return 0;
         case Msg::LeftUp:
-            if (ImageView* view = ViewOf(window)) {
-                ImageRecord& record = *view->record;
-                record.upX = static_cast<std::int32_t>(LowWord(static_cast<WordParam>(data)));
-                record.upY = static_cast<std::int32_t>(HighWord(static_cast<WordParam>(data)));
-                TheSettings().setCutoff(record.upX, record.upY);
-                Invalidate(window);
-            }
+            ReleaseLeft(window, PointOf(data));
             return 0;
         case Msg::RightUp:
             PopUpActionMenu(window);
@@ -142,30 +193,31 @@ Result ImageWindowProc(Window window, Msg message, WordParam word, LongParam dat
     return DefaultWindowProcedure(window, message, word, data);
 }
 
-void ImageWindowThread(std::unique_ptr<ImageRecord> record) {
+void ImageWindowThread(std::unique_ptr<ImageRecord> record, ManualResetEvent opened) {
     // Every thread registers the class; only the first registration counts.
     RegisterWindowClass({kImageWindowClass, ImageWindowProc, resources::ImageWindowMenu});
-    const Window window = CreateWindowOfClass(kImageWindowClass, "Image Window", {300, 200});
+    const Window window = CreateWindowOfClass(kImageWindowClass, "Image Window", OuterSizeFor(*record));
     ShellState& state = TheShellState();
     if (!window) {
+        opened.set();
         record.reset();
         ShowMessageBox(Window{}, "window creation failed", "");
         --state.openWindowCount;
         return;
     }
 
-    const Rect frame = WindowFrame(window);
-    PlaceWindow(window, {frame.x, frame.y, record->width + kFrameWidth, record->height + kFrameHeight}, true);
     SetWindowTitle(window, "Loading...");
     ShowWindow(window);
     BringToFront(window);
+    opened.set();
 
-    auto view = std::make_unique<ImageView>(ImageView{nullptr, Surface(record->width, record->height)});
-    view->surface.fillFromGray({record->pixels.data(), record->pixels.size()}, record->width, record->height);
-    SetWindowTitle(window, record->title);
-    record->downX = record->downY = record->upX = record->upY = 0;
-    view->record = std::move(record);
-    SetUserData(window, reinterpret_cast<LongParam>(view.get()));
+    const std::shared_ptr<ImageRecord> shared(std::move(record));
+    ImageView view{shared, Surface::Over({shared->pixels.data(), shared->pixels.size()}, shared->width,
+                                         shared->height, shared),
+                   std::nullopt};
+    SetWindowTitle(window, shared->title);
+    shared->downX = shared->downY = shared->upX = shared->upY = 0;
+    SetUserData(window, reinterpret_cast<LongParam>(&view));
     Invalidate(window);
     PaintNow(window);
 
@@ -174,11 +226,10 @@ void ImageWindowThread(std::unique_ptr<ImageRecord> record) {
     // Left because every window was told to close: the window goes now, while
     // its view still exists for any last message.
     if (WindowExists(window)) DestroyWindow(window);
-    view.reset();
     --state.openWindowCount;
 }
 
-void StartImageWindow(std::unique_ptr<ImageRecord> record) {
+void StartImageWindow(std::unique_ptr<ImageRecord> record, ManualResetEvent opened) {
     // The window counts from now on, not only once its thread has made it:
     // otherwise shutting down could see no window while a result window is
     // still on its way, and end without waiting for it.
@@ -186,10 +237,13 @@ void StartImageWindow(std::unique_ptr<ImageRecord> record) {
     ++state.openWindowCount;
     // The thread's body must be copyable, so the record travels in a shared
     // pointer and is handed over whole once the thread runs.
-    const bool started = StartThread([record = std::shared_ptr<ImageRecord>(std::move(record))] {
-        ImageWindowThread(std::make_unique<ImageRecord>(std::move(*record)));
+    const bool started = StartThread([record = std::shared_ptr<ImageRecord>(std::move(record)), opened] {
+        ImageWindowThread(std::make_unique<ImageRecord>(std::move(*record)), opened);
     });
-    if (!started) --state.openWindowCount;
+    if (!started) {
+        --state.openWindowCount;
+        opened.set();
+    }
 }
 
 }  // namespace lumagrove::shell

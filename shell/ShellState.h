@@ -20,6 +20,8 @@ struct ShellState {
     platform::ManualResetEvent closeAllEvent{platform::ManualResetEvent::Kind::InterruptsWindowThreads};
     platform::Pen selectionPen{{220, 0, 0}, 1};
     std::atomic<int> openWindowCount{0};
+    // Threads still reading files for new windows.
+    std::atomic<int> loadersRunning{0};
 
     // The image windows' right-click menu: loaded by the first image window,
     // dropped by the last. Windows open and close on their own threads.

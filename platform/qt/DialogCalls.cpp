@@ -1,9 +1,11 @@
 #include <limits>
+#include <optional>
 
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "platform/qt/DialogMetrics.h"
 #include "platform/qt/DialogWidget.h"
+#include "platform/qt/MainThread.h"
 #include "platform/qt/ModalLoop.h"
 #include "platform/qt/ThreadQueue.h"
 #include "platform/qt/Widgets.h"
@@ -16,8 +18,10 @@ namespace {
 
 using backend::WindowRecord;
 
-Point CentredOver(Window owner, Size outer) {
-    if (!WindowExists(owner)) return backend::NextDefaultPosition();
+// Where a dialog goes when its template does not say: over the middle of
+// its owner, or of the screen when it has none.
+std::optional<Point> CentredOver(Window owner, Size outer) {
+    if (!WindowExists(owner)) return std::nullopt;
     const Rect frame = WindowFrame(owner);
     return Point{frame.x + (frame.width - outer.width) / 2, frame.y + (frame.height - outer.height) / 2};
 }
@@ -44,14 +48,17 @@ std::shared_ptr<WindowRecord> OpenDialog(int templateId, Window owner, DialogPro
     const resources::BaseUnits units = backend::DialogBaseUnits(*dialog);
     const resources::PixelRect client = resources::ToPixels(dialog->rect, units);
     record->clientSize = Size{client.width, client.height};
+    record->viewSize = record->clientSize;
     const Size extra = record->frameExtra();
-    record->position = dialog->hasPosition
-                           ? Point{client.x, client.y}
-                           : CentredOver(owner, Size{client.width + extra.width, client.height + extra.height});
+    const std::optional<Point> position =
+        dialog->hasPosition ? Point{client.x, client.y}
+                            : CentredOver(owner, Size{client.width + extra.width, client.height + extra.height});
+    if (position) record->position = *position;
 
     const Window window = backend::AddWindowRecord(record);
     record->queue->adoptWindow(window);
-    backend::RunOnMain([record] { backend::CreateDialogWidget(record); });
+    // Waits, so that the dialog's place on screen is known on return.
+    backend::RunOnMainAndWait([record, centre = !position] { backend::CreateDialogWidget(record, centre); });
     if (record->procedure && backend::Deliver(*record, Msg::Create, 0, 0) == -1) {
         DestroyWindow(window);
         return nullptr;

@@ -15,6 +15,7 @@
 #include "platform/MessageQueue.h"
 #include "platform/qt/DialogMetrics.h"
 #include "platform/qt/Drops.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "platform/qt/SessionObserver.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/ThreadQueue.h"
@@ -188,6 +189,11 @@ void DialogWidget::closeEvent(QCloseEvent* event) {
     post(Msg::Close);
 }
 
+void DialogWidget::moveEvent(QMoveEvent*) {
+    std::lock_guard lock(record_->placementMutex);
+    record_->position = Point{x(), y()};
+}
+
 void DialogWidget::reject() {
     // Escape cancels a modal dialog; a modeless one takes no keyboard
     // shortcuts, so the control window cannot be closed by a stray key.
@@ -224,7 +230,13 @@ bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void CreateDialogWidget(const std::shared_ptr<WindowRecord>& record) {
+void CreateDialogWidget(const std::shared_ptr<WindowRecord>& record, bool centreOnScreen) {
+    if (centreOnScreen) {
+        const QRect area = PlacementArea();
+        const Rect outer = record->outerFrame();
+        std::lock_guard lock(record->placementMutex);
+        record->position = Point{area.x() + (area.width() - outer.width) / 2, area.y() + (area.height() - outer.height) / 2};
+    }
     QWidget* owner = record->owner ? WidgetOf(record->owner) : nullptr;
     auto* dialog = new DialogWidget(record, owner);
     // An owner that goes takes its dialogs' widgets along; a modal dialog

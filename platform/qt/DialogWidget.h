@@ -27,6 +27,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -40,7 +41,9 @@ private:
     std::map<QObject*, int> spinsByBuddy_;    // edit -> up-down id
 };
 
-void CreateDialogWidget(const std::shared_ptr<WindowRecord>& record);
+// With `centreOnScreen`, the dialog goes in the middle of the screen area
+// windows are placed in, else where the record says.
+void CreateDialogWidget(const std::shared_ptr<WindowRecord>& record, bool centreOnScreen);
 // Shows the dialog; a modal one blocks its owner's input and takes the next
 // answer a test has queued for dialogs.
 void ShowDialogWidget(Window dialog);

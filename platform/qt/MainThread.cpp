@@ -9,21 +9,28 @@
 #include <QThread>
 #include <QTimer>
 
+#include "platform/qt/ThreadQueue.h"
+
 namespace lumagrove::platform::backend {
 
 namespace {
 
 // The receiver of queued tasks; it lives on the main thread.
 std::atomic<QObject*> taskReceiver{nullptr};
+// Set for good once the toolkit goes: tasks still queued then never run.
+std::atomic<bool> mainGone{false};
 
 }  // namespace
 
 void AttachMainThread() {
+    mainGone = false;
     taskReceiver.store(new QObject);
 }
 
 void DetachMainThread() {
     delete taskReceiver.exchange(nullptr);
+    mainGone = true;
+    ThreadQueue::WakeAll();
 }
 
 bool IsMainThread() {
@@ -44,6 +51,23 @@ void RunOnMain(std::function<void()> task) {
     } else {
         QueueOnMain(std::move(task));
     }
+}
+
+bool RunOnMainAndWait(std::function<void()> task) {
+    if (taskReceiver.load() == nullptr) return false;
+    if (IsMainThread()) {
+        task();
+        return true;
+    }
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    const auto caller = ThreadQueue::Current();
+    QueueOnMain([task = std::move(task), done, caller] {
+        task();
+        done->store(true);
+        caller->wake();
+    });
+    caller->serveUntil([&] { return done->load() || mainGone.load(); }, std::nullopt, UserInput::Defer);
+    return done->load();
 }
 
 void ServeMainUntil(const std::function<bool()>& done, std::optional<Clock::time_point> deadline,

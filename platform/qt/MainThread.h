@@ -17,6 +17,11 @@ bool IsMainThread();
 void RunOnMain(std::function<void()> task);
 // Queues `task` for the main thread's event loop even when called there.
 void QueueOnMain(std::function<void()> task);
+// Runs `task` on the main thread and returns once it has run, serving the
+// messages other threads send the caller meanwhile. For the few calls whose
+// result the caller needs at once, such as where a new window went. False
+// when the toolkit is gone and the task never ran.
+bool RunOnMainAndWait(std::function<void()> task);
 
 enum class UserInput { Accept, Defer };
 

@@ -62,7 +62,7 @@ std::optional<WindowSnapshot> SnapshotOf(Window window, QWidget* widget) {
     snapshot.visible = widget->isVisible();
     snapshot.title = backend::FromQt(widget->windowTitle());
     QWidget* client = widget;
-    if (auto* topLevel = dynamic_cast<TopLevelWidget*>(widget)) client = topLevel->canvas();
+    if (auto* topLevel = dynamic_cast<TopLevelWidget*>(widget)) client = topLevel->view()->viewport();
     snapshot.clientSize = Size{client->width(), client->height()};
     const Size extra = record->frameExtra();
     snapshot.outerSize = Size{client->width() + extra.width, client->height() + extra.height};
@@ -151,7 +151,7 @@ bool MouseOnClient(Window window, Mouse action, Point client) {
     CatchUp();
     auto* topLevel = backend::WidgetAs<TopLevelWidget>(window);
     if (topLevel == nullptr) return false;
-    QWidget* canvas = topLevel->canvas();
+    QWidget* canvas = topLevel->view()->viewport();
     const bool press = action == Mouse::LeftPress;
     const Qt::MouseButton button = action == Mouse::RightRelease ? Qt::RightButton : Qt::LeftButton;
     const QPointF local(client.x, client.y);

@@ -1,40 +1,28 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QWidget>
 
+#include "platform/qt/ClientView.h"
 #include "platform/qt/WindowRecord.h"
 
 class QMenuBar;
 
 namespace lumagrove::platform::backend {
 
-// The client area: shows the window's presented frame on white and reports
-// the mouse to the window's thread.
-class ClientCanvas : public QWidget {
-public:
-    ClientCanvas(std::shared_ptr<WindowRecord> record, QWidget* parent);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    std::shared_ptr<WindowRecord> record_;
-};
-
-// A top-level window: an optional menu bar above the client area.
+// A top-level window: an optional menu bar above the view of the client area.
 class TopLevelWidget : public QWidget {
 public:
     explicit TopLevelWidget(std::shared_ptr<WindowRecord> record);
 
-    ClientCanvas* canvas() const { return canvas_; }
+    ClientView* view() const { return view_; }
     QMenuBar* menuBar() const { return menuBar_; }
-    // Moves the widget and sizes it for this outer frame.
-    void applyPlacement(const Rect& outer);
+    // Shows the record's client area with the window's outer top left at
+    // `position`, or where the cascade puts it; the view capped to the screen
+    // area and zoomed to fit it when need be.
+    void place(std::optional<QPoint> position);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -43,11 +31,13 @@ protected:
 
 private:
     int menuHeight() const;
+    // All of the menu bar's entries, side by side.
+    int menuWidth() const;
     void arrangeChildren();
 
     std::shared_ptr<WindowRecord> record_;
     QMenuBar* menuBar_ = nullptr;
-    ClientCanvas* canvas_ = nullptr;
+    ClientView* view_ = nullptr;
 };
 
 void CreateTopLevelWidget(const std::shared_ptr<WindowRecord>& record);

@@ -3,6 +3,8 @@
 #include "platform/DroppedFiles.h"
 #include "platform/Painting.h"
 #include "platform/Window.h"
+#include "platform/qt/MainThread.h"
+#include "platform/qt/ScreenPlacement.h"
 #include "platform/qt/Text.h"
 #include "platform/qt/ThreadQueue.h"
 #include "platform/qt/TopLevelWidget.h"
@@ -35,12 +37,13 @@ Window CreateWindowOfClass(std::string_view className, std::string_view title, S
     record->procedure = windowClass->procedure;
     record->menuResource = windowClass->menuResource;
     record->title = std::string(title);
-    record->position = backend::NextDefaultPosition();
     const Size extra = record->frameExtra();
     record->clientSize = Size{std::max(0, outerSize.width - extra.width), std::max(0, outerSize.height - extra.height)};
+    record->viewSize = record->clientSize;
     const Window window = backend::AddWindowRecord(record);
     record->queue->adoptWindow(window);
-    backend::RunOnMain([record] { backend::CreateTopLevelWidget(record); });
+    // Waits, so that the window's place on screen is known on return.
+    backend::RunOnMainAndWait([record] { backend::CreateTopLevelWidget(record); });
     if (backend::Deliver(*record, Msg::Create, 0, 0) == -1) {
         DestroyWindow(window);
         return {};
@@ -100,18 +103,25 @@ void PlaceWindow(Window window, const Rect& outer, bool repaint) {
     {
         std::lock_guard lock(record->placementMutex);
         record->position = Point{outer.x, outer.y};
-        record->clientSize = Size{std::max(0, outer.width - extra.width), std::max(0, outer.height - extra.height)};
-    }
-    ++record->placementsPending;
-    backend::RunOnMain([record, frame = record->outerFrame()] {
-        if (auto* topLevel = backend::WidgetAs<backend::TopLevelWidget>(record->handle)) {
-            topLevel->applyPlacement(frame);
-        } else if (QWidget* widget = backend::WidgetOf(record->handle)) {
-            widget->move(frame.x, frame.y);
+        if (!record->isDialog()) {
+            record->clientSize = Size{std::max(0, outer.width - extra.width), std::max(0, outer.height - extra.height)};
         }
-        --record->placementsPending;
+    }
+    // Waits, so that WindowFrame tells where the window went on return.
+    backend::RunOnMainAndWait([record, at = QPoint(outer.x, outer.y)] {
+        if (auto* topLevel = backend::WidgetAs<backend::TopLevelWidget>(record->handle)) {
+            topLevel->place(at);
+        } else if (QWidget* widget = backend::WidgetOf(record->handle)) {
+            widget->move(at);
+        }
     });
     if (repaint) Invalidate(window);
+}
+
+void DockAtRightEdge(Window window) {
+    backend::RunOnMainAndWait([window] {
+        if (QWidget* widget = backend::WidgetOf(window)) backend::DockAtRightEdge(*widget);
+    });
 }
 
 void ShowWindow(Window window) {

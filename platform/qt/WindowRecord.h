@@ -5,8 +5,6 @@
 #include <mutex>
 #include <string>
 
-#include <QImage>
-
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "platform/qt/DialogItems.h"
@@ -18,6 +16,7 @@ struct DialogTemplate;
 namespace lumagrove::platform::backend {
 
 class ThreadQueue;
+struct Scene;
 
 // Everything the layer knows of one window. The owning thread runs its
 // procedures and paints; the main thread shows it and reports the user's
@@ -41,25 +40,24 @@ struct WindowRecord {
     std::atomic<bool> ended{false};
     std::atomic<int> endResult{0};
 
-    // Title and placement; the owning thread changes them through the layer,
-    // the main thread when the user moves or resizes the window.
+    // Title and placement. The owning thread sets the title and the client
+    // area's size; where the window is and how large its view is on screen
+    // are the main thread's, which also follows the user moving or resizing
+    // the window.
     mutable std::mutex placementMutex;
     std::string title;
     Point position;
-    Size clientSize;
-    // Placements asked for but not yet applied to the widget: until they
-    // are, the widget's own size and position are stale and not reported back.
-    std::atomic<int> placementsPending{0};
+    Size clientSize;  // the program's drawing area, in its own pixels
+    Size viewSize;    // the part of the screen that shows it
 
-    // The owning thread paints into the back buffer and then presents it:
-    // the presented frame is what the widget shows.
-    QImage backBuffer;
+    // What the owning thread last painted; the widget shows it.
     mutable std::mutex presentedMutex;
-    QImage presented;
+    std::shared_ptr<const Scene> presented;
 
     bool isDialog() const { return dialogTemplate != nullptr; }
     // Frame added to the client area to give the outer size.
     Size frameExtra() const;
+    // The view plus the frame, where it is on screen.
     Rect outerFrame() const;
     std::string currentTitle() const;
 };

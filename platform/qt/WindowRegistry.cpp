@@ -1,6 +1,5 @@
 #include "platform/qt/WindowRegistry.h"
 
-#include <atomic>
 #include <map>
 #include <mutex>
 #include <unordered_map>
@@ -29,7 +28,7 @@ Size WindowRecord::frameExtra() const {
 Rect WindowRecord::outerFrame() const {
     const Size extra = frameExtra();
     std::lock_guard lock(placementMutex);
-    return Rect{position.x, position.y, clientSize.width + extra.width, clientSize.height + extra.height};
+    return Rect{position.x, position.y, viewSize.width + extra.width, viewSize.height + extra.height};
 }
 
 std::string WindowRecord::currentTitle() const {
@@ -107,12 +106,6 @@ Result DeliverOnOwnThread(const Message& message) {
     const auto record = FindOwnWindowRecord(message.window);
     if (!record) return 0;
     return Deliver(*record, message.id, message.word, message.data);
-}
-
-Point NextDefaultPosition() {
-    static std::atomic<int> created{0};
-    const int step = created++ % 12;
-    return Point{40 + 26 * step, 40 + 26 * step};
 }
 
 }  // namespace lumagrove::platform::backend

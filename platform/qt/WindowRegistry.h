@@ -26,7 +26,4 @@ bool AddWindowClass(const WindowClass& windowClass);
 Result DeliverOnOwnThread(const Message& message);
 Result Deliver(WindowRecord& record, Msg id, WordParam word, LongParam data);
 
-// Position for a window created without one: cascading from the top left.
-Point NextDefaultPosition();
-
 }  // namespace lumagrove::platform::backend

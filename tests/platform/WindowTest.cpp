@@ -99,9 +99,9 @@ TEST_F(WindowTest, MouseOnTheClientAreaArrivesAsPackedCoordinates) {
 TEST_F(WindowTest, PaintedSurfaceAndPenLinesAreWhatTheWindowPresents) {
     constexpr int width = 64;
     constexpr int height = 48;
-    std::vector<std::uint8_t> gray(width * height);
+    auto gray = std::make_shared<std::vector<std::uint8_t>>(width * height);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) gray[y * width + x] = static_cast<std::uint8_t>(x * 3 + y);
+        for (int x = 0; x < width; ++x) (*gray)[y * width + x] = static_cast<std::uint8_t>(x * 3 + y);
     }
     auto surface = std::make_shared<Surface>(width, height);
     const auto paint = [surface](Window window, Msg id, WordParam word, LongParam data) -> Result {
@@ -119,7 +119,7 @@ TEST_F(WindowTest, PaintedSurfaceAndPenLinesAreWhatTheWindowPresents) {
     // The client area is larger than the image, so the class's white shows beside it.
     ThreadWindow image(registerClass(paint, resources::ImageWindowMenu), Size{width + 26, height + 65},
                        [&](Window window) {
-                           surface->fillFromGray(gray, width, height);
+                           *surface = Surface::Over(*gray, width, height, gray);
                            ShowWindow(window);
                        });
     const Window window = image.window();
@@ -128,8 +128,9 @@ TEST_F(WindowTest, PaintedSurfaceAndPenLinesAreWhatTheWindowPresents) {
         return shown && QColor(shown->presented.pixel(50, 20)) == QColor(220, 0, 0);
     }));
     const testing::PresentedImage presented = testing::Snapshot(window)->presented;
-    ASSERT_EQ(presented.width, width + 20);
+    // As tall as asked; at least as wide, as the menu bar may be wider.
     ASSERT_EQ(presented.height, height + 20);
+    ASSERT_GE(presented.width, width + 20);
     EXPECT_EQ(QColor(presented.pixel(0, 0)), QColor(0, 0, 0));
     EXPECT_EQ(QColor(presented.pixel(5, 3)), QColor(18, 18, 18));
     EXPECT_EQ(QColor(presented.pixel(63, 47)), QColor(236, 236, 236));
@@ -220,30 +221,34 @@ TEST_F(WindowTest, TwoThreadsSendingToEachOtherBothGetAnswers) {
     EXPECT_EQ(sum, 24);
 }
 
-TEST_F(WindowTest, SurfaceBulkFillMatchesPixelByPixel) {
+TEST_F(WindowTest, ASurfaceOverGrayRowsShowsThemAndCopiesThemBeforeAWrite) {
     constexpr int width = 37;
     constexpr int height = 23;
-    std::vector<std::uint8_t> gray(width * height);
-    for (std::size_t i = 0; i < gray.size(); ++i) gray[i] = static_cast<std::uint8_t>(i * 7919 % 256);
-    Surface bulk(width, height);
-    bulk.fillFromGray(gray, width, height);
-    Surface single(width, height);
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
-            const std::uint8_t g = gray[y * width + x];
-            single.setPixel(x, y, Rgb{g, g, g});
-        }
-    }
+    auto gray = std::make_shared<std::vector<std::uint8_t>>(width * height);
+    for (std::size_t i = 0; i < gray->size(); ++i) (*gray)[i] = static_cast<std::uint8_t>(i * 7919 % 256);
+    Surface over = Surface::Over(*gray, width, height, gray);
+    ASSERT_EQ(over.width(), width);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) ASSERT_EQ(bulk.pixel(x, y), single.pixel(x, y)) << x << "," << y;
+        for (int x = 0; x < width; ++x) ASSERT_EQ(over.pixel(x, y), (*gray)[y * width + x]) << x << "," << y;
     }
-    // Too few bytes for the size given: nothing is read past the buffer.
-    Surface untouched(2, 2);
-    untouched.fillFromGray(std::span<const std::uint8_t>(gray.data(), 3), 2, 2);
-    EXPECT_EQ(untouched.pixel(1, 1), (Rgb{255, 255, 255}));
-    untouched.setPixel(-1, 0, Rgb{});
-    untouched.setPixel(2, 0, Rgb{});
-    EXPECT_EQ(untouched.pixel(0, 0), (Rgb{255, 255, 255}));
+    const std::weak_ptr<std::vector<std::uint8_t>> rows = gray;
+    gray.reset();
+    ASSERT_FALSE(rows.expired()) << "the surface keeps the rows it shows";
+    const auto kept = rows.lock();
+    const std::uint8_t before = (*kept)[0];
+    over.setPixel(0, 0, static_cast<std::uint8_t>(before + 1));
+    EXPECT_EQ(over.pixel(0, 0), static_cast<std::uint8_t>(before + 1));
+    EXPECT_EQ(over.pixel(1, 0), (*kept)[1]);
+    EXPECT_EQ((*kept)[0], before) << "the rows are never written";
+
+    // Too few bytes for the size given: nothing is read past them.
+    const std::vector<std::uint8_t> three(3, 0);
+    Surface white = Surface::Over(three, 2, 2, nullptr);
+    EXPECT_EQ(white.pixel(1, 1), 255);
+    white.setPixel(-1, 0, 0);
+    white.setPixel(2, 0, 0);
+    EXPECT_EQ(white.pixel(0, 0), 255);
+    EXPECT_EQ(white.pixel(2, 0), 0) << "nothing outside";
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ TEST_F(ShellTest, DroppedFilesAreReadInTheOrderOfTheDrop) {
     ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(pgm).size() == 1 && WindowsTitled(capitals).size() == 1; }));
     EXPECT_EQ(ShownTexts(), (std::vector<std::string>{
                                 "Error: 255 255", "Error: File: " + missing + " could not be opened for reading."}));
-    EXPECT_EQ(WindowsTitled(pgm).front().outerSize, (platform::Size{8, 47}));
+    EXPECT_EQ(WindowsTitled(pgm).front().outerSize.height, 47);  // as wide as its menu bar
     EXPECT_EQ(WindowsTitled(capitals).front().outerSize, (platform::Size{646, 525}));
     EXPECT_TRUE(platform::ListLines(control_, control::DropList).empty());
 }
