@@ -8,9 +8,11 @@
 
 namespace lumagrove::platform {
 
+// The dialog shows a filter as its description's name followed by the names
+// its patterns match, in either case: "PGM Files (*.pgm *.PGM)".
 struct FileFilter {
     std::string description;  // "PGM Files (*.PGM)"
-    std::string pattern;      // "*.pgm"
+    std::string pattern;      // "*.pgm"; several are separated by ';'
 };
 
 struct FileDialogRequest {

@@ -86,7 +86,9 @@ Size ClientSize(Window window);
 // frame, shown as described above.
 void PlaceWindow(Window window, const Rect& outer, bool repaint);
 // Moves the window to the top right corner of the screen and keeps the strip
-// it takes there: windows placed from then on leave it free.
+// it takes there: windows placed from then on leave it free. Best called
+// before the window first shows, as for a dialog just made: the frame then
+// goes to the corner, where otherwise the caption could end up off the top.
 void DockAtRightEdge(Window window);
 void ShowWindow(Window window);
 void BringToFront(Window window);

@@ -65,7 +65,9 @@ std::shared_ptr<WindowRecord> OpenDialog(int templateId, Window owner, DialogPro
     }
     backend::Deliver(*record, Msg::InitDialog, 0, initData);
     if (modal || (dialog->frameStyle & resources::frame::VisibleAtCreation) != 0) {
-        backend::RunOnMain([window] { backend::ShowDialogWidget(window); });
+        // Shown once the main thread's loop runs, so that the thread that
+        // made the dialog can still place it (see DockAtRightEdge).
+        backend::QueueOnMain([window] { backend::ShowDialogWidget(window); });
     }
     return record;
 }

@@ -15,6 +15,7 @@
 #include "platform/MessageQueue.h"
 #include "platform/qt/DialogMetrics.h"
 #include "platform/qt/Drops.h"
+#include "platform/qt/FixedFrames.h"
 #include "platform/qt/ScreenPlacement.h"
 #include "platform/qt/SessionObserver.h"
 #include "platform/qt/Text.h"
@@ -251,6 +252,9 @@ void CreateDialogWidget(const std::shared_ptr<WindowRecord>& record, bool centre
 void ShowDialogWidget(Window window) {
     auto* dialog = WidgetAs<DialogWidget>(window);
     if (dialog == nullptr) return;
+    // Only now: it makes the window on the display, after which a move
+    // would place the window's inside rather than its frame.
+    OfferNoMinimiseOrMaximise(*dialog);
     if (dialog->record().modal) {
         dialog->setWindowModality(dialog->parentWidget() != nullptr ? Qt::WindowModal : Qt::NonModal);
     }

@@ -13,11 +13,29 @@ namespace lumagrove::platform {
 
 namespace {
 
+// A filter as the toolkit shows and applies it: the description's name, then
+// the patterns it matches, "PGM Files (*.pgm *.PGM)". Names match patterns
+// case by case here, so each is offered in lower and in upper case; "*.*"
+// stands for every file, with or without a dot.
+QString NameFilter(const FileFilter& filter) {
+    std::string name = filter.description;
+    if (const std::size_t open = name.rfind(" ("); open != std::string::npos && name.back() == ')') name.erase(open);
+    QStringList patterns;
+    for (const QString& pattern : backend::ToQt(filter.pattern).split(';', Qt::SkipEmptyParts)) {
+        const QString trimmed = pattern.trimmed();
+        if (trimmed == QStringLiteral("*.*") || trimmed == QStringLiteral("*")) {
+            patterns << QStringLiteral("*");
+            continue;
+        }
+        patterns << trimmed.toLower() << trimmed.toUpper();
+    }
+    patterns.removeDuplicates();
+    return backend::ToQt(name) + QStringLiteral(" (") + patterns.join(' ') + QStringLiteral(")");
+}
+
 QStringList NameFilters(const std::vector<FileFilter>& filters) {
     QStringList list;
-    for (const FileFilter& filter : filters) {
-        list << backend::ToQt(filter.description + " (" + filter.pattern + ")");
-    }
+    for (const FileFilter& filter : filters) list << NameFilter(filter);
     return list;
 }
 

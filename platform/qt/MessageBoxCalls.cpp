@@ -1,8 +1,11 @@
 #include <QAbstractButton>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QTimer>
 
 #include "platform/MessageBox.h"
+#include "platform/qt/FixedFrames.h"
 #include "platform/qt/ModalLoop.h"
 #include "platform/qt/SessionObserver.h"
 #include "platform/qt/Text.h"
@@ -40,6 +43,22 @@ QMessageBox::StandardButton ToButton(int answer) {
     }
 }
 
+// Room the window manager takes in a title bar beside the caption: an icon
+// and up to three buttons, with their spacing.
+constexpr int kTitleBarFurniture = 128;
+
+// The caption is written in the box's title bar; a box sized for a short
+// text ("255 255") would cut it off.
+void LeaveRoomForCaption(QMessageBox& box, const QString& caption) {
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(caption) + kTitleBarFurniture;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    }
+}
+
 }  // namespace
 
 int ShowMessageBox(Window owner, std::string_view text, std::string_view caption, BoxIcon icon, BoxButtons buttons) {
@@ -54,6 +73,8 @@ int ShowMessageBox(Window owner, std::string_view text, std::string_view caption
                                     buttons == BoxButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                                     parent);
         box->setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::NonModal);
+        LeaveRoomForCaption(*box, caption);
+        backend::OfferNoMinimiseOrMaximise(*box);
         QObject::connect(box, &QMessageBox::finished, box, [box, pending] {
             pending->complete(ToAnswer(box->standardButton(box->clickedButton())));
         });

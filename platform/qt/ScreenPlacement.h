@@ -39,7 +39,10 @@ ViewFit FitView(QSize canvas, QSize room, int leastWidth);
 QPoint NextCascadePosition(QSize outer, const QRect& area);
 
 // Moves a window to the top right corner of the available area and keeps
-// the strip it takes there free of other windows placed from now on.
+// the strip it takes there free of other windows placed from now on. The
+// window's frame goes to the corner when it has not been shown yet; once
+// shown, the toolkit places the inside of a window whose frame it does not
+// know yet.
 void DockAtRightEdge(QWidget& window);
 
 }  // namespace lumagrove::platform::backend

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -228,6 +229,25 @@ TEST_F(DialogTest, MainThreadsOwnBoxKeepsServingOtherThreads) {
     EXPECT_TRUE(answeredWhileOpen);
     ASSERT_TRUE(WaitUntil([&] { return sender.finished(); }));
     DestroyWindow(control);
+}
+
+// The window manager writes the caption in the title bar beside its icon and
+// buttons: a box with a short text must still be wide enough for all of it.
+TEST_F(DialogTest, AMessageBoxWithAShortTextStillShowsItsWholeCaption) {
+    const QString caption = QStringLiteral("A caption far longer than the text");
+    int boxWidth = 0;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box != nullptr && box->isVisible()) {
+                boxWidth = box->width();
+                box->button(QMessageBox::Ok)->click();
+            }
+        }
+    });
+    EXPECT_EQ(ShowMessageBox(Window{}, "255 255", caption.toStdString(), BoxIcon::Error), AnswerOk);
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    EXPECT_GE(boxWidth, QFontMetrics(titleFont).horizontalAdvance(caption) + 100);
 }
 
 TEST_F(DialogTest, InterruptingEventEndsDialogsAndBoxesOfWindowThreadsAndWakesIdleOnes) {

@@ -95,13 +95,19 @@ TEST_F(FileDialogTest, RealDialogOfAWindowThreadLeavesTheMainThreadFreeAndEndsOn
         chosen = AskSaveFileName(SaveRequest(existing_));
         answered = true;
     });
-    const auto dialogOnScreen = [] {
+    const auto shownDialog = []() -> QFileDialog* {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (qobject_cast<QFileDialog*>(widget) != nullptr && widget->isVisible()) return true;
+            auto* dialog = qobject_cast<QFileDialog*>(widget);
+            if (dialog != nullptr && dialog->isVisible()) return dialog;
         }
-        return false;
+        return nullptr;
     };
+    const auto dialogOnScreen = [&] { return shownDialog() != nullptr; };
     ASSERT_TRUE(WaitUntil(dialogOnScreen));
+    // Names match patterns case by case here: both cases are offered, and
+    // every file is a name with or without a dot.
+    EXPECT_EQ(shownDialog()->nameFilters(),
+              (QStringList{QStringLiteral("PGM Files (*.pgm *.PGM)"), QStringLiteral("All Files (*)")}));
     testing::RunMainLoopUntil([] { return false; }, 50ms);
     EXPECT_FALSE(answered);
     closeAll.set();
