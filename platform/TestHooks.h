@@ -44,9 +44,11 @@ struct WindowSnapshot {
     bool isDialog = false;
     bool visible = false;
     std::string title;  // as the widget shows it
-    Size outerSize;     // client area plus the nominal frame
-    Size clientSize;    // as the widget has it
-    PresentedImage presented;  // the client area as the widget draws it on screen
+    Size outerSize;     // the view of the client area plus the nominal frame
+    Size clientSize;    // the part of the view that shows the client area, scroll bars aside
+    PresentedImage presented;  // that part as the widget draws it on screen
+    double zoom = 1.0;  // view pixels per client pixel
+    Point scroll;       // where that part starts in the zoomed client area
 };
 
 // Every window whose widget exists, oldest first.
@@ -79,8 +81,23 @@ bool TypeIntoItem(Window dialog, int itemId, std::string_view text);
 bool PressButton(Window dialog, int itemId);
 bool ClickSpin(Window dialog, int spinId, bool up);
 bool DropFilesOn(Window dialog, int itemId, const std::vector<std::string>& names);
-enum class Mouse { LeftPress, LeftRelease, RightRelease };
-bool MouseOnClient(Window window, Mouse action, Point client);
+// The mouse at a point of the view of the client area, as presented.
+enum class Mouse { LeftPress, LeftDrag, LeftRelease, RightRelease };
+bool MouseOnClient(Window window, Mouse action, Point at);
+// Keys pressed in a window, such as "Ctrl++" or "Ctrl+0".
+bool PressKeys(Window window, std::string_view keys);
+// Turns the wheel over a point of the view by whole notches, away from the
+// user when positive, with Ctrl held or not.
+bool TurnWheel(Window window, Point at, int notches, bool control);
+// Moves the view's scroll bars so that the view starts at `scroll`.
+bool ScrollViewTo(Window window, Point scroll);
+// Resizes the window by its frame, as a user does.
+bool ResizeByUser(Window window, Size outer);
+// True when all of the window's menu bar shows: every entry, none hidden
+// behind the bar's overflow button.
+bool WholeMenuBarShows(Window window);
+// The primary screen's area for windows.
+Rect AvailableScreenArea();
 bool CloseBoxClicked(Window window);
 // Chooses an entry of the window's menu bar; false when it has no such entry.
 bool ChooseFromMenuBar(Window window, int commandId);

@@ -1,6 +1,12 @@
 #include "platform/TestHooks.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QScreen>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QDropEvent>
 #include <QImage>
 #include <QLabel>
@@ -61,11 +67,18 @@ std::optional<WindowSnapshot> SnapshotOf(Window window, QWidget* widget) {
     snapshot.isDialog = record->isDialog();
     snapshot.visible = widget->isVisible();
     snapshot.title = backend::FromQt(widget->windowTitle());
+    QWidget* view = widget;
     QWidget* client = widget;
-    if (auto* topLevel = dynamic_cast<TopLevelWidget*>(widget)) client = topLevel->view()->viewport();
+    if (auto* topLevel = dynamic_cast<TopLevelWidget*>(widget)) {
+        view = topLevel->view();
+        client = topLevel->view()->viewport();
+        snapshot.zoom = topLevel->view()->zoom();
+        const QPoint scroll = topLevel->view()->scrollPosition();
+        snapshot.scroll = Point{scroll.x(), scroll.y()};
+    }
     snapshot.clientSize = Size{client->width(), client->height()};
     const Size extra = record->frameExtra();
-    snapshot.outerSize = Size{client->width() + extra.width, client->height() + extra.height};
+    snapshot.outerSize = Size{view->width() + extra.width, view->height() + extra.height};
     snapshot.presented = Presented(client->grab().toImage());
     return snapshot;
 }
@@ -147,18 +160,90 @@ bool DropFilesOn(Window dialog, int itemId, const std::vector<std::string>& name
     return drop.isAccepted();
 }
 
-bool MouseOnClient(Window window, Mouse action, Point client) {
+bool MouseOnClient(Window window, Mouse action, Point at) {
     CatchUp();
     auto* topLevel = backend::WidgetAs<TopLevelWidget>(window);
     if (topLevel == nullptr) return false;
-    QWidget* canvas = topLevel->view()->viewport();
-    const bool press = action == Mouse::LeftPress;
-    const Qt::MouseButton button = action == Mouse::RightRelease ? Qt::RightButton : Qt::LeftButton;
-    const QPointF local(client.x, client.y);
-    QMouseEvent event(press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, local,
-                      canvas->mapToGlobal(local), button, press ? button : Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(canvas, &event);
+    QWidget* viewport = topLevel->view()->viewport();
+    const QPointF local(at.x, at.y);
+    const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, local, viewport->mapToGlobal(local), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &event);
+    };
+    switch (action) {
+    case Mouse::LeftPress: send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton); break;
+    case Mouse::LeftDrag: send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton); break;
+    case Mouse::LeftRelease: send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton); break;
+    case Mouse::RightRelease: send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton); break;
+    }
     return true;
+}
+
+bool PressKeys(Window window, std::string_view keys) {
+    CatchUp();
+    auto* topLevel = backend::WidgetAs<TopLevelWidget>(window);
+    const QKeySequence sequence(backend::ToQt(keys));
+    if (topLevel == nullptr || sequence.isEmpty()) return false;
+    const QKeyCombination combination = sequence[0];
+    QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
+    QCoreApplication::sendEvent(topLevel->view(), &press);
+    QKeyEvent release(QEvent::KeyRelease, combination.key(), combination.keyboardModifiers());
+    QCoreApplication::sendEvent(topLevel->view(), &release);
+    return true;
+}
+
+bool TurnWheel(Window window, Point at, int notches, bool control) {
+    CatchUp();
+    auto* topLevel = backend::WidgetAs<TopLevelWidget>(window);
+    if (topLevel == nullptr) return false;
+    QWidget* viewport = topLevel->view()->viewport();
+    const QPointF local(at.x, at.y);
+    QWheelEvent event(local, viewport->mapToGlobal(local), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      control ? Qt::ControlModifier : Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(viewport, &event);
+    return true;
+}
+
+bool ScrollViewTo(Window window, Point scroll) {
+    CatchUp();
+    auto* topLevel = backend::WidgetAs<TopLevelWidget>(window);
+    if (topLevel == nullptr) return false;
+    topLevel->view()->horizontalScrollBar()->setValue(scroll.x);
+    topLevel->view()->verticalScrollBar()->setValue(scroll.y);
+    return true;
+}
+
+bool ResizeByUser(Window window, Size outer) {
+    CatchUp();
+    auto* topLevel = backend::WidgetAs<TopLevelWidget>(window);
+    const auto record = backend::FindWindowRecord(window);
+    if (topLevel == nullptr || !record) return false;
+    const Size extra = record->frameExtra();
+    const int menu = topLevel->menuBar() != nullptr ? topLevel->menuBar()->height() : 0;
+    topLevel->resize(outer.width - extra.width, outer.height - extra.height + menu);
+    CatchUp();
+    return true;
+}
+
+bool WholeMenuBarShows(Window window) {
+    CatchUp();
+    auto* topLevel = backend::WidgetAs<TopLevelWidget>(window);
+    if (topLevel == nullptr || topLevel->menuBar() == nullptr) return false;
+    QMenuBar* bar = topLevel->menuBar();
+    // The bar lays out its entries when shown; one that does not fit is left
+    // off and reached through the overflow button at the bar's right end.
+    for (QAction* action : bar->actions()) {
+        const QRect place = bar->actionGeometry(action);
+        if (place.isEmpty() || place.right() >= bar->width()) return false;
+    }
+    return true;
+}
+
+Rect AvailableScreenArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {};
+    const QRect area = screen->availableGeometry();
+    return Rect{area.x(), area.y(), area.width(), area.height()};
 }
 
 bool CloseBoxClicked(Window window) {

@@ -51,11 +51,13 @@ void TopLevelWidget::place(std::optional<QPoint> position) {
     }
     const QRect area = PlacementArea();
     const QMargins frame = FrameMargins();
+    // The menu bar as drawn, or as the nominal frame counts it if that is more.
+    const int menuRoom = menuBar_ != nullptr ? std::max(menuHeight(), MenuBarHeight) : 0;
     const QSize room(area.width() - frame.left() - frame.right(),
-                     area.height() - frame.top() - frame.bottom() - menuHeight());
+                     area.height() - frame.top() - frame.bottom() - menuRoom);
     const ViewFit fit = FitView(QSize(canvas.width, canvas.height), room, menuWidth());
     const QSize outer(fit.view.width() + frame.left() + frame.right(),
-                      fit.view.height() + menuHeight() + frame.top() + frame.bottom());
+                      fit.view.height() + menuRoom + frame.top() + frame.bottom());
     const QPoint at = position ? *position : NextCascadePosition(outer, area);
     resize(fit.view.width(), fit.view.height() + menuHeight());
     move(at);

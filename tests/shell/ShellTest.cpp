@@ -116,15 +116,19 @@ void ShellTest::ChooseFromPopup(platform::Window window, int command) {
     hooks::MouseOnClient(window, hooks::Mouse::RightRelease, {5, 5});
 }
 
-int PresentedGray(platform::Window window, int x, int y) {
-    const auto snapshot = hooks::Snapshot(window);
-    if (!snapshot || !snapshot->presented.valid(x, y)) return -1;
-    const std::uint32_t pixel = snapshot->presented.pixel(x, y);
+int GrayAt(const hooks::PresentedImage& image, int x, int y) {
+    if (!image.valid(x, y)) return -1;
+    const std::uint32_t pixel = image.pixel(x, y);
     const int red = static_cast<int>(pixel >> 16 & 0xff);
     const int green = static_cast<int>(pixel >> 8 & 0xff);
     const int blue = static_cast<int>(pixel & 0xff);
     if (red != green || green != blue) return -2;
     return red;
+}
+
+int PresentedGray(platform::Window window, int x, int y) {
+    const auto snapshot = hooks::Snapshot(window);
+    return snapshot ? GrayAt(snapshot->presented, x, y) : -1;
 }
 
 }  // namespace lumagrove::shell::test

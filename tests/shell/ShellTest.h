@@ -57,7 +57,9 @@ private:
     bool testOver_ = false;
 };
 
-// The gray level the window shows at a client point.
+// The gray level the window shows at a point of its view; -1 outside it,
+// -2 for a colour.
 int PresentedGray(platform::Window window, int x, int y);
+int GrayAt(const platform::testing::PresentedImage& image, int x, int y);
 
 }  // namespace lumagrove::shell::test
