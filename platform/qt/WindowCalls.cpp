@@ -119,8 +119,15 @@ void PlaceWindow(Window window, const Rect& outer, bool repaint) {
 }
 
 void DockAtRightEdge(Window window) {
-    backend::RunOnMainAndWait([window] {
-        if (QWidget* widget = backend::WidgetOf(window)) backend::DockAtRightEdge(*widget);
+    const auto record = FindWindowRecord(window);
+    if (!record) return;
+    backend::RunOnMainAndWait([record] {
+        QWidget* widget = backend::WidgetOf(record->handle);
+        if (widget == nullptr) return;
+        backend::DockAtRightEdge(*widget);
+        // A hidden widget reports its move only once shown.
+        std::lock_guard lock(record->placementMutex);
+        record->position = Point{widget->x(), widget->y()};
     });
 }
 
