@@ -10,7 +10,8 @@ packages=(
   libfftw3-dev
   libpng-dev libjpeg-dev libtiff-dev libwebp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins
+  qt6-base-dev qt6-qpa-plugins libxcb1-dev
+  xvfb openbox  # the desktop tests under a real window manager
   librsvg2-bin desktop-file-utils appstream man-db
   dpkg-dev file
 )
