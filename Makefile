@@ -41,6 +41,8 @@ bench:
 	$(MAKE) build
 	$(BUILD)/bench/core_bench
 	$(BUILD)/bench/opencv_compare
+	$(BUILD)/bench/desktop_bench
+	QT_QPA_PLATFORM=offscreen:configfile=tests/support/offscreen-screen.json $(BUILD)/bench/desktop_probe
 
 samples: build
 	$(BUILD)/samples/generate-samples samples

@@ -52,11 +52,19 @@ struct Message {
 // The word parameter of MouseMove while the left button is down.
 inline constexpr WordParam LeftButtonHeld = 0x0001;
 
-// Client coordinates travel in one parameter: x in the low 16 bits, y in the
-// high 16 bits.
+// Client coordinates travel in one parameter: x in the low 32 bits, y in the
+// high 32 bits. (Classic programs had 16 bits for each; a side of an image
+// here may be far longer than 65535 pixels.)
+static_assert(sizeof(LongParam) == 8, "points need a 64-bit parameter");
 constexpr LongParam PackPoint(int x, int y) {
-    return static_cast<LongParam>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16) |
-                                  static_cast<std::uint16_t>(x));
+    return static_cast<LongParam>((static_cast<std::uint64_t>(static_cast<std::uint32_t>(y)) << 32) |
+                                  static_cast<std::uint32_t>(x));
+}
+constexpr int PointX(LongParam data) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(data)));
+}
+constexpr int PointY(LongParam data) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(data) >> 32));
 }
 constexpr unsigned LowWord(std::uintptr_t value) { return static_cast<unsigned>(value & 0xFFFFu); }
 constexpr unsigned HighWord(std::uintptr_t value) { return static_cast<unsigned>((value >> 16) & 0xFFFFu); }

@@ -91,8 +91,7 @@ void Paint(Window window) {
 }
 
 Point PointOf(LongParam data) {
-    return Point{static_cast<int>(LowWord(static_cast<WordParam>(data))),
-                 static_cast<int>(HighWord(static_cast<WordParam>(data)))};
+    return Point{PointX(data), PointY(data)};
 }
 
 void PressLeft(Window window, Point at) {

@@ -53,8 +53,10 @@ TEST_F(WindowTest, WindowMadeOnAThreadIsPlacedTitledAndRunsItsProcedureThere) {
     ASSERT_TRUE(WaitUntil([&] { return log->count(Msg::LeftDown) == 1; }));
     const Seen press = log->of(Msg::LeftDown)[0];
     EXPECT_EQ(press.thread, image.threadId());
-    EXPECT_EQ(LowWord(static_cast<std::uintptr_t>(press.data)), 50u);
-    EXPECT_EQ(HighWord(static_cast<std::uintptr_t>(press.data)), 40u);
+    EXPECT_EQ(PointX(press.data), 50);
+    EXPECT_EQ(PointY(press.data), 40);
+    EXPECT_EQ(PointX(PackPoint(70000, 3)), 70000) << "sides beyond 16 bits";
+    EXPECT_EQ(PointY(PackPoint(3, 100000)), 100000);
     for (const Seen& seen : log->of(Double)) EXPECT_EQ(seen.thread, image.threadId());
 }
 

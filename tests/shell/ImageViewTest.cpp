@@ -175,6 +175,20 @@ TEST_F(ShellTest, SelectionCornersAreTheImagePixelsPointedAtWhateverTheZoomAndSc
     }
 }
 
+// A side may be far longer than the 16 bits classic mouse messages had.
+TEST_F(ShellTest, CornersBeyondSixtyFiveThousandPixelsArriveWhole) {
+    const platform::Window window = OpenImageWindow(MakeRecord(90000, 3, "strip.pgm", Ramp));
+    ASSERT_TRUE(window);
+    const hooks::WindowSnapshot view = SnapshotOf(window);
+    const Point end{view.clientSize.width - 1, 0};
+    const Point expected = ClientPixel(view, end, {90000, 3});
+    ASSERT_GT(expected.x, 65535);
+    hooks::MouseOnClient(window, Mouse::LeftPress, {0, 0});
+    hooks::MouseOnClient(window, Mouse::LeftRelease, end);
+    EXPECT_TRUE(WaitUntil([&] { return TheSettings().snapshot().cutoffX == expected.x; }))
+        << TheSettings().snapshot().cutoffX;
+}
+
 TEST_F(ShellTest, TheOutlineFollowsADragAndLeavesNothingBehind) {
     const platform::Window window = OpenImageWindow(MakeRecord(200, 150, "flat.pgm", Flat));
     ASSERT_TRUE(window);
