@@ -6,17 +6,17 @@ set -u
 for tool in Xvfb openbox; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
-display=""
-for n in $(seq 150 250); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free display"; exit 1; }
-Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
+scratch=$(mktemp -d)
+server=""
 manager=""
-trap 'kill "$manager" "$server" 2>/dev/null; wait 2>/dev/null' EXIT
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
-DISPLAY=$display openbox >/dev/null 2>&1 &
+trap 'kill $manager $server 2>/dev/null; wait 2>/dev/null; rm -rf "$scratch"' EXIT
+# The server picks a free display itself and writes its number.
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
+server=$!
+for _ in $(seq 200); do [ -s "$scratch/display" ] && break; sleep 0.05; done
+[ -s "$scratch/display" ] || { echo "the X server did not start"; exit 1; }
+display=":$(head -n1 "$scratch/display")"
+HOME=$scratch DISPLAY=$display openbox >/dev/null 2>&1 &
 manager=$!
 # The manager announces itself on the root window once it runs.
 ready=""
