@@ -73,8 +73,8 @@ double SlowestPaint(QWidget* viewport) {
 int main(int argc, char** argv) {
     lumagrove::platform::Application application(argc, argv);
     const long side = argc > 1 ? std::atol(argv[1]) : 30000;
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("lumagrove-probe-" + std::to_string(QCoreApplication::applicationPid()));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("lumagrove-probe-" + std::to_string(QCoreApplication::applicationPid()));
     std::filesystem::create_directories(folder);
     const std::string image = (folder / "huge.pgm").string();
     // The header alone: every sample the file does not hold reads as 255.
@@ -134,13 +134,14 @@ int main(int argc, char** argv) {
     const long peakKilobytes = KilobytesOf("VmHWM:");
 
     std::printf("image: %ld x %ld (%.0f MB), loaded and shown in %.2f s\n", side, side, side * side / 1e6, loadSeconds);
-    std::printf("\"Load Image\" pressed %zu times meanwhile; dialog shown after: slowest %.1f ms, median %.1f ms\n",
-                dialogDelays.size(), dialogDelays.empty() ? 0.0 : *std::max_element(dialogDelays.begin(), dialogDelays.end()),
-                dialogDelays.empty() ? 0.0 : [&] {
-                    std::vector<double> sorted = dialogDelays;
-                    std::sort(sorted.begin(), sorted.end());
-                    return sorted[sorted.size() / 2];
-                }());
+    std::printf(
+        "\"Load Image\" pressed %zu times meanwhile; dialog shown after: slowest %.1f ms, median %.1f ms\n",
+        dialogDelays.size(), dialogDelays.empty() ? 0.0 : *std::max_element(dialogDelays.begin(), dialogDelays.end()),
+        dialogDelays.empty() ? 0.0 : [&] {
+            std::vector<double> sorted = dialogDelays;
+            std::sort(sorted.begin(), sorted.end());
+            return sorted[sorted.size() / 2];
+        }());
     std::printf("longest the main thread was busy at a stretch: %.1f ms\n", longestStall);
 
     // One paint of the image's window at several zooms.

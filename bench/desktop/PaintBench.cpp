@@ -46,8 +46,8 @@ void PaintView(benchmark::State& state) {
 }
 // In 1024ths: 1/29 (the zoom that fits the picture in the view), 1/8, 0.3,
 // 1/2, 1, 1.5, 4, 32.
-BENCHMARK(PaintView)->Arg(35)->Arg(128)->Arg(307)->Arg(512)->Arg(1024)->Arg(1536)->Arg(4096)->Arg(32768)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintView)->Arg(35)->Arg(128)->Arg(307)->Arg(512)->Arg(1024)->Arg(1536)->Arg(4096)->Arg(32768)->Unit(
+    benchmark::kMillisecond);
 
 // Made once per picture on the window's own thread, never on the main one.
 void HalveWholePicture(benchmark::State& state) {

@@ -30,9 +30,7 @@ std::vector<double> ZoomSteps() {
     return steps;
 }
 
-double ClampedZoom(double zoom) {
-    return std::clamp(zoom, kSmallestZoom, kLargestZoom);
-}
+double ClampedZoom(double zoom) { return std::clamp(zoom, kSmallestZoom, kLargestZoom); }
 
 }  // namespace
 
@@ -41,10 +39,12 @@ double NextZoomStep(double zoom, bool larger) {
     // A zoom that only misses a step by rounding counts as on it.
     constexpr double kSlack = 1e-6;
     if (larger) {
-        const auto next = std::find_if(steps.begin(), steps.end(), [&](double step) { return step > zoom * (1 + kSlack); });
+        const auto next =
+            std::find_if(steps.begin(), steps.end(), [&](double step) { return step > zoom * (1 + kSlack); });
         return next == steps.end() ? kLargestZoom : *next;
     }
-    const auto next = std::find_if(steps.rbegin(), steps.rend(), [&](double step) { return step < zoom * (1 - kSlack); });
+    const auto next =
+        std::find_if(steps.rbegin(), steps.rend(), [&](double step) { return step < zoom * (1 - kSlack); });
     return next == steps.rend() ? kSmallestZoom : *next;
 }
 
@@ -70,9 +70,7 @@ QPoint ClientView::scrollPosition() const {
     return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
-ViewPlacement ClientView::placement() const {
-    return ViewPlacement{zoom_, scrollPosition()};
-}
+ViewPlacement ClientView::placement() const { return ViewPlacement{zoom_, scrollPosition()}; }
 
 void ClientView::updateScrollBars() {
     const QSize shown(static_cast<int>(std::ceil(canvas_.width() * zoom_)),
@@ -144,13 +142,9 @@ void ClientView::paintEvent(QPaintEvent* event) {
     for (const QRect& area : event->region()) PaintScene(painter, scene, placement(), area);
 }
 
-void ClientView::resizeEvent(QResizeEvent*) {
-    updateScrollBars();
-}
+void ClientView::resizeEvent(QResizeEvent*) { updateScrollBars(); }
 
-void ClientView::scrollContentsBy(int dx, int dy) {
-    viewport()->scroll(dx, dy);
-}
+void ClientView::scrollContentsBy(int dx, int dy) { viewport()->scroll(dx, dy); }
 
 void ClientView::wheelEvent(QWheelEvent* event) {
     if ((event->modifiers() & Qt::ControlModifier) == 0) {
@@ -169,12 +163,12 @@ void ClientView::wheelEvent(QWheelEvent* event) {
 void ClientView::keyPressEvent(QKeyEvent* event) {
     if ((event->modifiers() & Qt::ControlModifier) != 0) {
         switch (event->key()) {
-        case Qt::Key_Plus:
-        case Qt::Key_Equal: zoomTo(NextZoomStep(zoom_, true), zoomAnchor()); return;
-        case Qt::Key_Minus: zoomTo(NextZoomStep(zoom_, false), zoomAnchor()); return;
-        case Qt::Key_0: zoomToFit(); return;
-        case Qt::Key_1: zoomTo(1.0, zoomAnchor()); return;
-        default: break;
+            case Qt::Key_Plus:
+            case Qt::Key_Equal: zoomTo(NextZoomStep(zoom_, true), zoomAnchor()); return;
+            case Qt::Key_Minus: zoomTo(NextZoomStep(zoom_, false), zoomAnchor()); return;
+            case Qt::Key_0: zoomToFit(); return;
+            case Qt::Key_1: zoomTo(1.0, zoomAnchor()); return;
+            default: break;
         }
     }
     QAbstractScrollArea::keyPressEvent(event);

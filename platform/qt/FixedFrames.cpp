@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include <xcb/xcb.h>
 #include <QGuiApplication>
 #include <QWidget>
-#include <xcb/xcb.h>
 
 namespace lumagrove::platform::backend {
 
@@ -18,9 +18,8 @@ using ReplyOf = std::unique_ptr<Reply, decltype(&std::free)>;
 
 xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
     const ReplyOf<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection,
-                              xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
-                              nullptr),
+        xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr),
         &std::free);
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
@@ -37,7 +36,8 @@ ReplyOf<xcb_get_property_reply_t> Property(xcb_connection_t* connection, xcb_win
 std::string WindowManagerName(xcb_connection_t* connection) {
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
     if (screen == nullptr) return {};
-    const auto check = Property(connection, screen->root, Atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
+    const auto check =
+        Property(connection, screen->root, Atom(connection, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
     if (!check || xcb_get_property_value_length(check.get()) < 4) return {};
     const xcb_window_t manager = *static_cast<const xcb_window_t*>(xcb_get_property_value(check.get()));
     const auto name = Property(connection, manager, Atom(connection, "_NET_WM_NAME"), Atom(connection, "UTF8_STRING"));

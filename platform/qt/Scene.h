@@ -15,10 +15,10 @@ namespace lumagrove::platform::backend {
 // A picture placed on the client area. It shares the surface's memory, so a
 // scene costs nothing in proportion to the picture.
 struct ScenePicture {
-    QImage pixels;  // 8-bit grey
+    QImage pixels;                                          // 8-bit grey
     std::shared_ptr<const std::vector<QImage>> reductions;  // see HalvingsOf
-    QRect target;   // in client pixels
-    QPoint source;  // the picture's pixel shown at the target's top left
+    QRect target;                                           // in client pixels
+    QPoint source;                                          // the picture's pixel shown at the target's top left
 };
 
 struct SceneLine {

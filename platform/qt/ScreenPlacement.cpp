@@ -63,7 +63,8 @@ ViewFit FitView(QSize canvas, QSize room, int leastWidth) {
 
 QPoint NextCascadePosition(QSize outer, const QRect& area) {
     QPoint at = area.topLeft() + QPoint(kCascadeStep, kCascadeStep) * cascadeIndex;
-    if (cascadeIndex > 0 && (at.x() + outer.width() > area.right() + 1 || at.y() + outer.height() > area.bottom() + 1)) {
+    if (cascadeIndex > 0 &&
+        (at.x() + outer.width() > area.right() + 1 || at.y() + outer.height() > area.bottom() + 1)) {
         cascadeIndex = 0;
         at = area.topLeft();
     }

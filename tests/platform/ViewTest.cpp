@@ -12,8 +12,8 @@ namespace {
 
 using backend::PaintScene;
 using backend::Scene;
-using backend::ScenePicture;
 using backend::SceneLine;
+using backend::ScenePicture;
 using backend::ViewPlacement;
 
 QImage GrayImage(int width, int height, int (*shade)(int x, int y)) {

@@ -40,9 +40,7 @@ Point ClientPixel(const hooks::WindowSnapshot& view, Point at, Point size) {
     return Point{along(at.x, view.scroll.x, size.x), along(at.y, view.scroll.y, size.y)};
 }
 
-bool ZoomIs(platform::Window window, double zoom) {
-    return std::abs(SnapshotOf(window).zoom - zoom) < 1e-9;
-}
+bool ZoomIs(platform::Window window, double zoom) { return std::abs(SnapshotOf(window).zoom - zoom) < 1e-9; }
 
 TEST_F(ShellTest, AnImageLargerThanTheScreenOpensReducedToFitAndScrollsAtActualPixels) {
     const platform::Window window = OpenImageWindow(MakeRecord(4000, 3000, "photo.pgm", Blocks));
@@ -84,7 +82,7 @@ TEST_F(ShellTest, ZoomKeysAndTheWheelStepAroundWhatTheUserLooksAt) {
     ASSERT_TRUE(window);
     EXPECT_EQ(SnapshotOf(window).zoom, 1.0) << "an image that fits opens at its own size";
 
-    const std::pair<const char*, double> steps[] = {{"Ctrl++", 1.5}, {"Ctrl+=", 2.0}, {"Ctrl+-", 1.5},
+    const std::pair<const char*, double> steps[] = {{"Ctrl++", 1.5}, {"Ctrl+=", 2.0},  {"Ctrl+-", 1.5},
                                                     {"Ctrl+-", 1.0}, {"Ctrl+-", 0.75}, {"Ctrl+1", 1.0}};
     for (const auto& [keys, zoom] : steps) {
         ASSERT_TRUE(hooks::PressKeys(window, keys));
@@ -124,8 +122,8 @@ TEST_F(ShellTest, SelectionCornersAreTheImagePixelsPointedAtWhateverTheZoomAndSc
         Point release;
     };
     const Look looks[] = {
-        {"Ctrl+-", 4, 0.25, {0, 0}, {20, 30}, {700, 500}},      // released beyond the image
-        {"Ctrl+1", 1, 1.0, {123, 77}, {5, 6}, {300, 200}},      // in a window made smaller
+        {"Ctrl+-", 4, 0.25, {0, 0}, {20, 30}, {700, 500}},  // released beyond the image
+        {"Ctrl+1", 1, 1.0, {123, 77}, {5, 6}, {300, 200}},  // in a window made smaller
         {"Ctrl++", 4, 4.0, {1000, 700}, {13, 21}, {405, 333}},
     };
     constexpr int kWidth = 800;

@@ -42,8 +42,8 @@ void ExpectCascade(const std::vector<Rect>& frames, const Rect& screen) {
         const bool wrapped = now.x == screen.x && now.y == screen.y &&
                              (before.x + kStep + now.width > screen.x + screen.width ||
                               before.y + kStep + now.height > screen.y + screen.height);
-        EXPECT_TRUE(stepped || wrapped) << "window " << i << " at " << now.x << "," << now.y << " after "
-                                        << before.x << "," << before.y;
+        EXPECT_TRUE(stepped || wrapped) << "window " << i << " at " << now.x << "," << now.y << " after " << before.x
+                                        << "," << before.y;
     }
 }
 
@@ -64,9 +64,8 @@ TEST_F(ShellTest, NewWindowsCascadeAndStartOverBeforeLeavingTheScreenClearOfTheC
         EXPECT_FALSE(Overlap(frames.back(), control)) << "window " << i;
     }
     ExpectCascade(frames, screen);
-    EXPECT_TRUE(std::any_of(frames.begin(), frames.end(), [&](const Rect& frame) {
-        return frame.x == screen.x && frame.y == screen.y;
-    }));
+    EXPECT_TRUE(std::any_of(frames.begin(), frames.end(),
+                            [&](const Rect& frame) { return frame.x == screen.x && frame.y == screen.y; }));
 }
 
 TEST_F(ShellTest, FourteenDroppedFilesOpenTheirWindowsInTheOrderOfTheDrop) {
@@ -81,7 +80,8 @@ TEST_F(ShellTest, FourteenDroppedFilesOpenTheirWindowsInTheOrderOfTheDrop) {
     }
     hooks::DropFilesOn(control_, resources::control::DropList, names);
     ASSERT_TRUE(WaitUntil([&] {
-        return std::all_of(names.begin(), names.end(), [](const std::string& name) { return WindowsTitled(name).size() == 1; });
+        return std::all_of(names.begin(), names.end(),
+                           [](const std::string& name) { return WindowsTitled(name).size() == 1; });
     }));
 
     std::vector<std::string> opened;
