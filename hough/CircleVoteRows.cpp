@@ -1,6 +1,7 @@
 #include "hough/CircleVoteRows.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
@@ -12,18 +13,17 @@ namespace {
 
 constexpr std::int32_t kLanes = CircleVoteRows::kLanes;
 constexpr std::int32_t kReach = CircleVoteRows::kReach;
+// One pass over the offsets within reach, each counted at its truncated
+// distance: cheap enough for every compiler's budget of constant evaluation.
 constexpr std::int32_t MostPointsAtOneDistance() {
-    std::int32_t most = 0;
-    for (std::int32_t d = 1; d < kLanes; ++d) {
-        std::int32_t points = 0;
-        for (std::int32_t dy = -kReach; dy <= kReach; ++dy) {
-            for (std::int32_t dx = -kReach; dx <= kReach; ++dx) {
-                if (static_cast<std::int32_t>(IntegerSquareRoot(dx * dx + dy * dy)) == d) ++points;
-            }
+    std::array<std::int32_t, kLanes> points{};
+    for (std::int32_t dy = -kReach; dy <= kReach; ++dy) {
+        for (std::int32_t dx = -kReach; dx <= kReach; ++dx) {
+            const auto d = static_cast<std::int32_t>(IntegerSquareRoot(dx * dx + dy * dy));
+            if (d >= 1 && d < kLanes) ++points[d];
         }
-        most = std::max(most, points);
     }
-    return most;
+    return *std::max_element(points.begin(), points.end());
 }
 static_assert(MostPointsAtOneDistance() <= 255, "a byte counter per radius must not wrap");
 
