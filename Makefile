@@ -2,6 +2,10 @@
 # what is missing (Debian packages) and build first.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+CLANG_BUILD ?= build-clang
+FUZZ_BUILD ?= build-fuzz
+# How long `make fuzz` runs each fuzz target, in seconds.
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 # Where `make install` puts things; DESTDIR (empty by default) is put in
@@ -10,7 +14,8 @@ PREFIX ?= /usr/local
 # CI builds pass WERROR=ON: a new warning fails the build there.
 WERROR ?= OFF
 
-.PHONY: all deps build run test sanitize bench samples install uninstall deb check-install clean
+.PHONY: all deps build run test sanitize sanitize-baseline sanitize-avx2 sanitized-tests clang-test fuzz bench \
+	samples install uninstall deb check-install clean
 
 all: build
 
@@ -29,12 +34,44 @@ test: build
 
 # The core and the command-line tool once more under AddressSanitizer and
 # UndefinedBehaviorSanitizer: no reader or operation may touch memory it
-# does not own.
-sanitize: deps
-	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DLUMAGROVE_SANITIZE=ON -DLUMAGROVE_DESKTOP=OFF -DLUMAGROVE_BENCH=OFF -DLUMAGROVE_WERROR=$(WERROR)
-	cmake --build $(SANITIZE_BUILD) -j$(JOBS) --target core_tests cli_tests pictures_tests
-	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS)
+# does not own. Twice: with only the portable code paths, and with the AVX2
+# clones that most processors run (skipped where the processor has no AVX2).
+sanitize: sanitize-baseline sanitize-avx2
+
+sanitize-baseline: deps
+	$(MAKE) --no-print-directory sanitized-tests SANITIZED_BUILD=$(SANITIZE_BUILD) BASELINE_ONLY=ON
+
+sanitize-avx2: deps
+	@if grep -qw avx2 /proc/cpuinfo; then \
+	  $(MAKE) --no-print-directory sanitized-tests SANITIZED_BUILD=$(SANITIZE_BUILD)-avx2 BASELINE_ONLY=OFF; \
+	else \
+	  echo "This processor has no AVX2: the sanitized run of the AVX2 code paths is skipped."; \
+	fi
+
+sanitized-tests:
+	cmake -S . -B $(SANITIZED_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMAGROVE_SANITIZE=ON \
+	  -DLUMAGROVE_BASELINE_ONLY=$(BASELINE_ONLY) -DLUMAGROVE_DESKTOP=OFF -DLUMAGROVE_BENCH=OFF \
+	  -DLUMAGROVE_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	cmake --build $(SANITIZED_BUILD) -j$(JOBS) --target core_tests cli_tests pictures_tests
+	ctest --test-dir $(SANITIZED_BUILD) --output-on-failure -j$(JOBS)
+
+# Every test once more, built by clang: the code may lean on no one compiler.
+clang-test: deps
+	scripts/install-deps.sh --clang
+	CC=clang CXX=clang++ cmake -S . -B $(CLANG_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DLUMAGROVE_BENCH=OFF -DLUMAGROVE_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	cmake --build $(CLANG_BUILD) -j$(JOBS)
+	ctest --test-dir $(CLANG_BUILD) --output-on-failure -j$(JOBS)
+
+# The libFuzzer targets (the three readers, the picture decoders and the
+# command line), each run for FUZZ_SECONDS from the seeds in fuzz/corpus; a
+# finding fails.
+fuzz: deps
+	scripts/install-deps.sh --clang
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DLUMAGROVE_FUZZ=ON -DLUMAGROVE_DESKTOP=OFF -DLUMAGROVE_BENCH=OFF -DLUMAGROVE_WERROR=$(WERROR) $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzzers
+	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench:
 	scripts/install-deps.sh --bench
@@ -64,4 +101,4 @@ check-install: build
 	scripts/check-install.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(SANITIZE_BUILD)-avx2 $(CLANG_BUILD) $(FUZZ_BUILD)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages and only when missing, everything the
 # build, the tests, the desktop and `make deb` need. With --bench, also what the
-# benchmarks compare against; with --screenshots, what README screenshots
-# are taken with.
+# benchmarks compare against; with --clang, the compiler and the fuzzing and
+# sanitizer runtimes of the clang builds; with --screenshots, what README
+# screenshots are taken with.
 set -euo pipefail
 
 packages=(
@@ -18,6 +19,7 @@ packages=(
 for option in "$@"; do
   case "$option" in
     --bench) packages+=(libopencv-dev time) ;;
+    --clang) packages+=(clang libclang-rt-dev) ;;
     --screenshots) packages+=(xvfb xauth imagemagick xdotool openbox) ;;
     *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
   esac
