@@ -1,6 +1,8 @@
 #include <tiffio.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "pictures/Encoders.h"
 #include "pictures/TiffMemory.h"
@@ -36,11 +38,14 @@ bool EncodeTiff(const PicturePixels& pixels, std::FILE* stream) {
     {
         const TiffHandle tiff = OpenTiffForWriting(memory);
         if (!tiff || !WriteTags(tiff.get(), pixels)) return false;
+        // libtiff's predictor works in the row it is given, so each row goes
+        // through a copy and the caller's pixels stay as they are.
         const std::size_t rowBytes =
             static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.samplesPerPixel);
+        std::vector<std::uint8_t> row(rowBytes);
         for (std::int32_t y = 0; y < pixels.height; ++y) {
-            auto* row = const_cast<std::uint8_t*>(pixels.samples + static_cast<std::size_t>(y) * rowBytes);
-            if (TIFFWriteScanline(tiff.get(), row, static_cast<std::uint32_t>(y), 0) < 0) return false;
+            std::memcpy(row.data(), pixels.samples + static_cast<std::size_t>(y) * rowBytes, rowBytes);
+            if (TIFFWriteScanline(tiff.get(), row.data(), static_cast<std::uint32_t>(y), 0) < 0) return false;
         }
         if (!TIFFFlush(tiff.get())) return false;
     }

@@ -95,6 +95,20 @@ TEST(PictureWriting, PngAndTiffRoundTripByteForByte) {
     }
 }
 
+TEST(PictureWriting, WritingLeavesTheImageAsItWas) {
+    // The image is still in its window after a save, and may be saved again.
+    TemporaryFolder folder;
+    MessageLog log;
+    const TestImage image = StructuredImage(41, 9, 4);
+    const ImageRecord record = RecordOf(image);
+    for (StreamWriter write : {WritePngStream, WriteTiffStream}) {
+        ASSERT_EQ(Save(record, folder.file("once"), write, log), 1);
+        EXPECT_EQ(ToVector(record.pixels), image.pixels);
+        ASSERT_EQ(Save(record, folder.file("twice"), write, log), 1);
+        EXPECT_EQ(TemporaryFolder::read(folder.file("twice")), TemporaryFolder::read(folder.file("once")));
+    }
+}
+
 TEST(PictureWriting, WrittenPicturesAreEightBitGreyOfTheirFormat) {
     TemporaryFolder folder;
     MessageLog log;
