@@ -7,13 +7,19 @@ namespace lumagrove {
 
 enum class MessageIcon { None, Error };
 
+// A problem to explain, or a value read from a file that the user asked to
+// see (an XYZ file's sample point, the two samples of an intensity file).
+enum class MessageKind { Problem, Readout };
+
 // A message for the user, in the program's own words. The core never shows
-// anything itself: the desktop turns this into a message box, the command-line
-// tool prints it, and tests record it.
+// anything itself: the desktop turns every message into a message box, the
+// command-line tool prints problems to standard error and readouts to
+// standard output, and tests record them.
 struct Message {
     std::string text;
     std::string caption;
     MessageIcon icon = MessageIcon::None;
+    MessageKind kind = MessageKind::Problem;
 };
 
 using Reporter = std::function<void(const Message&)>;

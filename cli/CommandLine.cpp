@@ -1,132 +1,74 @@
 #include "cli/CommandLine.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
-#include <new>
-#include <optional>
-#include <vector>
 
 #include "base/Version.h"
-#include "cli/OptionValues.h"
-#include "formats/Readers.h"
-#include "operations/OperationTable.h"
+#include "cli/ParsedWords.h"
+#include "session/ImageFiles.h"
+#include "session/Messages.h"
+#include "session/RunEntry.h"
 
 namespace lumagrove::cli {
 namespace {
 
 constexpr char kProgram[] = "lumagrove-cli";
 
-Reporter ReporterTo(std::ostream& err) {
-    return [&err](const Message& message) {
+// What the user asked to see goes to `readouts`, standard output where
+// scripts read it; problems go to standard error as "caption: text".
+Reporter StreamReporter(std::ostream& readouts, std::ostream& err) {
+    return [&readouts, &err](const Message& message) {
+        if (message.kind == MessageKind::Readout) {
+            readouts << message.text << '\n';
+            return;
+        }
         if (!message.caption.empty()) err << message.caption << ": ";
         err << message.text << '\n';
     };
 }
 
+// Whether `name` is the file standard output goes to: /dev/stdout, or the
+// file or pipe the shell connected it to.
+bool NamesStandardOutput(const std::string& name) {
+    struct stat file {};
+    struct stat output {};
+    return ::stat(name.c_str(), &file) == 0 && ::fstat(STDOUT_FILENO, &output) == 0 && file.st_dev == output.st_dev &&
+           file.st_ino == output.st_ino;
+}
+
 int UsageError(std::ostream& err, const std::string& problem) {
-    err << kProgram << ": " << problem << "\n\n" << UsageText();
+    err << kProgram << ": " << problem << "\nTry '" << kProgram << " --help'.\n";
     return kUsageError;
 }
 
-bool ApplicableOption(const OperationEntry& entry, std::string_view flag, OptionField& field) {
-    for (OptionField candidate : entry.options) {
-        if (candidate != OptionField::None && flag == DescribeOption(candidate).flag) {
-            field = candidate;
-            return true;
-        }
-    }
-    return false;
+int ShowCoordinates(const ParsedWords& parsed, std::ostream& out, std::ostream& err) {
+    if (parsed.files.size() != 1) return UsageError(err, "xyz takes one INPUT file");
+    return session::ReadCoordinateFile(parsed.files[0], StreamReporter(out, err)) ? kDone : kFailed;
 }
 
-struct ParsedCommand {
-    OperationArguments arguments;
-    std::vector<std::string> files;
-    bool time = false;
-    bool help = false;
-};
-
-// Splits the words after the command into options and file names; returns
-// an error text, or nothing when the words are well formed.
-std::optional<std::string> ParseWords(const OperationEntry* entry, std::span<const std::string> words,
-                                      ParsedCommand& parsed) {
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        if (word == "--time") {
-            parsed.time = true;
-        } else if (word == "--help") {
-            parsed.help = true;
-        } else if (word.size() > 2 && word.starts_with("--")) {
-            const std::size_t equals = word.find('=');
-            const std::string flag = word.substr(0, equals);
-            OptionField field = OptionField::None;
-            if (entry == nullptr || !ApplicableOption(*entry, flag, field)) {
-                return "option " + flag + " does not apply to this command";
-            }
-            std::string value;
-            if (equals != std::string::npos) {
-                value = word.substr(equals + 1);
-            } else if (i + 1 < words.size()) {
-                value = words[++i];
-            } else {
-                return "option " + flag + " needs a value";
-            }
-            if (!SetOption(field, value, parsed.arguments)) {
-                return "'" + value + "' is not a valid value for " + flag;
-            }
-        } else {
-            parsed.files.push_back(word);
-        }
-    }
-    return std::nullopt;
-}
-
-int ShowCoordinates(const std::string& name, std::ostream& out, std::ostream& err) {
-    CoordinateRecord record;
-    record.path = name;
-    const Reporter toError = ReporterTo(err);
-    const int read = ReadXyz(record, [&](const Message& message) {
-        if (message.caption == "Coordinates") {
-            out << message.text << '\n';
-        } else {
-            toError(message);
-        }
-    });
-    return read ? kDone : kFailed;
-}
-
-bool LoadImage(const std::string& name, ImageRecord& record, std::ostream& err) {
-    record.title = name;
-    const Reporter report = ReporterTo(err);
-    switch (KindOfFileName(name)) {
-        case ImageFileKind::Pgm: return ReadPgm(record, report);
-        case ImageFileKind::Intensity: return ReadIntensity(record, report);
-        case ImageFileKind::Xyz: break;
-    }
-    err << kProgram << ": " << name << " holds XYZ coordinates, not an image (see the xyz command)\n";
-    return false;
-}
-
-int RunOperation(const OperationEntry& entry, const ParsedCommand& parsed, std::ostream& err) {
-    ImageRecord source;
-    if (!LoadImage(parsed.files[0], source, err)) return kFailed;
-
-    const auto start = std::chrono::steady_clock::now();
-    OperationResult result;
-    try {
-        result = entry.run({source.pixels, source.width, source.height}, parsed.arguments, ReporterTo(err));
-    } catch (const std::bad_alloc&) {
-        ReporterTo(err)({"Not enough memory to complete the operation.", "Error", MessageIcon::None});
+int RunOperation(const OperationEntry& entry, const ParsedWords& parsed, std::ostream& out, std::ostream& err) {
+    if (parsed.files.size() != 2)
+        return UsageError(err, std::string(entry.command) + " takes an INPUT and an OUTPUT file");
+    const std::string& input = parsed.files[0];
+    if (session::NamesCoordinateFile(input)) {
+        err << kProgram << ": " << input << " holds XYZ coordinates, not an image (see the xyz command)\n";
         return kFailed;
     }
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    if (result.outcome == OperationOutcome::Refused) return kFailed;
-    if (parsed.time) err << "Completed in " << elapsed.count() << " ms\n";
-    if (result.outcome == OperationOutcome::NoImage) return kFailed;
+    // An image written to standard output ("/dev/stdout | next") must not
+    // have the intensity samples in front of it.
+    const Reporter report = StreamReporter(NamesStandardOutput(parsed.files[1]) ? err : out, err);
+    const std::optional<ImageRecord> source = session::ReadImageFile(input, report);
+    if (!source) return kFailed;
 
-    ImageRecord output;
-    output.width = result.width;
-    output.height = result.height;
-    output.pixels = std::move(result.pixels);
-    return WritePgm(output, parsed.files[1], ReporterTo(err)) ? kDone : kFailed;
+    const auto start = std::chrono::steady_clock::now();
+    const session::EntryRun run = session::RunEntry(entry, *source, parsed.arguments, report);
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    if (!run.finished) return kFailed;
+    if (parsed.time) err << session::CompletedIn(elapsed.count()) << '\n';
+    if (!run.result) return kFailed;
+    return session::WriteImageFile(*run.result, parsed.files[1], report) ? kDone : kFailed;
 }
 
 }  // namespace
@@ -147,18 +89,13 @@ int RunCommandLine(std::span<const std::string> arguments, std::ostream& out, st
     const OperationEntry* entry = coordinates ? nullptr : FindOperationByCommand(command);
     if (!coordinates && entry == nullptr) return UsageError(err, "unknown command '" + command + "'");
 
-    ParsedCommand parsed;
-    if (const auto problem = ParseWords(entry, arguments.subspan(1), parsed)) return UsageError(err, *problem);
+    const ParsedWords parsed = ParseWords(entry, command, arguments.subspan(1));
     if (parsed.help) {
-        out << UsageText();
+        out << (coordinates ? CoordinatesHelp() : CommandHelp(*entry));
         return kDone;
     }
-    if (coordinates) {
-        if (parsed.files.size() != 1) return UsageError(err, "xyz takes one INPUT file");
-        return ShowCoordinates(parsed.files[0], out, err);
-    }
-    if (parsed.files.size() != 2) return UsageError(err, command + " takes an INPUT and an OUTPUT file");
-    return RunOperation(*entry, parsed, err);
+    if (parsed.problem) return UsageError(err, *parsed.problem);
+    return coordinates ? ShowCoordinates(parsed, out, err) : RunOperation(*entry, parsed, out, err);
 }
 
 }  // namespace lumagrove::cli

@@ -40,8 +40,8 @@ int ReadIntensity(ImageRecord& record, const Reporter& report) {
     }
     std::memset(pixels.data() + read, 255, pixels.size() - read);  // a short file ends in white
 
-    report({std::to_string(pixels[kFirstShownSample]) + " " + std::to_string(pixels[kSecondShownSample]),
-            "Error", MessageIcon::None});
+    report({std::to_string(pixels[kFirstShownSample]) + " " + std::to_string(pixels[kSecondShownSample]), "Error",
+            MessageIcon::None, MessageKind::Readout});
 
     record.width = kIntensityWidth;
     record.height = kIntensityHeight;

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <string>
-#include <string_view>
 
 #include "base/Reporter.h"
 #include "formats/CoordinateRecord.h"
@@ -28,11 +27,5 @@ int WritePgm(const ImageRecord& record, const std::string& name, const Reporter&
 
 // The same bytes to an open stream; false if the stream refused any.
 bool WritePgmStream(const ImageRecord& record, std::FILE* file);
-
-enum class ImageFileKind { Pgm, Xyz, Intensity };
-
-// The reader is chosen by the last three characters of the name, compared
-// case-sensitively: "pgm", "xyz", and anything else is raw intensity.
-ImageFileKind KindOfFileName(std::string_view name);
 
 }  // namespace lumagrove

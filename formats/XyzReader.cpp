@@ -79,9 +79,8 @@ int ReadXyz(CoordinateRecord& record, const Reporter& report) {
     record.width = kPlaneWidth;
     record.height = kPlaneHeight;
 
-    report({FormatSamplePoint(record.xPlane[kShownElement], record.yPlane[kShownElement],
-                              record.zPlane[kShownElement]),
-            "Coordinates", MessageIcon::None});
+    report({FormatSamplePoint(record.xPlane[kShownElement], record.yPlane[kShownElement], record.zPlane[kShownElement]),
+            "Coordinates", MessageIcon::None, MessageKind::Readout});
     return 1;
 }
 

@@ -19,12 +19,12 @@ OperationResult FourierSpectrum(const SourceImage& source, const OperationArgume
 
 OperationResult GlobalHighPass(const SourceImage& source, const OperationArguments& arguments, const Reporter& report) {
     FilterImage work(source.pixels, source.width, source.height);
-    return FrequencyResult(work.globalHighPass(arguments.settings.cutoffX, arguments.settings.cutoffY, report), source);
+    return FrequencyResult(work.globalHighPass(arguments.cutoffX, arguments.cutoffY, report), source);
 }
 
 OperationResult GlobalLowPass(const SourceImage& source, const OperationArguments& arguments, const Reporter& report) {
     FilterImage work(source.pixels, source.width, source.height);
-    return FrequencyResult(work.globalLowPass(arguments.settings.cutoffX, arguments.settings.cutoffY, report), source);
+    return FrequencyResult(work.globalLowPass(arguments.cutoffX, arguments.cutoffY, report), source);
 }
 
 }  // namespace lumagrove::runners

@@ -19,8 +19,9 @@ struct SourceImage {
 
 // Everything an operation may be given: the user's settings plus the values
 // that come from the window (the selection corners) or are fixed by the menu.
-struct OperationArguments {
-    Settings settings;
+// The settings are a base rather than a member so that every value is a field
+// of this one type, which the command-line options name directly.
+struct OperationArguments : Settings {
     std::int32_t uniformWindow = 5;  // the menu always smooths with a 5 x 5 window
     std::int32_t circleRadius = 14;  // the radius plane "Show Hough Space" shows
     std::int32_t downX = 0;

@@ -1,62 +1,262 @@
 #include "operations/OperationTable.h"
 
-#include <array>
+#include <algorithm>
 
 #include "operations/Runners.h"
 
 namespace lumagrove {
 namespace {
 
+using Arguments = OperationArguments;
+
+// The command-line options, one row each. A command names the ones it takes.
+constexpr OptionDescriptor kThreshold{
+    .flag = "--threshold",
+    .valueName = "N",
+    .field = IntegerField{&Arguments::threshold},
+    .help = "gray level; binarize whitens what lies above it, gaussian keeps pixels that smoothing moves further"};
+constexpr OptionDescriptor kSigma{.flag = "--sigma",
+                                  .valueName = "S",
+                                  .field = RealField{&Arguments::sigma},
+                                  .help = "spread of the Gaussian kernel; below 1/3 the image is left as it is"};
+constexpr OptionDescriptor kUniformWindow{.flag = "--window",
+                                          .valueName = "N",
+                                          .field = IntegerField{&Arguments::uniformWindow, 1},
+                                          .help = "side of the square window the mean is taken over"};
+constexpr OptionDescriptor kSelectionFrom{.flag = "--from",
+                                          .valueName = "X,Y",
+                                          .field = PointField{&Arguments::downX, &Arguments::downY},
+                                          .help = "one corner of the rectangle (where the desktop's selection starts)"};
+constexpr OptionDescriptor kSelectionTo{.flag = "--to",
+                                        .valueName = "X,Y",
+                                        .field = PointField{&Arguments::upX, &Arguments::upY},
+                                        .help = "the opposite corner (where the desktop's selection ends)"};
+constexpr OptionDescriptor kCutoff{.flag = "--cutoff",
+                                   .valueName = "X,Y",
+                                   .field = PointField{&Arguments::cutoffX, &Arguments::cutoffY},
+                                   .help = "point whose distance from the corner is the filter's radius"};
+constexpr OptionDescriptor kGradientThreshold{.flag = "--threshold",
+                                              .valueName = "N",
+                                              .field = IntegerField{&Arguments::gradientThreshold},
+                                              .help = "gradient magnitude an edge must exceed"};
+constexpr OptionDescriptor kGradientDirection{
+    .flag = "--direction",
+    .valueName = "D",
+    .field = IntegerField{&Arguments::gradientDirection},
+    .help = "gradient direction in degrees; edges within 10 degrees of it, either way, are kept"};
+constexpr OptionDescriptor kCircleRadius{.flag = "--radius",
+                                         .valueName = "R",
+                                         .field = IntegerField{&Arguments::circleRadius, 0},
+                                         .help = "radius plane to show; beyond the largest, the largest"};
+
 using enum EntryKind;
-using enum OptionField;
-using DialogFirst::Parameters;
-using DialogFirst::EdgeParameters;
-constexpr DialogFirst NoDialog = DialogFirst::None;
+using enum ParameterDialog;
 
 constexpr OperationEntry kEntries[] = {
-    {40001, "File > Save As...", nullptr, "save the image as a binary PGM file", SaveAs, NoDialog, {}, nullptr},
-    {40002, "File > Close", nullptr, "close the window", WindowOnly, NoDialog, {}, nullptr},
-    {40003, "Action > Negate", "negate", "invert every gray level (255 - v)", Operation, NoDialog, {}, runners::Negate},
-    {40009, "Action > Binarize", "binarize", "white above the threshold, black elsewhere", Operation, NoDialog, {Threshold}, runners::Binarize},
-    {40005, "Action > Smoothing > Uniform", "uniform", "box mean over a square window (the menu uses 5)", Operation, NoDialog, {UniformWindow}, runners::SmoothUniform},
-    {40006, "Action > Smoothing > Median", nullptr, "in the menu, does nothing", NoAction, NoDialog, {}, nullptr},
-    {40007, "Action > Smoothing > Gaussian", "gaussian", "Gaussian smoothing, brightness lift and edge-preserving test (asks for its parameters first)", Operation, Parameters, {Sigma, Threshold}, runners::SmoothGaussian},
-    {40008, "Action > Histogram equalization > Show histogram", nullptr, "in the menu, does nothing", NoAction, NoDialog, {}, nullptr},
-    {40010, "Action > Histogram equalization > Global", "equalize", "equalize the histogram of the whole image", Operation, NoDialog, {}, runners::EqualizeGlobal},
-    {40011, "Action > Histogram equalization > Selected Area", "equalize-area", "equalize the histogram inside the selected rectangle", Operation, NoDialog, {SelectionFrom, SelectionTo}, runners::EqualizeSelectedArea},
-    {40012, "Action > Histogram equalization > Equalize 4 Areas", "equalize-4", "equalize each quarter of the image on its own", Operation, NoDialog, {}, runners::EqualizeFourAreas},
-    {40013, "Action > Histogram equalization > Equalize 16 Areas", "equalize-16", "equalize each of 4 x 4 areas on its own", Operation, NoDialog, {}, runners::EqualizeSixteenAreas},
-    {40016, "Action > Fourier Transform > Show", "spectrum", "picture of the Fourier magnitudes (low frequencies in the corners)", Operation, NoDialog, {}, runners::FourierSpectrum},
-    {40017, "Action > Fourier Transform > Global high pass filter", "highpass", "ideal high-pass filter, radius from the cut-off point", Operation, NoDialog, {Cutoff}, runners::GlobalHighPass},
-    {40018, "Action > Fourier Transform > Global low pass filter", "lowpass", "ideal low-pass filter, radius from the cut-off point", Operation, NoDialog, {Cutoff}, runners::GlobalLowPass},
-    {40019, "Action > Fourier Transform > Local high pass filter", nullptr, "in the menu, does nothing", NoAction, NoDialog, {}, nullptr},
-    {40020, "Action > Fourier Transform > Local low pass filter", nullptr, "in the menu, does nothing", NoAction, NoDialog, {}, nullptr},
-    {40021, "Action > Edge Detection > Show Gradient image", "gradient", "Sobel gradient magnitude", Operation, NoDialog, {}, runners::GradientImage},
-    {40023, "Action > Edge Detection > Find Edges using Gradient info", "edges", "edge map: gradient magnitude above the threshold (asks first)", Operation, EdgeParameters, {GradientThreshold}, runners::EdgesByGradient},
-    {40024, "Action > Edge Detection > Find Edges using direction of Gradient", "edges-direction", "edge map: strong gradients near the given direction (asks first)", Operation, EdgeParameters, {GradientThreshold, GradientDirection}, runners::EdgesByDirection},
-    {40031, "Action > Hough Transforms > Lines > Show Hough Space", "line-space", "the line Hough space (distance x angle)", Operation, NoDialog, {}, runners::LineSpace},
-    {40032, "Action > Hough Transforms > Lines > Detect lines (show lines only)", "lines", "detected straight lines on black", Operation, NoDialog, {}, runners::Lines},
-    {40033, "Action > Hough Transforms > Lines > Detect lines (superimpose on original)", "lines-superimposed", "detected straight lines over the image", Operation, NoDialog, {}, runners::LinesSuperimposed},
-    {40034, "Action > Hough Transforms > Lines > Detect lines using direction info", "lines-direction", "lines from direction-checked votes, over the image", Operation, NoDialog, {}, runners::LinesByDirection},
-    {40035, "Action > Hough Transforms > Circles > Show Hough Space", "circle-space", "one radius plane of the circle Hough space", Operation, NoDialog, {CircleRadius}, runners::CircleSpace},
-    {40036, "Action > Hough Transforms > Circles > Detect Circles (show circles only)", "circles", "detected small circles on black", Operation, NoDialog, {}, runners::Circles},
-    {40037, "Action > Hough Transforms > Circles > Detect Circles (superimpose on original)", "circles-superimposed", "detected small circles over the image", Operation, NoDialog, {}, runners::CirclesSuperimposed},
-    {40038, "Action > Hough Transforms > Circles > Detect circles using direction info", "circles-direction", "circles from direction-checked votes, over the image", Operation, NoDialog, {}, runners::CirclesByDirection},
-    {40039, "Action > Convert to 3D", "range3d", "label surface orientations of a 128 x 128 range image", Operation, NoDialog, {}, runners::ConvertTo3D},
-    {40014, "Options > Set Threshold...", nullptr, "edit window size, sigma and threshold", WindowOnly, NoDialog, {}, nullptr},
-    {40025, "Options > Set Gradient and Gradient Direction Thresholds...", nullptr, "edit the edge detector's threshold and direction", WindowOnly, NoDialog, {}, nullptr},
-};
-
-constexpr OptionDescription kOptions[] = {
-    {Threshold, "--threshold", "N"},
-    {GradientThreshold, "--threshold", "N"},
-    {GradientDirection, "--direction", "D"},
-    {Sigma, "--sigma", "S"},
-    {UniformWindow, "--window", "N"},
-    {Cutoff, "--cutoff", "X,Y"},
-    {SelectionFrom, "--from", "X,Y"},
-    {SelectionTo, "--to", "X,Y"},
-    {CircleRadius, "--radius", "R"},
+    {.menuId = 40001,
+     .menuPath = "&File > Save As...",
+     .menuSummary = "save the image as a binary PGM file",
+     .kind = SaveAs},
+    {.menuId = 40002, .menuPath = "&File > &Close", .menuSummary = "close the window", .kind = Close},
+    {.menuId = 40003,
+     .menuPath = "&Action > Negate",
+     .menuSummary = "invert every gray level (255 - v)",
+     .command = "negate",
+     .commandSummary = "invert every gray level (255 - v)",
+     .kind = Operation,
+     .run = runners::Negate},
+    {.menuId = 40009,
+     .menuPath = "&Action > Binarize",
+     .menuSummary = "white above the threshold, black elsewhere",
+     .command = "binarize",
+     .commandSummary = "white above the threshold, black elsewhere",
+     .kind = Operation,
+     .options = {&kThreshold},
+     .run = runners::Binarize},
+    {.menuId = 40005,
+     .menuPath = "&Action > Smoothing > Uniform",
+     .menuSummary = "box mean over a square window (the menu uses 5)",
+     .command = "uniform",
+     .commandSummary = "box mean over a square window",
+     .kind = Operation,
+     .options = {&kUniformWindow},
+     .run = runners::SmoothUniform},
+    {.menuId = 40006,
+     .menuPath = "&Action > Smoothing > Median",
+     .menuSummary = "in the menu, does nothing",
+     .kind = NoAction},
+    {.menuId = 40007,
+     .menuPath = "&Action > Smoothing > Gaussian",
+     .menuSummary = "Gaussian smoothing, brightness lift and edge-preserving test (asks for its parameters first)",
+     .command = "gaussian",
+     .commandSummary = "Gaussian smoothing, brightness lift and edge-preserving test",
+     .kind = Operation,
+     .dialog = Parameters,
+     .options = {&kSigma, &kThreshold},
+     .run = runners::SmoothGaussian},
+    {.menuId = 40008,
+     .menuPath = "&Action > Histogram equalization > Show histogram",
+     .menuSummary = "in the menu, does nothing",
+     .kind = NoAction},
+    {.menuId = 40010,
+     .menuPath = "&Action > Histogram equalization > Global",
+     .menuSummary = "equalize the histogram of the whole image",
+     .command = "equalize",
+     .commandSummary = "equalize the histogram of the whole image",
+     .kind = Operation,
+     .run = runners::EqualizeGlobal},
+    {.menuId = 40011,
+     .menuPath = "&Action > Histogram equalization > Selected Area",
+     .menuSummary = "equalize the histogram inside the selected rectangle",
+     .command = "equalize-area",
+     .commandSummary = "equalize the histogram inside the rectangle from --from to --to",
+     .kind = Operation,
+     .options = {&kSelectionFrom, &kSelectionTo},
+     .run = runners::EqualizeSelectedArea},
+    {.menuId = 40012,
+     .menuPath = "&Action > Histogram equalization > Equalize 4 Areas",
+     .menuSummary = "equalize each quarter of the image on its own",
+     .command = "equalize-4",
+     .commandSummary = "equalize each quarter of the image on its own",
+     .kind = Operation,
+     .run = runners::EqualizeFourAreas},
+    {.menuId = 40013,
+     .menuPath = "&Action > Histogram equalization > Equalize 16 Areas",
+     .menuSummary = "equalize each of 4 x 4 areas on its own",
+     .command = "equalize-16",
+     .commandSummary = "equalize each of 4 x 4 areas on its own",
+     .kind = Operation,
+     .run = runners::EqualizeSixteenAreas},
+    {.menuId = 40016,
+     .menuPath = "&Action > Fourier Transform > Show",
+     .menuSummary = "picture of the Fourier magnitudes (low frequencies in the corners)",
+     .command = "spectrum",
+     .commandSummary = "picture of the Fourier magnitudes (low frequencies in the corners)",
+     .kind = Operation,
+     .run = runners::FourierSpectrum},
+    {.menuId = 40017,
+     .menuPath = "&Action > Fourier Transform > Global high pass filter",
+     .menuSummary = "ideal high-pass filter, radius from the cut-off point",
+     .command = "highpass",
+     .commandSummary = "ideal high-pass filter, radius from the --cutoff point",
+     .kind = Operation,
+     .options = {&kCutoff},
+     .run = runners::GlobalHighPass},
+    {.menuId = 40018,
+     .menuPath = "&Action > Fourier Transform > Global low pass filter",
+     .menuSummary = "ideal low-pass filter, radius from the cut-off point",
+     .command = "lowpass",
+     .commandSummary = "ideal low-pass filter, radius from the --cutoff point",
+     .kind = Operation,
+     .options = {&kCutoff},
+     .run = runners::GlobalLowPass},
+    {.menuId = 40019,
+     .menuPath = "&Action > Fourier Transform > Local high pass filter",
+     .menuSummary = "in the menu, does nothing",
+     .kind = NoAction},
+    {.menuId = 40020,
+     .menuPath = "&Action > Fourier Transform > Local low pass filter",
+     .menuSummary = "in the menu, does nothing",
+     .kind = NoAction},
+    {.menuId = 40021,
+     .menuPath = "&Action > Edge Detection > Show Gradient image",
+     .menuSummary = "Sobel gradient magnitude",
+     .command = "gradient",
+     .commandSummary = "Sobel gradient magnitude",
+     .kind = Operation,
+     .run = runners::GradientImage},
+    {.menuId = 40023,
+     .menuPath = "&Action > Edge Detection > Find Edges using Gradient info",
+     .menuSummary = "edge map: gradient magnitude above the threshold (asks first)",
+     .command = "edges",
+     .commandSummary = "edge map: gradient magnitude above the threshold",
+     .kind = Operation,
+     .dialog = EdgeParameters,
+     .options = {&kGradientThreshold},
+     .run = runners::EdgesByGradient},
+    {.menuId = 40024,
+     .menuPath = "&Action > Edge Detection > Find Edges using direction of Gradient",
+     .menuSummary = "edge map: strong gradients near the given direction (asks first)",
+     .command = "edges-direction",
+     .commandSummary = "edge map: strong gradients near the given direction",
+     .kind = Operation,
+     .dialog = EdgeParameters,
+     .options = {&kGradientThreshold, &kGradientDirection},
+     .run = runners::EdgesByDirection},
+    {.menuId = 40031,
+     .menuPath = "&Action > Hough Transforms > Lines > Show Hough Space",
+     .menuSummary = "the line Hough space (distance x angle)",
+     .command = "line-space",
+     .commandSummary = "the line Hough space (distance x angle)",
+     .kind = Operation,
+     .run = runners::LineSpace},
+    {.menuId = 40032,
+     .menuPath = "&Action > Hough Transforms > Lines > Detect lines (show lines only)",
+     .menuSummary = "detected straight lines on black",
+     .command = "lines",
+     .commandSummary = "detected straight lines on black",
+     .kind = Operation,
+     .run = runners::Lines},
+    {.menuId = 40033,
+     .menuPath = "&Action > Hough Transforms > Lines > Detect lines (superimpose on original)",
+     .menuSummary = "detected straight lines over the image",
+     .command = "lines-superimposed",
+     .commandSummary = "detected straight lines over the image",
+     .kind = Operation,
+     .run = runners::LinesSuperimposed},
+    {.menuId = 40034,
+     .menuPath = "&Action > Hough Transforms > Lines > Detect lines using direction info",
+     .menuSummary = "lines from direction-checked votes, over the image",
+     .command = "lines-direction",
+     .commandSummary = "lines from direction-checked votes, over the image",
+     .kind = Operation,
+     .run = runners::LinesByDirection},
+    {.menuId = 40035,
+     .menuPath = "&Action > Hough Transforms > Circles > Show Hough Space",
+     .menuSummary = "one radius plane of the circle Hough space",
+     .command = "circle-space",
+     .commandSummary = "one radius plane of the circle Hough space",
+     .kind = Operation,
+     .options = {&kCircleRadius},
+     .run = runners::CircleSpace},
+    {.menuId = 40036,
+     .menuPath = "&Action > Hough Transforms > Circles > Detect Circles (show circles only)",
+     .menuSummary = "detected small circles on black",
+     .command = "circles",
+     .commandSummary = "detected small circles on black",
+     .kind = Operation,
+     .run = runners::Circles},
+    {.menuId = 40037,
+     .menuPath = "&Action > Hough Transforms > Circles > Detect Circles (superimpose on original)",
+     .menuSummary = "detected small circles over the image",
+     .command = "circles-superimposed",
+     .commandSummary = "detected small circles over the image",
+     .kind = Operation,
+     .run = runners::CirclesSuperimposed},
+    {.menuId = 40038,
+     .menuPath = "&Action > Hough Transforms > Circles > Detect circles using direction info",
+     .menuSummary = "circles from direction-checked votes, over the image",
+     .command = "circles-direction",
+     .commandSummary = "circles from direction-checked votes, over the image",
+     .kind = Operation,
+     .run = runners::CirclesByDirection},
+    {.menuId = 40039,
+     .menuPath = "&Action > Convert to 3D",
+     .menuSummary = "label surface orientations of a 128 x 128 range image",
+     .command = "range3d",
+     .commandSummary = "label surface orientations of a 128 x 128 range image",
+     .kind = Operation,
+     .run = runners::ConvertTo3D},
+    {.menuId = 40014,
+     .menuPath = "Options > Set Threshold...",
+     .menuSummary = "edit window size, sigma and threshold",
+     .kind = EditSettings,
+     .dialog = Parameters},
+    {.menuId = 40025,
+     .menuPath = "Options > Set Gradient and Gradient Direction Thresholds...",
+     .menuSummary = "edit the edge detector's threshold and direction",
+     .kind = EditSettings,
+     .dialog = EdgeParameters},
 };
 
 }  // namespace
@@ -77,12 +277,34 @@ const OperationEntry* FindOperationByCommand(std::string_view command) {
     return nullptr;
 }
 
-const OptionDescription& DescribeOption(OptionField field) {
-    for (const OptionDescription& option : kOptions) {
-        if (option.field == field) return option;
+const OperationEntry* FindOperationByMenuPath(std::string_view path) {
+    for (const OperationEntry& entry : kEntries) {
+        if (PlainMenuPath(entry) == path) return &entry;
     }
-    static constexpr OptionDescription kNone{OptionField::None, "", ""};
-    return kNone;
+    return nullptr;
+}
+
+std::string PlainMenuPath(const OperationEntry& entry) {
+    std::string path(entry.menuPath);
+    std::erase(path, '&');
+    return path;
+}
+
+const OptionDescriptor* FindOption(const OperationEntry& entry, std::string_view flag) {
+    for (const OptionDescriptor* option : entry.options) {
+        if (flag == option->flag) return option;
+    }
+    return nullptr;
+}
+
+std::vector<const OptionDescriptor*> AllOptions() {
+    std::vector<const OptionDescriptor*> options;
+    for (const OperationEntry& entry : kEntries) {
+        for (const OptionDescriptor* option : entry.options) {
+            if (std::find(options.begin(), options.end(), option) == options.end()) options.push_back(option);
+        }
+    }
+    return options;
 }
 
 }  // namespace lumagrove

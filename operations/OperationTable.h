@@ -1,61 +1,76 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "operations/Operation.h"
+#include "operations/Options.h"
 
 namespace lumagrove {
 
-// How a menu entry is handled.
+// What choosing a menu entry does.
 enum class EntryKind {
-    Operation,  // runs an image operation and opens its result
-    SaveAs,     // writes the window's image
-    WindowOnly, // handled by the image window itself (close, the option dialogs)
-    NoAction,   // offered by the menu, does nothing
+    Operation,     // runs an image operation and opens its result
+    SaveAs,        // writes the window's image
+    Close,         // closes the window
+    EditSettings,  // shows the entry's parameter dialog and keeps what the user enters
+    NoAction,      // offered by the menu, does nothing
 };
 
-// The dialog shown before an operation runs; cancelling it runs nothing.
-enum class DialogFirst { None, Parameters, EdgeParameters };
+// The desktop's two parameter dialogs. An operation that names one shows it
+// first, and cancelling it runs nothing.
+enum class ParameterDialog { None, Parameters, EdgeParameters };
 
-// A value the command line can set, each with one flag.
-enum class OptionField {
-    None,
-    Threshold,          // --threshold, binarization and the Gaussian's edge test
-    GradientThreshold,  // --threshold, the edge maps
-    GradientDirection,  // --direction
-    Sigma,              // --sigma
-    UniformWindow,      // --window
-    Cutoff,             // --cutoff X,Y
-    SelectionFrom,      // --from X,Y
-    SelectionTo,        // --to X,Y
-    CircleRadius,       // --radius
+// The options a command takes, in the order its help lists them.
+class OptionList {
+public:
+    constexpr OptionList() = default;
+    constexpr OptionList(std::initializer_list<const OptionDescriptor*> options) {
+        for (const OptionDescriptor* option : options) items_[count_++] = option;
+    }
+    const OptionDescriptor* const* begin() const { return items_.data(); }
+    const OptionDescriptor* const* end() const { return items_.data() + count_; }
+    bool empty() const { return count_ == 0; }
+
+private:
+    std::array<const OptionDescriptor*, 3> items_{};
+    std::size_t count_ = 0;
 };
 
-struct OptionDescription {
-    OptionField field;
-    const char* flag;
-    const char* valueName;
-};
-
-// One row serves the desktop's menu dispatch, the command-line tool and the
-// README's list of commands, so the three cannot drift apart.
+// One row per entry of the image windows' menu. It is the only place that
+// names an entry's id, its place in the menu, its command-line name and what
+// runs it: the menu bar and popup, the window's routing, the command-line tool
+// and its help are all built from these rows.
 struct OperationEntry {
-    std::uint16_t menuId;
-    const char* menuPath;     // where the entry sits in the menu
-    const char* command;      // command-line name, or nullptr for menu-only entries
-    const char* summary;      // one line for --help and the README
-    EntryKind kind;
-    DialogFirst dialog;
-    OptionField options[2];
-    OperationRunner run;      // for operations; nullptr for the other kinds
+    std::uint16_t menuId = 0;
+    const char* menuPath = "";             // "&File > &Close": popups, then the entry; '&' marks the mnemonic letter
+    const char* menuSummary = "";          // what the entry does, in the desktop's words (the README's menu list)
+    const char* command = nullptr;         // command-line name, or nullptr for menu-only entries
+    const char* commandSummary = nullptr;  // one line for the command-line help
+    EntryKind kind = EntryKind::NoAction;
+    ParameterDialog dialog = ParameterDialog::None;
+    OptionList options{};           // what the command line may set
+    OperationRunner run = nullptr;  // for operations; nullptr for the other kinds
 };
 
+// The rows in menu order.
 std::span<const OperationEntry> OperationTable();
 const OperationEntry* FindOperationByMenuId(std::uint16_t menuId);
 const OperationEntry* FindOperationByCommand(std::string_view command);
+// By the path as the README writes it, without mnemonic marks.
+const OperationEntry* FindOperationByMenuPath(std::string_view path);
 
-const OptionDescription& DescribeOption(OptionField field);
+// The entry's path without its mnemonic marks: "File > Close".
+std::string PlainMenuPath(const OperationEntry& entry);
+
+const OptionDescriptor* FindOption(const OperationEntry& entry, std::string_view flag);
+// Every option some command takes, each once, in the order the table first names it.
+std::vector<const OptionDescriptor*> AllOptions();
 
 }  // namespace lumagrove

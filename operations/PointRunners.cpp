@@ -10,7 +10,7 @@ OperationResult Negate(const SourceImage& source, const OperationArguments&, con
 
 OperationResult Binarize(const SourceImage& source, const OperationArguments& arguments, const Reporter&) {
     const PixelBuffer work(source.pixels, source.width, source.height);
-    return ImageResult(work.binarize(arguments.settings.threshold), source.width, source.height);
+    return ImageResult(work.binarize(arguments.threshold), source.width, source.height);
 }
 
 }  // namespace lumagrove::runners

@@ -19,7 +19,7 @@ OperationResult SmoothUniform(const SourceImage& source, const OperationArgument
 }
 
 OperationResult SmoothGaussian(const SourceImage& source, const OperationArguments& arguments, const Reporter&) {
-    return SameSize(source, GrayImageOf(source).smoothGaussian(arguments.settings.sigma, arguments.settings.threshold));
+    return SameSize(source, GrayImageOf(source).smoothGaussian(arguments.sigma, arguments.threshold));
 }
 
 OperationResult EqualizeGlobal(const SourceImage& source, const OperationArguments&, const Reporter&) {
@@ -46,12 +46,12 @@ OperationResult GradientImage(const SourceImage& source, const OperationArgument
 }
 
 OperationResult EdgesByGradient(const SourceImage& source, const OperationArguments& arguments, const Reporter&) {
-    return SameSize(source, GrayImageOf(source).edgesByGradient(arguments.settings.gradientThreshold));
+    return SameSize(source, GrayImageOf(source).edgesByGradient(arguments.gradientThreshold));
 }
 
 OperationResult EdgesByDirection(const SourceImage& source, const OperationArguments& arguments, const Reporter&) {
-    const Settings& settings = arguments.settings;
-    return SameSize(source, GrayImageOf(source).edgesByDirection(settings.gradientThreshold, settings.gradientDirection));
+    return SameSize(source,
+                    GrayImageOf(source).edgesByDirection(arguments.gradientThreshold, arguments.gradientDirection));
 }
 
 }  // namespace lumagrove::runners

@@ -8,6 +8,7 @@
 #include "platform/Threads.h"
 #include "platform/Window.h"
 #include "resources/ControlIds.h"
+#include "shell/FileDialogs.h"
 #include "shell/FileIntake.h"
 #include "shell/ShellState.h"
 

@@ -3,9 +3,8 @@
 #include <chrono>
 #include <memory>
 
-#include "formats/Readers.h"
-#include "platform/FileDialog.h"
 #include "platform/Threads.h"
+#include "session/ImageFiles.h"
 #include "shell/ImageWindow.h"
 #include "shell/MessageBoxReporter.h"
 #include "shell/ShellState.h"
@@ -13,59 +12,21 @@
 namespace lumagrove::shell {
 namespace {
 
-using platform::FileDialogRequest;
-using platform::FileFilter;
-
-const FileFilter kPgmFiles{"PGM Files (*.PGM)", "*.pgm"};
-const FileFilter kAllFiles{"All Files (*.*)", "*.*"};
-
-FileDialogRequest RequestFor(platform::Window owner, std::vector<FileFilter> filters) {
-    FileDialogRequest request;
-    request.owner = owner;
-    request.filters = std::move(filters);
-    request.defaultExtension = "pgm";
-    ShellState& state = TheShellState();
-    std::lock_guard lock(state.fileNameMutex);
-    request.initialName = state.fileNameBuffer;
-    return request;
-}
-
-std::optional<std::string> Remembered(std::optional<std::string> chosen) {
-    if (chosen) {
-        ShellState& state = TheShellState();
-        std::lock_guard lock(state.fileNameMutex);
-        state.fileNameBuffer = *chosen;
-    }
-    return chosen;
-}
-
 // Opens the image's window and returns once it is on screen, so that the
 // next file's window opens after it.
-void OpenImage(const std::string& name, int (*read)(ImageRecord&, const Reporter&)) {
-    auto record = std::make_unique<ImageRecord>();
-    record->title = name;
-    if (!read(*record, MessageBoxReporter())) return;
+void OpenImage(ImageRecord image) {
     const platform::ManualResetEvent opened;
-    StartImageWindow(std::move(record), opened);
-    while (!opened.wait(std::chrono::seconds(1))) {
-    }
+    StartImageWindow(std::make_unique<ImageRecord>(std::move(image)), opened);
+    while (!opened.wait(std::chrono::seconds(1))) {}
 }
 
 void LoadOneFile(const std::string& name) {
-    switch (KindOfFileName(name)) {
-        case ImageFileKind::Pgm:
-            OpenImage(name, ReadPgm);
-            break;
-        case ImageFileKind::Xyz: {
-            CoordinateRecord coordinates;
-            coordinates.path = name;
-            ReadXyz(coordinates, MessageBoxReporter());
-            break;
-        }
-        case ImageFileKind::Intensity:
-            OpenImage(name, ReadIntensity);
-            break;
+    const Reporter report = MessageBoxReporter();
+    if (session::NamesCoordinateFile(name)) {
+        session::ReadCoordinateFile(name, report);  // its sample point is all there is to show
+        return;
     }
+    if (std::optional<ImageRecord> image = session::ReadImageFile(name, report)) OpenImage(std::move(*image));
 }
 
 }  // namespace
@@ -86,22 +47,6 @@ void LoadImageFiles(std::vector<std::string> names) {
     if (!started) --state.loadersRunning;
 }
 
-void LoadImageFile(const std::string& name) {
-    LoadImageFiles({name});
-}
-
-std::optional<std::string> AskOpenFileName(platform::Window owner) {
-    FileDialogRequest request = RequestFor(
-        owner, {kPgmFiles, {"XYZ Files (*.XYZ)", "*.xyz"}, {"Intensity Files (*.INTENSITY)", "*.intensity"}, kAllFiles});
-    request.hideReadOnly = true;
-    request.confirmCreate = true;
-    return Remembered(platform::AskOpenFileName(request));
-}
-
-std::optional<std::string> AskSaveFileName(platform::Window owner) {
-    FileDialogRequest request = RequestFor(owner, {kPgmFiles, kAllFiles});
-    request.confirmOverwrite = true;
-    return Remembered(platform::AskSaveFileName(request));
-}
+void LoadImageFile(const std::string& name) { LoadImageFiles({name}); }
 
 }  // namespace lumagrove::shell

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
-
-#include "platform/Message.h"
 
 namespace lumagrove::shell {
 
@@ -16,10 +13,5 @@ namespace lumagrove::shell {
 // main thread. Returns at once.
 void LoadImageFiles(std::vector<std::string> names);
 void LoadImageFile(const std::string& name);
-
-// The file dialogs, owned by `owner`. Both start from, and update, the name
-// last chosen in either. Nothing on cancel.
-std::optional<std::string> AskOpenFileName(platform::Window owner);
-std::optional<std::string> AskSaveFileName(platform::Window owner);
 
 }  // namespace lumagrove::shell

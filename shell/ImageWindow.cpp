@@ -6,16 +6,15 @@
 #include <optional>
 
 #include "operations/OperationTable.h"
-#include "platform/Dialog.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageQueue.h"
 #include "platform/Painting.h"
 #include "platform/Surface.h"
 #include "platform/Threads.h"
 #include "platform/Window.h"
-#include "resources/CommandIds.h"
 #include "resources/ControlIds.h"
-#include "shell/DispatchCommand.h"
+#include "shell/FileDialogs.h"
+#include "shell/MenuOperation.h"
 #include "shell/ParameterDialogs.h"
 #include "shell/SharedSettings.h"
 #include "shell/ShellState.h"
@@ -127,22 +126,23 @@ void ReleaseLeft(Window window, Point at) {
     Invalidate(window);
 }
 
-void HandleCommand(Window window, WordParam word) {
-    const int id = static_cast<int>(LowWord(word));
-    if (id == resources::command::Close) {
-        DestroyWindow(window);
-    } else if (id == resources::command::SetThreshold) {
-        RunModalDialog(resources::ParametersDialog, window, ParametersDialogProc);
-    } else if (id == resources::command::SetGradientThresholds) {
-        RunModalDialog(resources::EdgeParametersDialog, window, EdgeParametersDialogProc);
-    } else if (const ImageView* view = ViewOf(window)) {
-        if (auto processed = DispatchCommand(window, word, *view->record)) StartImageWindow(std::move(processed));
+// Every entry of the menu is routed by its kind in the table.
+void HandleCommand(Window window, const OperationEntry& entry) {
+    switch (entry.kind) {
+        case EntryKind::Close: DestroyWindow(window); return;
+        case EntryKind::EditSettings: ShowParameterDialog(window, entry.dialog); return;
+        case EntryKind::SaveAs:
+            if (const ImageView* view = ViewOf(window)) SaveImageAs(window, *view->record);
+            return;
+        case EntryKind::Operation:
+            if (const ImageView* view = ViewOf(window)) {
+                if (std::unique_ptr<ImageRecord> result = RunMenuOperation(window, entry, *view->record)) {
+                    StartImageWindow(std::move(result));
+                }
+            }
+            return;
+        case EntryKind::NoAction: return;
     }
-}
-
-bool IsWindowCommand(WordParam word) {
-    const OperationEntry* entry = FindOperationByMenuId(static_cast<std::uint16_t>(LowWord(word)));
-    return entry != nullptr;
 }
 
 // The thread's loop: it also ends when every image window is told to close,
@@ -183,9 +183,11 @@ Result ImageWindowProc(Window window, Msg message, WordParam word, LongParam dat
             PopUpActionMenu(window);
             return 0;
         case Msg::Command:
-            if (!IsWindowCommand(word)) break;
-            HandleCommand(window, word);
-            return 0;
+            if (const OperationEntry* entry = FindOperationByMenuId(static_cast<std::uint16_t>(LowWord(word)))) {
+                HandleCommand(window, *entry);
+                return 0;
+            }
+            break;
         default:
             break;
     }

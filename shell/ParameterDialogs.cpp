@@ -79,4 +79,15 @@ bool EdgeParametersDialogProc(Window dialog, Msg message, WordParam word, LongPa
     return RunParameterDialog(dialog, message, word, ShowEdgeParameters, StoreEdgeParameters);
 }
 
+bool ShowParameterDialog(Window owner, ParameterDialog dialog) {
+    switch (dialog) {
+        case ParameterDialog::None: return true;
+        case ParameterDialog::Parameters:
+            return RunModalDialog(resources::ParametersDialog, owner, ParametersDialogProc) == 1;
+        case ParameterDialog::EdgeParameters:
+            return RunModalDialog(resources::EdgeParametersDialog, owner, EdgeParametersDialogProc) == 1;
+    }
+    return false;
+}
+
 }  // namespace lumagrove::shell

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "operations/OperationTable.h"
 #include "platform/Message.h"
 
 namespace lumagrove::shell {
+
+// Shows the dialog modally over `owner`; true when the user confirmed it
+// (and the values were stored), false on Cancel. None shows nothing and
+// counts as confirmed.
+bool ShowParameterDialog(platform::Window owner, ParameterDialog dialog);
 
 // "Parameters": window size (odd), sigma and threshold. Ends with 1 after
 // storing the values, 0 on Cancel.

@@ -8,20 +8,40 @@
 namespace lumagrove {
 namespace {
 
-// The README's lists of menu entries and commands are written by hand; this keeps it from
-// drifting away from the table the program actually uses.
-TEST(Readme, ListsEveryMenuEntryAndCommandOfTheOperationTable) {
+std::string Readme() {
     std::ifstream file(LUMAGROVE_SOURCE_DIR "/README.md");
-    ASSERT_TRUE(file) << "README.md not found";
+    EXPECT_TRUE(file) << "README.md not found";
     std::stringstream text;
     text << file.rdbuf();
+    return text.str();
+}
+
+// The row of the README's table that starts with `start`, without its end of line.
+std::string RowStartingWith(const std::string& text, const std::string& start) {
+    const std::size_t at = text.find("\n" + start);
+    if (at == std::string::npos) return {};
+    return text.substr(at + 1, text.find('\n', at + 1) - at - 1);
+}
+
+// The README's lists of menu entries and commands are written by hand; this
+// keeps them from drifting away from the table the program actually uses,
+// ids and option defaults included.
+TEST(Readme, ListsEveryMenuEntryAndCommandOfTheOperationTable) {
+    const std::string text = Readme();
     for (const OperationEntry& entry : OperationTable()) {
-        EXPECT_NE(text.str().find(std::string("| ") + entry.menuPath + " | " + std::to_string(entry.menuId) + " | " +
-                                  entry.summary + " |"),
+        EXPECT_NE(text.find("| " + PlainMenuPath(entry) + " | " + std::to_string(entry.menuId) + " | " +
+                            entry.menuSummary + " |"),
                   std::string::npos)
             << entry.menuPath;
         if (entry.command == nullptr) continue;
-        EXPECT_NE(text.str().find(std::string("| `") + entry.command + "` |"), std::string::npos) << entry.command;
+        std::string options;
+        for (const OptionDescriptor* option : entry.options) {
+            options += std::string(options.empty() ? "" : " ") + "`" + option->flag + " " + option->valueName + "` [" +
+                       option->defaultText() + "]";
+        }
+        const std::string row = RowStartingWith(text, std::string("| `") + entry.command + "` |");
+        EXPECT_TRUE(row.ends_with(" " + options + " |") || (options.empty() && row.ends_with("| |")))
+            << entry.command << ": " << row;
     }
 }
 

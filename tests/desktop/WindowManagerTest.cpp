@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "resources/CommandIds.h"
+#include "support/MenuIds.h"
 
 namespace lumagrove::shell::test {
 namespace {
@@ -90,13 +90,13 @@ TEST_F(WindowManagerTest, FixedSizeWindowsOfferNeitherMinimiseNorMaximise) {
     ASSERT_TRUE(image);
     EXPECT_TRUE(Offers(actionsOf("image.pgm"), "_NET_WM_ACTION_MAXIMIZE_HORZ")) << "image windows are resizable";
 
-    hooks::ChooseFromMenuBar(image, resources::command::SetThreshold);
+    hooks::ChooseFromMenuBar(image, lumagrove::testing::MenuId("Options > Set Threshold..."));
     EXPECT_TRUE(fixed(actionsOf("Parameters")));
     for (const platform::Window dialog : hooks::OpenDialogs()) {
         if (dialog != control_) hooks::CloseBoxClicked(dialog);
     }
 
-    ChooseFromPopup(image, resources::command::ConvertTo3D);  // refused with a message box
+    ChooseFromPopup(image, lumagrove::testing::MenuId("Action > Convert to 3D"));  // refused with a message box
     EXPECT_TRUE(fixed(actionsOf("Error")));
 }
 

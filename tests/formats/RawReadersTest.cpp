@@ -124,18 +124,5 @@ TEST(ReadXyz, ReportsAMissingFileOrAFolderWithTheStopIcon) {
     }
 }
 
-TEST(KindOfFileName, LooksAtTheLastThreeCharactersCaseSensitively) {
-    EXPECT_EQ(KindOfFileName("scan.pgm"), ImageFileKind::Pgm);
-    EXPECT_EQ(KindOfFileName("scan.apgm"), ImageFileKind::Pgm);
-    EXPECT_EQ(KindOfFileName("pgm"), ImageFileKind::Pgm);
-    EXPECT_EQ(KindOfFileName("data.xyz"), ImageFileKind::Xyz);
-    EXPECT_EQ(KindOfFileName("image.PGM"), ImageFileKind::Intensity);
-    EXPECT_EQ(KindOfFileName("data.XYZ"), ImageFileKind::Intensity);
-    EXPECT_EQ(KindOfFileName("a.intensity"), ImageFileKind::Intensity);
-    EXPECT_EQ(KindOfFileName("gm"), ImageFileKind::Intensity);
-    EXPECT_EQ(KindOfFileName(""), ImageFileKind::Intensity);
-    EXPECT_EQ(KindOfFileName("\"scan.pgm\""), ImageFileKind::Intensity);
-}
-
 }  // namespace
 }  // namespace lumagrove

@@ -20,8 +20,8 @@ TEST(FrequencyRunners, GiveTheOperationsResultWithTheUsersCutoff) {
     const testing::TestImage image = testing::StructuredImage(40, 30, 6);
     const SourceImage source{image.pixels, 40, 30};
     OperationArguments arguments;
-    arguments.settings.cutoffX = 7;
-    arguments.settings.cutoffY = 2;
+    arguments.cutoffX = 7;
+    arguments.cutoffY = 2;
     MessageLog log;
     const Reporter report = log.reporter();
 

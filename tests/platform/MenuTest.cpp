@@ -1,12 +1,12 @@
 #include "LayerTest.h"
 #include "platform/Menu.h"
-#include "resources/CommandIds.h"
 #include "resources/ControlIds.h"
+#include "support/MenuIds.h"
 
 namespace lumagrove::platform::test {
 namespace {
 
-namespace command = resources::command;
+using lumagrove::testing::MenuId;
 
 class MenuTest : public LayerTest {
 protected:
@@ -27,14 +27,16 @@ protected:
 };
 
 TEST_F(MenuTest, PopupChoiceArrivesAsACommandOnTheWindowThread) {
-    testing::AnswerNextPopup(command::DetectCirclesByDirection);
+    testing::AnswerNextPopup(MenuId("Action > Hough Transforms > Circles > Detect circles using direction info"));
     auto log = std::make_shared<MessageLog>();
     ThreadWindow image(popupClass(log), Size{200, 200}, [](Window window) { ShowWindow(window); });
     PostMessage(image.window(), Msg::RightUp, 0, PackPoint(10, 10));
     ASSERT_TRUE(WaitUntil([&] { return log->count(Msg::Command) == 1; }));
 
     const Seen chosen = log->of(Msg::Command)[0];
-    EXPECT_EQ(LowWord(chosen.word), static_cast<unsigned>(command::DetectCirclesByDirection));
+    EXPECT_EQ(
+        LowWord(chosen.word),
+        static_cast<unsigned>(MenuId("Action > Hough Transforms > Circles > Detect circles using direction info")));
     EXPECT_EQ(chosen.thread, image.threadId());
     const auto popups = testing::ShownPopups();
     ASSERT_EQ(popups.size(), 1u);
@@ -58,14 +60,14 @@ TEST_F(MenuTest, PopupsOfSeveralWindowsAnswerTheirOwnWindow) {
                             },
                             0, ".second"),
                         Size{200, 200});
-    testing::AnswerNextPopup(command::Negate);
+    testing::AnswerNextPopup(MenuId("Action > Negate"));
     PostMessage(first.window(), Msg::RightUp);
     ASSERT_TRUE(WaitUntil([&] { return firstLog->count(Msg::Command) == 1; }));
-    testing::AnswerNextPopup(command::ConvertTo3D);
+    testing::AnswerNextPopup(MenuId("Action > Convert to 3D"));
     PostMessage(second.window(), Msg::RightUp);
     ASSERT_TRUE(WaitUntil([&] { return secondLog->count(Msg::Command) == 1; }));
-    EXPECT_EQ(LowWord(firstLog->of(Msg::Command)[0].word), static_cast<unsigned>(command::Negate));
-    EXPECT_EQ(LowWord(secondLog->of(Msg::Command)[0].word), static_cast<unsigned>(command::ConvertTo3D));
+    EXPECT_EQ(LowWord(firstLog->of(Msg::Command)[0].word), static_cast<unsigned>(MenuId("Action > Negate")));
+    EXPECT_EQ(LowWord(secondLog->of(Msg::Command)[0].word), static_cast<unsigned>(MenuId("Action > Convert to 3D")));
     EXPECT_EQ(firstLog->count(Msg::Command), 1u);
 }
 
@@ -74,8 +76,10 @@ TEST_F(MenuTest, MenuBarOfTheClassReachesEveryEntry) {
     ThreadWindow image(popupClass(log, resources::ImageWindowMenu), Size{300, 200},
                        [](Window window) { ShowWindow(window); });
     const Window window = image.window();
-    for (const int entry : {command::SaveAs, command::SetThreshold, command::SetGradientThresholds,
-                            command::LineHoughSpace, command::CircleHoughSpace}) {
+    for (const int entry : {MenuId("File > Save As..."), MenuId("Options > Set Threshold..."),
+                            MenuId("Options > Set Gradient and Gradient Direction Thresholds..."),
+                            MenuId("Action > Hough Transforms > Lines > Show Hough Space"),
+                            MenuId("Action > Hough Transforms > Circles > Show Hough Space")}) {
         ASSERT_TRUE(testing::ChooseFromMenuBar(window, entry)) << entry;
     }
     EXPECT_FALSE(testing::ChooseFromMenuBar(window, 40004)) << "no such entry";

@@ -2,12 +2,14 @@
 
 #include <set>
 
-#include "resources/CommandIds.h"
 #include "resources/ControlIds.h"
 #include "resources/Resources.h"
+#include "support/MenuIds.h"
 
 namespace lumagrove::resources {
 namespace {
+
+using testing::MenuId;
 
 void CollectCommands(const std::vector<MenuItem>& items, std::vector<int>& commands) {
     for (const MenuItem& item : items) {
@@ -49,6 +51,31 @@ TEST(ResourcesTest, ImageWindowMenuHoldsEveryCommandOnce) {
     EXPECT_EQ(distinct, expected);
 }
 
+void CollectPaths(const std::vector<MenuItem>& items, const std::string& prefix,
+                  std::vector<std::pair<std::string, int>>& paths) {
+    for (const MenuItem& item : items) {
+        if (item.isPopup()) {
+            CollectPaths(item.items, prefix + item.text + " > ", paths);
+        } else {
+            paths.emplace_back(prefix + item.text, item.command);
+        }
+    }
+}
+
+// The menu is the operation table laid out: the popups in the order the
+// table first names them, each row's path leading to its id.
+TEST(ResourcesTest, ImageWindowMenuLaysOutTheOperationTable) {
+    const MenuTemplate* menu = FindMenu(ImageWindowMenu);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Texts(menu->popups), (std::vector<std::string>{"&File", "&Action", "Options"}));
+    EXPECT_EQ(Texts(menu->popups.at(0).items), (std::vector<std::string>{"Save As...", "&Close"}));
+    std::vector<std::pair<std::string, int>> laidOut;
+    CollectPaths(menu->popups, "", laidOut);
+    std::vector<std::pair<std::string, int>> rows;
+    for (const OperationEntry& entry : OperationTable()) rows.emplace_back(entry.menuPath, entry.menuId);
+    EXPECT_EQ(laidOut, rows);
+}
+
 TEST(ResourcesTest, HoughPopupsNameTheirEntries) {
     const MenuItem& action = FindMenu(ImageWindowMenu)->popups.at(1);
     EXPECT_EQ(action.text, "&Action");
@@ -63,13 +90,13 @@ TEST(ResourcesTest, HoughPopupsNameTheirEntries) {
                                         "Detect Circles (superimpose on original)",
                                         "Detect circles using direction info"}));
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(lines.items[i].command, command::LineHoughSpace + i);
-        EXPECT_EQ(circles.items[i].command, command::CircleHoughSpace + i);
+        EXPECT_EQ(lines.items[i].command, MenuId("Action > Hough Transforms > Lines > Show Hough Space") + i);
+        EXPECT_EQ(circles.items[i].command, MenuId("Action > Hough Transforms > Circles > Show Hough Space") + i);
     }
-    EXPECT_EQ(action.items.back().command, command::ConvertTo3D);
-    EXPECT_EQ(Entry(FindMenu(ImageWindowMenu)->popups.at(2).items,
-                    "Set Gradient and Gradient Direction Thresholds...").command,
-              command::SetGradientThresholds);
+    EXPECT_EQ(action.items.back().command, MenuId("Action > Convert to 3D"));
+    EXPECT_EQ(Entry(FindMenu(ImageWindowMenu)->popups.at(2).items, "Set Gradient and Gradient Direction Thresholds...")
+                  .command,
+              MenuId("Options > Set Gradient and Gradient Direction Thresholds..."));
 }
 
 TEST(ResourcesTest, ControlWindowTemplateMatchesTheLayout) {

@@ -1,18 +1,18 @@
 #include "ShellTest.h"
 
 #include "platform/Dialog.h"
-#include "resources/CommandIds.h"
 #include "resources/ControlIds.h"
 #include "shell/ControlWindow.h"
 #include "shell/FileIntake.h"
 #include "shell/ShellState.h"
+#include "support/MenuIds.h"
 #include "support/TemporaryFolder.h"
 
 namespace lumagrove::shell::test {
 namespace {
 
 namespace hooks = platform::testing;
-namespace command = resources::command;
+using lumagrove::testing::MenuId;
 namespace control = resources::control;
 
 std::uint8_t Gray(int x, int y) { return static_cast<std::uint8_t>(x * 7 + y); }
@@ -85,9 +85,9 @@ TEST_F(ShellTest, ExitEndsTheProgramWithManyIdleWindows) {
 TEST_F(ShellTest, ExitEndsTheProgramWhileAWindowShowsADialogOrAMessageBox) {
     const platform::Window dialogOwner = OpenImageWindow(MakeRecord(30, 20, "dialog.pgm", Gray));
     const platform::Window boxOwner = OpenImageWindow(MakeRecord(30, 20, "box.pgm", Gray));
-    hooks::ChooseFromMenuBar(dialogOwner, command::SetThreshold);
+    hooks::ChooseFromMenuBar(dialogOwner, MenuId("Options > Set Threshold..."));
     ASSERT_TRUE(WaitForParameterDialog());
-    ChooseFromPopup(boxOwner, command::ConvertTo3D);  // refused with a message box
+    ChooseFromPopup(boxOwner, MenuId("Action > Convert to 3D"));  // refused with a message box
     ASSERT_TRUE(WaitUntil([] { return !hooks::ShownMessageBoxes().empty(); }));
 
     hooks::PressButton(control_, control::Exit);
@@ -97,7 +97,7 @@ TEST_F(ShellTest, ExitEndsTheProgramWhileAWindowShowsADialogOrAMessageBox) {
 
 TEST_F(ShellTest, ExitWaitsForARunningOperationToFinish) {
     const platform::Window busy = OpenImageWindow(MakeRecord(1500, 1500, "busy.pgm", Gray));
-    ChooseFromPopup(busy, command::DetectCirclesSuperimposed);
+    ChooseFromPopup(busy, MenuId("Action > Hough Transforms > Circles > Detect Circles (superimpose on original)"));
     hooks::PressButton(control_, control::Exit);
     EXPECT_EQ(RunMainLoop(), 0);
     EXPECT_EQ(TheShellState().openWindowCount.load(), 0);

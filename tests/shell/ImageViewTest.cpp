@@ -2,11 +2,10 @@
 
 #include <cmath>
 
-#include "operations/OperationTable.h"
 #include "platform/Window.h"
-#include "resources/CommandIds.h"
 #include "shell/SharedSettings.h"
-#include "support/MessageLog.h"
+#include "support/MenuIds.h"
+#include "support/OperationReferences.h"
 
 namespace lumagrove::shell::test {
 namespace {
@@ -149,17 +148,12 @@ TEST_F(ShellTest, SelectionCornersAreTheImagePixelsPointedAtWhateverTheZoomAndSc
         ASSERT_TRUE(WaitUntil([&] { return TheSettings().snapshot().cutoffX == up.x; }));
         EXPECT_EQ(TheSettings().snapshot().cutoffY, up.y);
 
-        ChooseFromPopup(window, resources::command::EqualizeSelectedArea);
+        ChooseFromPopup(window, lumagrove::testing::MenuId("Action > Histogram equalization > Selected Area"));
         const auto result = WaitForNewWindowTitled("Processed Image", results++);
         ASSERT_TRUE(result);
-        OperationArguments arguments;
-        arguments.downX = down.x;
-        arguments.downY = down.y;
-        arguments.upX = up.x;
-        arguments.upY = up.y;
-        testing::MessageLog log;
-        const OperationResult expected = FindOperationByMenuId(resources::command::EqualizeSelectedArea)
-                                             ->run({source->pixels, kWidth, kHeight}, arguments, log.reporter());
+        const ImageRecord expected =
+            lumagrove::testing::FindReference("equalize-area")
+                ->expected(*source, {.fromX = down.x, .fromY = down.y, .toX = up.x, .toY = up.y});
         ASSERT_TRUE(WaitUntil([&] { return GrayAt(SnapshotOf(*result).presented, 0, 0) >= 0; }));
         const hooks::WindowSnapshot shown = SnapshotOf(*result);
         ASSERT_EQ(shown.zoom, 1.0);

@@ -1,16 +1,17 @@
 #include "ShellTest.h"
 
 #include "platform/Dialog.h"
-#include "resources/CommandIds.h"
 #include "shell/ImageWindow.h"
 #include "shell/SharedSettings.h"
 #include "shell/ShellState.h"
+#include "support/MenuIds.h"
 
 namespace lumagrove::shell::test {
 namespace {
 
 namespace hooks = platform::testing;
 using hooks::Mouse;
+using lumagrove::testing::MenuId;
 
 std::uint8_t Diagonal(int x, int y) { return static_cast<std::uint8_t>((x + 2 * y) % 256); }
 std::uint8_t Flat(int, int) { return 100; }
@@ -57,13 +58,13 @@ TEST_F(ShellTest, TheLastWindowReleasesTheMenuAndTheNextOneLoadsItAgain) {
     const platform::Window first = OpenImageWindow(MakeRecord(40, 30, "first.pgm", Flat));
     ASSERT_TRUE(first);
     EXPECT_FALSE(TheShellState().contextMenu.isNull());
-    hooks::ChooseFromMenuBar(first, resources::command::Close);
+    hooks::ChooseFromMenuBar(first, MenuId("File > Close"));
     ASSERT_TRUE(WaitUntil([] { return TheShellState().openWindowCount.load() == 0; }));
     EXPECT_TRUE(TheShellState().contextMenu.isNull());
 
     const platform::Window second = OpenImageWindow(MakeRecord(40, 30, "second.pgm", Flat));
     ASSERT_TRUE(second);
-    ChooseFromPopup(second, resources::command::Negate);
+    ChooseFromPopup(second, MenuId("Action > Negate"));
     const auto result = WaitForNewWindowTitled("Processed Image", 0);
     ASSERT_TRUE(result);
     EXPECT_EQ(PresentedGray(*result, 5, 5), 155);

@@ -1,23 +1,23 @@
 #include "ShellTest.h"
 
 #include "platform/Dialog.h"
-#include "resources/CommandIds.h"
 #include "resources/ControlIds.h"
 #include "shell/DialogNumbers.h"
 #include "shell/SharedSettings.h"
+#include "support/MenuIds.h"
 
 namespace lumagrove::shell::test {
 namespace {
 
 namespace hooks = platform::testing;
-namespace command = resources::command;
+using lumagrove::testing::MenuId;
 namespace control = resources::control;
 
 std::uint8_t Gray(int, int) { return 80; }
 
 TEST_F(ShellTest, ParametersShowTheSettingsAndRefuseAnEvenWindowSize) {
     const platform::Window window = OpenImageWindow(MakeRecord(20, 20, "p.pgm", Gray));
-    hooks::ChooseFromMenuBar(window, command::SetThreshold);
+    hooks::ChooseFromMenuBar(window, MenuId("Options > Set Threshold..."));
     const platform::Window dialog = WaitForParameterDialog();
     ASSERT_TRUE(dialog);
     EXPECT_EQ(hooks::ShownItemText(dialog, control::WindowSize), "3");
@@ -44,21 +44,21 @@ TEST_F(ShellTest, ParametersReadOddSizesSigmaAndAnUnsignedThreshold) {
     const platform::Window window = OpenImageWindow(MakeRecord(20, 20, "p.pgm", Gray));
     hooks::AnswerNextDialog({{{control::WindowSize, "21"}, {control::Sigma, "2.5x"}, {control::Threshold, "-5"}},
                              control::Ok});
-    hooks::ChooseFromMenuBar(window, command::SetThreshold);
+    hooks::ChooseFromMenuBar(window, MenuId("Options > Set Threshold..."));
     ASSERT_TRUE(WaitUntil([] { return TheSettings().snapshot().windowSize == 21; }));
     Settings settings = TheSettings().snapshot();
     EXPECT_EQ(settings.sigma, 2.5);
     EXPECT_EQ(settings.threshold, 0);
 
     hooks::AnswerNextDialog({{{control::WindowSize, "5"}, {control::Sigma, "abc"}}, control::Ok});
-    hooks::ChooseFromMenuBar(window, command::SetThreshold);
+    hooks::ChooseFromMenuBar(window, MenuId("Options > Set Threshold..."));
     ASSERT_TRUE(WaitUntil([] { return TheSettings().snapshot().windowSize == 5; }));
     EXPECT_EQ(TheSettings().snapshot().sigma, 0.0);
 }
 
 TEST_F(ShellTest, EdgeParametersKeepANegativeDirection) {
     const platform::Window window = OpenImageWindow(MakeRecord(20, 20, "e.pgm", Gray));
-    hooks::ChooseFromMenuBar(window, command::SetGradientThresholds);
+    hooks::ChooseFromMenuBar(window, MenuId("Options > Set Gradient and Gradient Direction Thresholds..."));
     const platform::Window dialog = WaitForParameterDialog();
     ASSERT_TRUE(dialog);
     EXPECT_EQ(hooks::ShownItemText(dialog, control::GradientThreshold), "30");

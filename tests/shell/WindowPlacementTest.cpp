@@ -7,11 +7,11 @@
 #include <algorithm>
 
 #include "platform/Window.h"
-#include "resources/CommandIds.h"
 #include "resources/ControlIds.h"
 #include "shell/FileIntake.h"
 #include "shell/SharedSettings.h"
 #include "shell/ShellState.h"
+#include "support/MenuIds.h"
 #include "support/TemporaryFolder.h"
 
 namespace lumagrove::shell::test {
@@ -113,7 +113,7 @@ TEST_F(ShellTest, AHugeImageLoadingLeavesTheOtherWindowsAnswering) {
     ASSERT_EQ(write(writer, header.data(), header.size()), static_cast<ssize_t>(header.size()));
     LoadImageFile(pipe);
 
-    ChooseFromPopup(other, resources::command::Negate);
+    ChooseFromPopup(other, lumagrove::testing::MenuId("Action > Negate"));
     const auto result = WaitForNewWindowTitled("Processed Image", 0);
     ASSERT_TRUE(result);
     EXPECT_TRUE(WaitUntil([&] { return PresentedGray(*result, 3, 3) == 255 - 90; }));

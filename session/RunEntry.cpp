@@ -1,0 +1,30 @@
+#include "session/RunEntry.h"
+
+#include <new>
+
+#include "session/Messages.h"
+
+namespace lumagrove::session {
+
+EntryRun RunEntry(const OperationEntry& entry, const ImageRecord& source, const OperationArguments& arguments,
+                  const Reporter& report) {
+    OperationResult result;
+    try {
+        result = entry.run({source.pixels, source.width, source.height}, arguments, report);
+    } catch (const std::bad_alloc&) {
+        report(NotEnoughMemory());
+        return {};
+    }
+    switch (result.outcome) {
+        case OperationOutcome::Refused: return {};
+        case OperationOutcome::NoImage: return {true, std::nullopt};
+        case OperationOutcome::Image: break;
+    }
+    ImageRecord image;
+    image.width = result.width;
+    image.height = result.height;
+    image.pixels = std::move(result.pixels);
+    return {true, std::move(image)};
+}
+
+}  // namespace lumagrove::session

@@ -1,0 +1,88 @@
+#include <array>
+
+#include <gtest/gtest.h>
+
+#include "session/ImageFiles.h"
+#include "support/MessageLog.h"
+#include "support/TemporaryFolder.h"
+
+namespace lumagrove::session {
+namespace {
+
+using testing::MessageLog;
+using testing::TemporaryFolder;
+
+std::string ReaderOf(std::string_view name) { return FormatForReading(name).name; }
+
+// Only the last three characters count, compared as they are.
+TEST(ImageFiles, TheNameChoosesTheReader) {
+    for (const char* pgm : {"scan.pgm", "scan.apgm", "pgm", "/a.xyz/b.pgm"}) EXPECT_EQ(ReaderOf(pgm), "PGM") << pgm;
+    for (const char* raw : {"image.PGM", "a.intensity", "gm", "", "\"scan.pgm\"", "scan.pgm "}) {
+        EXPECT_EQ(ReaderOf(raw), "raw 640 x 480 intensity") << raw;
+        EXPECT_FALSE(NamesCoordinateFile(raw)) << raw;
+    }
+    EXPECT_TRUE(NamesCoordinateFile("data.xyz"));
+    EXPECT_TRUE(NamesCoordinateFile("xyz"));
+    EXPECT_FALSE(NamesCoordinateFile("data.XYZ"));
+    EXPECT_FALSE(NamesCoordinateFile("scan.pgm"));
+}
+
+// Every name is written as PGM until a format that can write claims it.
+TEST(ImageFiles, EveryNameIsWrittenAsPgm) {
+    for (const char* name : {"out.pgm", "out.raw", "out.intensity", "out", "out.xyz"}) {
+        EXPECT_EQ(std::string(FormatForWriting(name).name), "PGM") << name;
+    }
+    for (const ImageFormat& format : ImageFormats()) EXPECT_NE(format.read, nullptr) << format.name;
+}
+
+TEST(ImageFiles, ReadWhatWasWrittenAndSayWhyNot) {
+    TemporaryFolder folder;
+    ImageRecord image;
+    image.width = 3;
+    image.height = 2;
+    image.pixels = PixelArray::CopyOf(std::array<std::uint8_t, 6>{1, 2, 3, 4, 5, 6}.data(), 6);
+    MessageLog log;
+    ASSERT_TRUE(WriteImageFile(image, folder.file("small.pgm"), log.reporter()));
+    const std::optional<ImageRecord> back = ReadImageFile(folder.file("small.pgm"), log.reporter());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->title, folder.file("small.pgm"));
+    EXPECT_EQ(back->width, 3);
+    EXPECT_EQ(std::vector<std::uint8_t>(back->pixels.begin(), back->pixels.end()),
+              (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6}));
+    EXPECT_TRUE(log.messages.empty());
+
+    EXPECT_FALSE(ReadImageFile(folder.file("missing.pgm"), log.reporter()));
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].kind, MessageKind::Problem);
+}
+
+// What the user asked to see is told apart from problems, so that the
+// command line can print it where scripts read it.
+TEST(ImageFiles, SampleValuesComeAsReadouts) {
+    TemporaryFolder folder;
+    MessageLog log;
+    std::string samples(640 * 480, '\x10');
+    samples[170 * 640 + 100] = 7;
+    const std::optional<ImageRecord> intensity = ReadImageFile(folder.write("scan.raw", samples), log.reporter());
+    ASSERT_TRUE(intensity);
+    EXPECT_EQ(intensity->width, 640);
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].text, "7 16");
+    EXPECT_EQ(log.messages[0].caption, "Error");  // the desktop's box keeps its caption
+    EXPECT_EQ(log.messages[0].kind, MessageKind::Readout);
+
+    log.messages.clear();
+    // Read as coordinates whatever the name: the command says what the file is.
+    ASSERT_TRUE(ReadCoordinateFile(folder.write("points.bin", std::string(640 * 480 * 12, '\0')), log.reporter()));
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].text, "0.000000 -----  0.000000 ----- 0.000000");
+    EXPECT_EQ(log.messages[0].kind, MessageKind::Readout);
+
+    log.messages.clear();
+    EXPECT_FALSE(ReadCoordinateFile(folder.file("none.xyz"), log.reporter()));
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].kind, MessageKind::Problem);
+}
+
+}  // namespace
+}  // namespace lumagrove::session

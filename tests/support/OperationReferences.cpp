@@ -1,0 +1,193 @@
+#include "support/OperationReferences.h"
+
+#include <span>
+
+#include "formats/Readers.h"
+#include "hough/CircleHough.h"
+#include "hough/LineHough.h"
+#include "imaging/FilterImage.h"
+#include "imaging/GrayImage.h"
+#include "imaging/PixelBuffer.h"
+#include "range3d/RangeCoordinates.h"
+#include "support/MessageLog.h"
+
+namespace lumagrove::testing {
+namespace {
+
+using Values = ReferenceValues;
+
+ImageRecord Sized(PixelArray pixels, std::int32_t width, std::int32_t height) {
+    ImageRecord record;
+    record.width = width;
+    record.height = height;
+    record.pixels = std::move(pixels);
+    return record;
+}
+
+ImageRecord SameSize(const ImageRecord& source, PixelArray pixels) {
+    return Sized(std::move(pixels), source.width, source.height);
+}
+
+std::span<const std::uint8_t> Pixels(const ImageRecord& source) { return {source.pixels.data(), source.pixels.size()}; }
+
+PixelBuffer PointImage(const ImageRecord& s) { return PixelBuffer(Pixels(s), s.width, s.height); }
+GrayImage Gray(const ImageRecord& s) { return GrayImage(Pixels(s), s.width, s.height); }
+FilterImage Filter(const ImageRecord& s) { return FilterImage(Pixels(s), s.width, s.height); }
+
+PixelArray Spectrum(const ImageRecord& s) {
+    MessageLog log;
+    return Filter(s).fourierSpectrum(log.reporter());
+}
+PixelArray HighPass(const ImageRecord& s, const Values& v) {
+    MessageLog log;
+    return Filter(s).globalHighPass(v.cutoffX, v.cutoffY, log.reporter());
+}
+PixelArray LowPass(const ImageRecord& s, const Values& v) {
+    MessageLog log;
+    return Filter(s).globalLowPass(v.cutoffX, v.cutoffY, log.reporter());
+}
+
+enum class Votes { All, NearMenuDirection };
+enum class Shown { ShapesOnly, OverImage };
+
+// The menu's "using direction info" entries keep only edges near 100
+// degrees, with a gradient threshold of 20.
+template <typename Hough>
+ImageRecord Detect(const ImageRecord& s, Votes votes, Shown shown) {
+    Hough hough;
+    hough.setImage(Pixels(s), s.width, s.height);
+    if (votes == Votes::NearMenuDirection) {
+        hough.useDirection = 1;
+        hough.direction = 100;
+        hough.edgeThreshold = 20;
+    }
+    hough.detect();
+    return SameSize(s, shown == Shown::ShapesOnly ? hough.overlayImage() : hough.superimposedImage());
+}
+
+ImageRecord LineSpace(const ImageRecord& s) {
+    LineHough hough;
+    hough.setImage(Pixels(s), s.width, s.height);
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    PixelArray space = hough.houghSpace(width, height);
+    return Sized(std::move(space), width, height);
+}
+
+ImageRecord CircleSpace(const ImageRecord& s, const Values& v) {
+    CircleHough hough;
+    hough.setImage(Pixels(s), s.width, s.height);
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    PixelArray space = hough.houghSpace(v.circleRadius, width, height);
+    return Sized(std::move(space), width, height);
+}
+
+ImageRecord Range3d(const ImageRecord& s) {
+    RangeCoordinates coordinates;
+    RangeToCoordinates(Pixels(s).first<kRangePixels>(), coordinates);
+    return Sized(LabelSurfaceOrientations(coordinates), kRangeSide, kRangeSide);
+}
+
+// Captureless lambdas keep each row on one line: command, menu entry, id, and
+// the call that must give the same bytes.
+const std::vector<OperationReference> kReferences = {
+    {"negate", "Action > Negate", 40003,
+     [](const ImageRecord& s, const Values&) { return SameSize(s, PointImage(s).negate()); }},
+    {"binarize", "Action > Binarize", 40009,
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, PointImage(s).binarize(v.threshold)); }},
+    {"uniform", "Action > Smoothing > Uniform", 40005,
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, Filter(s).smoothUniform(v.uniformWindow)); }},
+    {"gaussian", "Action > Smoothing > Gaussian", 40007,
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, Gray(s).smoothGaussian(v.sigma, v.threshold)); }},
+    {"equalize", "Action > Histogram equalization > Global", 40010,
+     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).equalizeGlobal()); }},
+    {"equalize-area", "Action > Histogram equalization > Selected Area", 40011,
+     [](const ImageRecord& s, const Values& v) {
+         return SameSize(s, Gray(s).equalizeArea(s.pixels.data(), v.fromX, v.fromY, v.toX, v.toY));
+     }},
+    {"equalize-4", "Action > Histogram equalization > Equalize 4 Areas", 40012,
+     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).equalizeFourAreas()); }},
+    {"equalize-16", "Action > Histogram equalization > Equalize 16 Areas", 40013,
+     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).equalizeSixteenAreas()); }},
+    {"spectrum", "Action > Fourier Transform > Show", 40016,
+     [](const ImageRecord& s, const Values&) { return SameSize(s, Spectrum(s)); }},
+    {"highpass", "Action > Fourier Transform > Global high pass filter", 40017,
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, HighPass(s, v)); }},
+    {"lowpass", "Action > Fourier Transform > Global low pass filter", 40018,
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, LowPass(s, v)); }},
+    {"gradient", "Action > Edge Detection > Show Gradient image", 40021,
+     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).gradientImage()); }},
+    {"edges", "Action > Edge Detection > Find Edges using Gradient info", 40023,
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, Gray(s).edgesByGradient(v.gradientThreshold)); }},
+    {"edges-direction", "Action > Edge Detection > Find Edges using direction of Gradient", 40024,
+     [](const ImageRecord& s, const Values& v) {
+         return SameSize(s, Gray(s).edgesByDirection(v.gradientThreshold, v.gradientDirection));
+     }},
+    {"line-space", "Action > Hough Transforms > Lines > Show Hough Space", 40031,
+     [](const ImageRecord& s, const Values&) { return LineSpace(s); }},
+    {"lines", "Action > Hough Transforms > Lines > Detect lines (show lines only)", 40032,
+     [](const ImageRecord& s, const Values&) { return Detect<LineHough>(s, Votes::All, Shown::ShapesOnly); }},
+    {"lines-superimposed", "Action > Hough Transforms > Lines > Detect lines (superimpose on original)", 40033,
+     [](const ImageRecord& s, const Values&) { return Detect<LineHough>(s, Votes::All, Shown::OverImage); }},
+    {"lines-direction", "Action > Hough Transforms > Lines > Detect lines using direction info", 40034,
+     [](const ImageRecord& s, const Values&) {
+         return Detect<LineHough>(s, Votes::NearMenuDirection, Shown::OverImage);
+     }},
+    {"circle-space", "Action > Hough Transforms > Circles > Show Hough Space", 40035,
+     [](const ImageRecord& s, const Values& v) { return CircleSpace(s, v); }},
+    {"circles", "Action > Hough Transforms > Circles > Detect Circles (show circles only)", 40036,
+     [](const ImageRecord& s, const Values&) { return Detect<CircleHough>(s, Votes::All, Shown::ShapesOnly); }},
+    {"circles-superimposed", "Action > Hough Transforms > Circles > Detect Circles (superimpose on original)", 40037,
+     [](const ImageRecord& s, const Values&) { return Detect<CircleHough>(s, Votes::All, Shown::OverImage); }},
+    {"circles-direction", "Action > Hough Transforms > Circles > Detect circles using direction info", 40038,
+     [](const ImageRecord& s, const Values&) {
+         return Detect<CircleHough>(s, Votes::NearMenuDirection, Shown::OverImage);
+     }},
+    {"range3d", "Action > Convert to 3D", 40039, [](const ImageRecord& s, const Values&) { return Range3d(s); }},
+};
+
+}  // namespace
+
+const std::vector<OperationReference>& OperationReferences() { return kReferences; }
+
+const OperationReference* FindReference(const std::string& command) {
+    for (const OperationReference& reference : kReferences) {
+        if (command == reference.command) return &reference;
+    }
+    return nullptr;
+}
+
+bool NeedsRangeImage(const OperationReference& reference) { return std::string(reference.command) == "range3d"; }
+
+::testing::AssertionResult SameImage(const ImageRecord& actual, const ImageRecord& expected) {
+    if (actual.width != expected.width || actual.height != expected.height) {
+        return ::testing::AssertionFailure() << actual.width << " x " << actual.height << " instead of "
+                                             << expected.width << " x " << expected.height;
+    }
+    std::size_t differing = 0;
+    std::size_t first = 0;
+    for (std::size_t i = actual.pixels.size(); i-- > 0;) {
+        if (actual.pixels[i] != expected.pixels[i]) {
+            ++differing;
+            first = i;
+        }
+    }
+    if (differing == 0) return ::testing::AssertionSuccess();
+    const auto width = static_cast<std::size_t>(expected.width);
+    return ::testing::AssertionFailure() << differing << " pixels differ, the first at (" << first % width << ", "
+                                         << first / width << "): " << int{actual.pixels[first]} << " instead of "
+                                         << int{expected.pixels[first]};
+}
+
+std::string SamplePath(const std::string& name) { return LUMAGROVE_SOURCE_DIR "/samples/" + name; }
+
+ImageRecord ReadSample(const std::string& name) {
+    ImageRecord record;
+    record.title = SamplePath(name);
+    MessageLog log;
+    EXPECT_EQ(ReadPgm(record, log.reporter()), 1) << name;
+    return record;
+}
+
+}  // namespace lumagrove::testing
