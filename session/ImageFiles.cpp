@@ -1,6 +1,7 @@
 #include "session/ImageFiles.h"
 
 #include "formats/Readers.h"
+#include "formats/SafeSave.h"
 
 namespace lumagrove::session {
 namespace {
@@ -13,7 +14,7 @@ bool NamesPgm(std::string_view fileName) { return EndsIn(fileName, "pgm"); }
 bool AnyName(std::string_view) { return true; }
 
 constexpr ImageFormat kFormats[] = {
-    {"PGM", NamesPgm, ReadPgm, WritePgm},
+    {"PGM", NamesPgm, ReadPgm, WritePgmStream},
     {"raw 640 x 480 intensity", AnyName, ReadIntensity, nullptr},
 };
 
@@ -52,7 +53,8 @@ std::optional<CoordinateRecord> ReadCoordinateFile(const std::string& fileName, 
 }
 
 bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const Reporter& report) {
-    return FormatForWriting(fileName).write(record, fileName, report) != 0;
+    const ImageFormat& format = FormatForWriting(fileName);
+    return SaveFile(fileName, report, [&](std::FILE* stream) { return format.write(record, stream); }) != 0;
 }
 
 }  // namespace lumagrove::session

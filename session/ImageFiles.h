@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,13 +14,15 @@
 // and the writer. A new image format is one row of the format table.
 namespace lumagrove::session {
 
-// An image file format. Readers take the file name from the record's title;
-// both return 1 on success and 0 after reporting why not.
+// An image file format. The reader takes the file name from the record's
+// title and returns 1, or 0 after reporting why not. The writer puts the
+// whole file into a stream and says whether the stream took it; saving it
+// under a name follows the rules of SaveFile (formats/SafeSave.h).
 struct ImageFormat {
     const char* name;
     bool (*namedBy)(std::string_view fileName);  // whether a file of this name is read (or written) this way
     int (*read)(ImageRecord& record, const Reporter& report);
-    int (*write)(const ImageRecord& record, const std::string& fileName, const Reporter& report);  // or nullptr
+    bool (*write)(const ImageRecord& record, std::FILE* stream);  // nullptr: not written in this format
 };
 
 // In the order they are asked: the first that a name calls for reads it.
