@@ -27,7 +27,8 @@ enum class EntryKind {
 // first, and cancelling it runs nothing.
 enum class ParameterDialog { None, Parameters, EdgeParameters };
 
-// The options a command takes, in the order its help lists them.
+// The options a command takes, in the order its help lists them: up to three,
+// and a longer list in the constant table does not compile.
 class OptionList {
 public:
     constexpr OptionList() = default;

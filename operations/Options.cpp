@@ -12,6 +12,9 @@ template <typename... Cases>
 struct Overloaded : Cases... {
     using Cases::operator()...;
 };
+// Clang 14 does not deduce an aggregate's template arguments by itself.
+template <typename... Cases>
+Overloaded(Cases...) -> Overloaded<Cases...>;
 
 std::optional<std::int32_t> ParseInteger(std::string_view text) {
     std::int32_t value = 0;

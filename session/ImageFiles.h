@@ -36,7 +36,7 @@ const ImageFormat& FormatForReading(std::string_view fileName);
 const ImageFormat& FormatForWriting(std::string_view fileName);
 
 // Whether the name calls for the XYZ coordinate reader rather than an image
-// reader: it ends in "xyz", compared case-sensitively like every ending here.
+// reader: it ends in "xyz", compared case-sensitively as "pgm" is.
 bool NamesCoordinateFile(std::string_view fileName);
 
 // Reads the image file with the format its name calls for; nothing after
@@ -47,8 +47,8 @@ std::optional<ImageRecord> ReadImageFile(const std::string& fileName, const Repo
 // point as a readout.
 std::optional<CoordinateRecord> ReadCoordinateFile(const std::string& fileName, const Reporter& report);
 
-// Writes the record with the format the name calls for. The file appears
-// complete or not at all.
+// Writes the record with the format the name calls for, by the saving rules
+// of SaveFile (formats/SafeSave.h).
 bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const Reporter& report);
 
 }  // namespace lumagrove::session
