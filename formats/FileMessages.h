@@ -23,6 +23,7 @@ inline Message NoValidImageSize(const std::string& name) {
 inline Message CannotAllocateImage() {
     return {"Cannot allocate memory to read in image", "Error", MessageIcon::None};
 }
+inline Message CannotAllocateCoordinates() { return {"Unable to allocate memory!", "Error", MessageIcon::Error}; }
 
 // Opens a file for reading in binary mode, refusing names longer than a
 // record can hold instead of truncating them to some other file's name.

@@ -65,7 +65,7 @@ int ReadXyz(CoordinateRecord& record, const Reporter& report) {
         ReadPlane(file.get(), record.zPlane.get());
     } catch (const std::bad_alloc&) {
         dropPlanes();
-        report({"Unable to allocate memory!", "Error", MessageIcon::Error});
+        report(CannotAllocateCoordinates());
         return 0;
     }
     // A read error (a folder, a failing disk) is no short file. The error

@@ -15,6 +15,7 @@ packages=(
   xvfb openbox  # the desktop tests under a real window manager
   librsvg2-bin desktop-file-utils appstream man-db
   dpkg-dev file
+  python3-dev pybind11-dev python3-numpy python3-pytest python3-dask python3-distributed
 )
 for option in "$@"; do
   case "$option" in

@@ -8,9 +8,14 @@ namespace lumagrove::session {
 
 EntryRun RunEntry(const OperationEntry& entry, const ImageRecord& source, const OperationArguments& arguments,
                   const Reporter& report) {
+    return RunEntry(entry, SourceImage{source.pixels, source.width, source.height}, arguments, report);
+}
+
+EntryRun RunEntry(const OperationEntry& entry, const SourceImage& source, const OperationArguments& arguments,
+                  const Reporter& report) {
     OperationResult result;
     try {
-        result = entry.run({source.pixels, source.width, source.height}, arguments, report);
+        result = entry.run(source, arguments, report);
     } catch (const std::bad_alloc&) {
         report(NotEnoughMemory());
         return {};

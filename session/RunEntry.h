@@ -23,5 +23,8 @@ struct EntryRun {
 // title.
 EntryRun RunEntry(const OperationEntry& entry, const ImageRecord& source, const OperationArguments& arguments,
                   const Reporter& report);
+// The same on pixels the record does not own (a Python caller's array).
+EntryRun RunEntry(const OperationEntry& entry, const SourceImage& source, const OperationArguments& arguments,
+                  const Reporter& report);
 
 }  // namespace lumagrove::session

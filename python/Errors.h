@@ -1,0 +1,41 @@
+#pragma once
+
+#include <Python.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Reporter.h"
+
+namespace lumagrove::python {
+
+// Collects what the core reports while the interpreter lock is released, so
+// that it can become an exception once the lock is held again. Python callers
+// see messages only as exceptions: nothing is printed, no box is shown.
+class CapturedMessages {
+public:
+    // Keeps the problems. Readouts (the samples an intensity file shows, an
+    // XYZ file's sample point) are dropped: a Python caller gets the data.
+    Reporter reporter();
+    // The messages joined by line breaks, without their captions ("Error").
+    std::string text() const;
+    bool contains(const Message& message) const;
+
+private:
+    std::vector<Message> messages_;
+};
+
+// Sets a Python exception of the given type with the program's text (file
+// names in it decoded as the file system encodes them) and throws it back
+// through pybind11.
+[[noreturn]] void Raise(PyObject* type, const std::string& text);
+
+// A MemoryError with the one text every out-of-memory failure of an
+// operation shows.
+[[noreturn]] void RaiseOutOfMemory();
+
+// A MemoryError with the messages' text if one of them says that memory ran
+// out (running an operation, or reading a file); nothing otherwise.
+void RaiseIfOutOfMemory(const CapturedMessages& messages);
+
+}  // namespace lumagrove::python

@@ -1,0 +1,41 @@
+"""Operations let go of the interpreter lock while they run."""
+import threading
+import time
+from concurrent.futures import ThreadPoolExecutor
+
+import lumagrove
+import numpy
+
+RNG = numpy.random.default_rng(5)
+
+
+def test_another_python_thread_keeps_running_during_an_operation():
+    image = RNG.integers(0, 256, size=(600, 600), dtype=numpy.uint8)
+    span = {}
+
+    def work():
+        span["start"] = time.perf_counter()
+        span["result"] = lumagrove.lines(image)
+        span["end"] = time.perf_counter()
+
+    worker = threading.Thread(target=work)
+    ticks = []
+    worker.start()
+    while worker.is_alive():
+        ticks.append(time.perf_counter())
+    worker.join()
+    during = [tick for tick in ticks if span["start"] < tick < span["end"]]
+    # Holding the lock, the operation would leave this loop a handful of turns at most.
+    assert len(during) > 1000, f"{len(during)} turns in {span['end'] - span['start']:.3f} s"
+    numpy.testing.assert_array_equal(span["result"], lumagrove.lines(image))
+
+
+def test_operations_in_parallel_threads_give_the_sequential_results():
+    images = [RNG.integers(0, 256, size=(200 + 13 * i, 300 - 7 * i), dtype=numpy.uint8) for i in range(8)]
+    operations = [lumagrove.spectrum, lumagrove.lowpass, lumagrove.circles, lumagrove.gaussian]
+    jobs = [(operation, image) for operation in operations for image in images]
+    expected = [operation(image) for operation, image in jobs]
+    with ThreadPoolExecutor(4) as pool:
+        results = list(pool.map(lambda job: job[0](job[1]), jobs))
+    for result, wanted in zip(results, expected):
+        numpy.testing.assert_array_equal(result, wanted)
