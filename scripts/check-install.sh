@@ -20,10 +20,23 @@ same_result() {
   cmp "$scratch/expected.pgm" "$scratch/result.pgm"
 }
 
+# The installed Python module, where it was installed, must give those bytes too.
+python="$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$build/CMakeCache.txt")"
+same_python_result() {
+  local folder="$1"
+  compgen -G "$build/python/lumagrove*.so" >/dev/null || return 0  # built without the module
+  ls "$folder"/lumagrove.pyi >/dev/null
+  PYTHONPATH="$folder" "$python" -c \
+    'import sys, lumagrove; lumagrove.write(sys.argv[2], lumagrove.gaussian(lumagrove.read(sys.argv[1])))' \
+    "$sample" "$scratch/result.pgm"
+  cmp "$scratch/expected.pgm" "$scratch/result.pgm"
+}
+
 step "install into a scratch prefix, staged under DESTDIR"
 prefix="$scratch/prefix"
 DESTDIR="$scratch/stage" cmake --install "$build" --prefix "$prefix" >/dev/null
 same_result "$scratch/stage$prefix/bin/lumagrove-cli"
+same_python_result "$(echo "$scratch/stage$prefix"/lib/python3.*/dist-packages)"
 if [ -x "$scratch/stage$prefix/bin/lumagrove" ]; then
   env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/stage$prefix/bin/lumagrove" --version
   appstreamcli validate-tree --no-net "$scratch/stage$prefix"
@@ -48,6 +61,7 @@ deb="$build/lumagrove_${version}_$(dpkg --print-architecture).deb"
 dpkg-deb --info "$deb" | grep -E '^ (Package|Version|Depends):'
 dpkg-deb -x "$deb" "$scratch/unpacked"
 same_result "$scratch/unpacked/usr/bin/lumagrove-cli"
+same_python_result "$scratch/unpacked/usr/lib/python3/dist-packages"
 
 step "its dependencies resolve from the Debian archive on a machine with nothing installed"
 : >"$scratch/empty-status"
