@@ -80,6 +80,7 @@ bench:
 	$(BUILD)/bench/opencv_compare
 	$(BUILD)/bench/desktop_bench
 	QT_QPA_PLATFORM=offscreen:configfile=tests/support/offscreen-screen.json $(BUILD)/bench/desktop_probe
+	bench/batch-throughput.sh $(BUILD)
 
 samples: build
 	$(BUILD)/samples/generate-samples samples

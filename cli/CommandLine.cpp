@@ -3,99 +3,100 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <sstream>
 
 #include "base/Version.h"
+#include "cli/BatchCommand.h"
+#include "cli/Chain.h"
+#include "cli/InputOutput.h"
 #include "cli/ParsedWords.h"
+#include "cli/StandardStreams.h"
+#include "cli/StreamReporter.h"
 #include "session/ImageFiles.h"
-#include "session/Messages.h"
-#include "session/RunEntry.h"
 
 namespace lumagrove::cli {
 namespace {
 
-constexpr char kProgram[] = "lumagrove-cli";
-
-// What the user asked to see goes to `readouts`, standard output where
-// scripts read it; problems go to standard error as "caption: text".
-Reporter StreamReporter(std::ostream& readouts, std::ostream& err) {
-    return [&readouts, &err](const Message& message) {
-        if (message.kind == MessageKind::Readout) {
-            readouts << message.text << '\n';
-            return;
-        }
-        if (!message.caption.empty()) err << message.caption << ": ";
-        err << message.text << '\n';
-    };
-}
-
-// Whether `name` is the file standard output goes to: /dev/stdout, or the
+// Whether `name` is where standard output goes: "-", /dev/stdout, or the
 // file or pipe the shell connected it to.
 bool NamesStandardOutput(const std::string& name) {
+    if (NamesStandardStream(name)) return true;
     struct stat file {};
     struct stat output {};
     return ::stat(name.c_str(), &file) == 0 && ::fstat(STDOUT_FILENO, &output) == 0 && file.st_dev == output.st_dev &&
            file.st_ino == output.st_ino;
 }
 
-int UsageError(std::ostream& err, const std::string& problem) {
-    err << kProgram << ": " << problem << "\nTry '" << kProgram << " --help'.\n";
-    return kUsageError;
+int ShowCoordinates(const ParsedWords& parsed, const Streams& streams) {
+    if (parsed.files.size() != 1) return UsageError(streams.err, "xyz takes one INPUT file");
+    const Reporter report = StreamReporter(streams.out, streams.err);
+    return session::ReadCoordinateFile(parsed.files[0], report) ? kDone : kFailed;
 }
 
-int ShowCoordinates(const ParsedWords& parsed, std::ostream& out, std::ostream& err) {
-    if (parsed.files.size() != 1) return UsageError(err, "xyz takes one INPUT file");
-    return session::ReadCoordinateFile(parsed.files[0], StreamReporter(out, err)) ? kDone : kFailed;
+int RunCoordinatesCommand(std::span<const std::string> words, const Streams& streams) {
+    const ParsedWords parsed = ParseWords(nullptr, "xyz", words);
+    if (parsed.help) {
+        streams.out << CoordinatesHelp();
+        return kDone;
+    }
+    if (parsed.problem) return UsageError(streams.err, *parsed.problem);
+    return ShowCoordinates(parsed, streams);
 }
 
-int RunOperation(const OperationEntry& entry, const ParsedWords& parsed, std::ostream& out, std::ostream& err) {
-    if (parsed.files.size() != 2)
-        return UsageError(err, std::string(entry.command) + " takes an INPUT and an OUTPUT file");
-    const std::string& input = parsed.files[0];
-    if (session::NamesCoordinateFile(input)) {
-        err << kProgram << ": " << input << " holds XYZ coordinates, not an image (see the xyz command)\n";
+// INPUT to OUTPUT through every step.
+int RunOnce(const ChainCommand& chain, const Streams& streams) {
+    const ParsedWords& words = chain.words;
+    if (words.jobs) return UsageError(streams.err, "--jobs applies to a batch (--out-dir)");
+    if (words.files.size() != 2) {
+        const std::string who = chain.steps.size() == 1 ? chain.steps[0].entry->command : "a chain";
+        return UsageError(streams.err, who + " takes an INPUT and an OUTPUT file");
+    }
+    const std::string& input = words.files[0];
+    const std::string& output = words.files[1];
+    if (NamesStandardStream(output) && streams.outIsTerminal) {
+        streams.err << kProgram << ": standard output is a terminal; send the image to a file or a pipe\n";
         return kFailed;
     }
-    // An image written to standard output ("/dev/stdout | next") must not
-    // have the intensity samples in front of it.
-    const Reporter report = StreamReporter(NamesStandardOutput(parsed.files[1]) ? err : out, err);
-    const std::optional<ImageRecord> source = session::ReadImageFile(input, report);
+    // An image written to standard output ("- | next") must not have the
+    // intensity samples in front of it.
+    const Reporter report = StreamReporter(NamesStandardOutput(output) ? streams.err : streams.out, streams.err);
+    std::optional<ImageRecord> source = ReadInput(input, streams.in, report);
     if (!source) return kFailed;
-
-    const auto start = std::chrono::steady_clock::now();
-    const session::EntryRun run = session::RunEntry(entry, *source, parsed.arguments, report);
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-    if (!run.finished) return kFailed;
-    if (parsed.time) err << session::CompletedIn(elapsed.count()) << '\n';
-    if (!run.result) return kFailed;
-    return session::WriteImageFile(*run.result, parsed.files[1], report) ? kDone : kFailed;
+    StepTimes times;
+    if (words.time) times = [&](const std::string& line) { streams.err << line << '\n'; };
+    const std::optional<ImageRecord> result = RunChain(chain.steps, std::move(*source), report, times);
+    if (!result) return kFailed;
+    return WriteResult(*result, output, words.format, streams.out, report) ? kDone : kFailed;
 }
 
 }  // namespace
 
-int RunCommandLine(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
-    if (arguments.empty()) return UsageError(err, "no command given");
+int RunCommandLine(std::span<const std::string> arguments, const Streams& streams) {
+    if (arguments.empty()) return UsageError(streams.err, "no command given");
     const std::string& command = arguments[0];
     if (command == "--help" || command == "-h" || command == "help") {
-        out << UsageText();
+        streams.out << UsageText();
         return kDone;
     }
     if (command == "--version") {
-        out << kProgram << ' ' << VersionText() << '\n';
+        streams.out << kProgram << ' ' << VersionText() << '\n';
         return kDone;
     }
+    if (command == "xyz") return RunCoordinatesCommand(arguments.subspan(1), streams);
+    if (FindOperationByCommand(command) == nullptr) return UsageError(streams.err, "unknown command '" + command + "'");
 
-    const bool coordinates = command == "xyz";
-    const OperationEntry* entry = coordinates ? nullptr : FindOperationByCommand(command);
-    if (!coordinates && entry == nullptr) return UsageError(err, "unknown command '" + command + "'");
-
-    const ParsedWords parsed = ParseWords(entry, command, arguments.subspan(1));
-    if (parsed.help) {
-        out << (coordinates ? CoordinatesHelp() : CommandHelp(*entry));
+    const ChainCommand chain = ParseChain(arguments);
+    if (chain.help != nullptr) {
+        streams.out << CommandHelp(*chain.help);
         return kDone;
     }
-    if (parsed.problem) return UsageError(err, *parsed.problem);
-    return coordinates ? ShowCoordinates(parsed, out, err) : RunOperation(*entry, parsed, out, err);
+    if (chain.words.problem) return UsageError(streams.err, *chain.words.problem);
+    return chain.words.outDir ? RunBatchCommand(chain, streams) : RunOnce(chain, streams);
+}
+
+int RunCommandLine(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+    std::istringstream nothing;
+    return RunCommandLine(arguments, Streams{nothing, out, err});
 }
 
 }  // namespace lumagrove::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <span>
 #include <string>
@@ -10,9 +11,25 @@ namespace lumagrove::cli {
 
 enum ExitCode { kDone = 0, kFailed = 1, kUsageError = 2 };
 
+// Where a command line's words lead: "-" as INPUT reads `in` and as OUTPUT
+// writes `out`, which also takes help and what the user asked to see (the
+// xyz sample line, an intensity file's two samples); problems, --time lines
+// and a batch's progress and summary go to `err`.
+struct Streams {
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+    // The width of the terminal `err` shows on, or 0 when it is not one; a
+    // batch draws its progress line only on a terminal.
+    int errColumns = 0;
+    // An image is never sent to a terminal: the user would see bytes.
+    bool outIsTerminal = false;
+};
+
 // Runs one command line (without the program's name) and returns the exit
-// status. Results go to files; what the user asked to see (the xyz sample
-// line, an intensity file's two samples) and help go to out; problems to err.
+// status.
+int RunCommandLine(std::span<const std::string> arguments, const Streams& streams);
+// The same with nothing on standard input, and neither stream a terminal.
 int RunCommandLine(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
 
 // The --help text, built from the table of operations.

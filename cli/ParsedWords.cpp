@@ -1,6 +1,7 @@
 #include "cli/ParsedWords.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace lumagrove::cli {
 namespace {
@@ -12,16 +13,48 @@ bool AsksForHelp(std::span<const std::string> words) {
     return std::find(words.begin(), optionsEnd, "--help") != optionsEnd;
 }
 
+bool TakeOutDir(const std::string& text, ParsedWords& parsed) {
+    if (text.empty()) return false;
+    parsed.outDir = text;
+    return true;
+}
+
+bool TakeJobs(const std::string& text, ParsedWords& parsed) {
+    std::int32_t jobs = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+    if (error != std::errc() || stop != text.data() + text.size() || jobs < 1) return false;
+    parsed.jobs = jobs;
+    return true;
+}
+
+bool TakeFormat(const std::string& text, ParsedWords& parsed) {
+    parsed.format = session::FormatWrittenAs(text);
+    return parsed.format != nullptr;
+}
+
+constexpr ToolOption kToolOptions[] = {
+    {"--out-dir", "DIR", "run over every INPUT, writing DIR/<INPUT's name without extension>.<format>", TakeOutDir},
+    {"--jobs", "N", "with --out-dir: work on N files at once (default: one per core)", TakeJobs},
+    {"--format", "FORMAT", "write results in FORMAT, whatever OUTPUT's name says", TakeFormat},
+};
+
+const ToolOption* FindToolOption(std::string_view flag) {
+    for (const ToolOption& option : kToolOptions) {
+        if (flag == option.flag) return &option;
+    }
+    return nullptr;
+}
+
 // Sets the option words[at] names, taking its value from the same word or
 // the next; returns what is wrong, if anything.
 std::optional<std::string> TakeOption(const OperationEntry* entry, const std::string& command,
-                                      std::span<const std::string> words, std::size_t& at,
-                                      OperationArguments& arguments) {
+                                      std::span<const std::string> words, std::size_t& at, ParsedWords& parsed) {
     const std::string& word = words[at];
     const std::size_t equals = word.find('=');
     const std::string flag = word.substr(0, equals);
     const OptionDescriptor* option = entry == nullptr ? nullptr : FindOption(*entry, flag);
-    if (option == nullptr) return "option " + flag + " does not apply to " + command;
+    const ToolOption* toolOption = entry == nullptr ? nullptr : FindToolOption(flag);
+    if (option == nullptr && toolOption == nullptr) return "option " + flag + " does not apply to " + command;
     std::string text;
     if (equals != std::string::npos) {
         text = word.substr(equals + 1);
@@ -30,13 +63,20 @@ std::optional<std::string> TakeOption(const OperationEntry* entry, const std::st
     } else {
         return "option " + flag + " needs a value";
     }
+    const std::string invalid = "'" + text + "' is not a valid value for " + flag;
+    if (toolOption != nullptr) {
+        if (!toolOption->take(text, parsed)) return invalid;
+        return std::nullopt;
+    }
     const std::optional<OptionValue> value = option->parse(text);
-    if (!value) return "'" + text + "' is not a valid value for " + flag;
-    option->set(arguments, *value);
+    if (!value) return invalid;
+    option->set(parsed.arguments, *value);
     return std::nullopt;
 }
 
 }  // namespace
+
+std::span<const ToolOption> ToolOptions() { return kToolOptions; }
 
 ParsedWords ParseWords(const OperationEntry* entry, const std::string& command, std::span<const std::string> words) {
     ParsedWords parsed;
@@ -53,7 +93,7 @@ ParsedWords ParseWords(const OperationEntry* entry, const std::string& command, 
             optionsEnded = true;
         } else if (word == "--time") {
             parsed.time = true;
-        } else if ((parsed.problem = TakeOption(entry, command, words, i, parsed.arguments))) {
+        } else if ((parsed.problem = TakeOption(entry, command, words, i, parsed))) {
             break;
         }
     }

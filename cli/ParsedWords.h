@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "operations/OperationTable.h"
+#include "session/ImageFiles.h"
 
 namespace lumagrove::cli {
 
@@ -15,13 +17,30 @@ struct ParsedWords {
     std::vector<std::string> files;
     bool time = false;
     bool help = false;
-    std::optional<std::string> problem;  // one line saying what is wrong
+    std::optional<std::string> outDir;                // --out-dir: a batch, writing there
+    std::optional<std::int32_t> jobs;                 // --jobs
+    const session::ImageFormat* format = nullptr;     // --format, over what OUTPUT's name says
+    std::optional<std::string> problem;               // one line saying what is wrong
 };
 
-// Options are the flags `entry` takes (none for nullptr), "--time" and
-// "--help", each value either "--flag=value" or the next word; "--" ends the
-// options, and every other word is a file name. "--help" before "--" wins over
-// any problem, so that help is always at hand.
+// An option every image command takes beside its own (the xyz command takes
+// none of them).
+struct ToolOption {
+    const char* flag;       // "--jobs"
+    const char* valueName;  // "N"
+    const char* help;       // one line
+    // Keeps the value in `parsed`; false when the text is not a valid one.
+    bool (*take)(const std::string& text, ParsedWords& parsed);
+};
+
+// In the order help lists them.
+std::span<const ToolOption> ToolOptions();
+
+// Options are the flags `entry` takes (none for nullptr), the tool options
+// (also none for nullptr), "--time" and "--help", each value either
+// "--flag=value" or the next word; "--" ends the options, and every other
+// word is a file name. "--help" before "--" wins over any problem, so that
+// help is always at hand.
 ParsedWords ParseWords(const OperationEntry* entry, const std::string& command, std::span<const std::string> words);
 
 }  // namespace lumagrove::cli

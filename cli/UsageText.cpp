@@ -4,12 +4,74 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/ParsedWords.h"
+#include "session/ImageFiles.h"
 
 namespace lumagrove::cli {
 namespace {
 
 constexpr char kCoordinatesSummary[] = "read an XYZ coordinate file and print its sample point";
-constexpr char kTimeHelp[] = "print \"Completed in N ms\" to standard error";
+constexpr char kTimeHelp[] = "print \"Completed in N ms\" to standard error (in a chain, for each step)";
+
+// How pipes, chains and batches work, and examples; the end of --help.
+// FORMATS stands for the formats standard input may hold.
+constexpr std::string_view kPipesChainsAndBatches =
+    "Pipes:\n"
+    "  \"-\" as INPUT reads standard input; having no name, its content must tell\n"
+    "  its format (FORMATS). \"-\" as OUTPUT writes standard output, as PGM\n"
+    "  unless --format says otherwise.\n\n"
+    "Chains:\n"
+    "  Commands joined by \"then\" run one after another in memory, each on the\n"
+    "  image the one before made; each takes its own options. A step that makes\n"
+    "  no image stops the chain with its message (exit status 1).\n\n"
+    "Batches:\n"
+    "  With --out-dir DIR the command, or the chain, runs on every INPUT and\n"
+    "  writes DIR/<INPUT's name without extension>.pgm (or the --format's\n"
+    "  ending); DIR is made if missing, and two INPUTs that would write the same\n"
+    "  result are refused rather than overwritten. --jobs N files are worked on\n"
+    "  at once (one per core by default), so at most N are in memory. On a\n"
+    "  terminal a progress line shows files done/total, the elapsed time and\n"
+    "  the current file. A file that fails gets its message, led by its name,\n"
+    "  and the batch goes on; a one-line summary on standard error ends it, and\n"
+    "  the exit status is 1 if any file failed.\n\n"
+    "Examples:\n"
+    "  lumagrove-cli equalize scan.pgm flat.pgm\n"
+    "  cat scan.pgm | lumagrove-cli equalize - - | lumagrove-cli edges - edges.pgm\n"
+    "  lumagrove-cli gaussian --sigma 2 then equalize then edges --threshold 40 scan.pgm edges.pgm\n"
+    "  lumagrove-cli equalize --out-dir flat scans/*.pgm\n"
+    "  lumagrove-cli gaussian --sigma 2 then edges --jobs 2 --out-dir edges scans/*.pgm\n\n";
+
+// "PGM, PNG": the formats standard input may hold.
+std::string AnnouncedFormats() {
+    std::string names;
+    for (const session::ImageFormat& format : session::ImageFormats()) {
+        if (format.announcedBy != nullptr) names += (names.empty() ? "" : ", ") + std::string(format.name);
+    }
+    return names;
+}
+
+// "pgm, png": what --format takes.
+std::string WrittenFormats() {
+    std::string names;
+    for (const session::ImageFormat& format : session::ImageFormats()) {
+        if (format.writtenAs != nullptr) names += (names.empty() ? "" : ", ") + std::string(format.writtenAs);
+    }
+    return names;
+}
+
+// The rows of the options every image command takes, --time and --help
+// first.
+std::vector<std::pair<std::string, std::string>> ToolOptionRows(const std::string& helpText) {
+    std::vector<std::pair<std::string, std::string>> rows{{"--time", kTimeHelp}};
+    for (const ToolOption& option : ToolOptions()) {
+        std::string help = option.help;
+        if (std::string_view(option.flag) == "--format") help += " (" + WrittenFormats() + ")";
+        rows.emplace_back(std::string(option.flag) + " " + option.valueName, help);
+    }
+    rows.emplace_back("--help", helpText);
+    rows.emplace_back("--", "end of the options: every later word is a file name");
+    return rows;
+}
 
 std::string FlagAndValue(const OptionDescriptor& option) { return std::string(option.flag) + " " + option.valueName; }
 
@@ -27,13 +89,15 @@ void WriteColumns(std::ostream& text, const std::vector<std::pair<std::string, s
 std::string UsageText() {
     std::ostringstream text;
     text << "Usage: lumagrove-cli COMMAND [OPTIONS] INPUT OUTPUT\n"
+            "       lumagrove-cli COMMAND [OPTIONS] then COMMAND [OPTIONS] ... INPUT OUTPUT\n"
+            "       lumagrove-cli COMMAND [OPTIONS] [then ...] --out-dir DIR INPUT...\n"
             "       lumagrove-cli xyz INPUT\n"
             "       lumagrove-cli COMMAND --help\n"
             "       lumagrove-cli --help\n"
             "       lumagrove-cli --version\n\n"
             "INPUT is read like the desktop reads it: a name ending in \"pgm\" is a PGM file,\n"
             "one ending in \"xyz\" an XYZ coordinate file, anything else raw 640 x 480 intensity.\n"
-            "OUTPUT is written as a binary (P5) PGM file.\n\n"
+            "OUTPUT is written as a binary (P5) PGM file. Either may be \"-\" (see Pipes).\n\n"
             "Commands (options with their defaults):\n";
     for (const OperationEntry& entry : OperationTable()) {
         if (entry.command == nullptr) continue;
@@ -46,17 +110,19 @@ std::string UsageText() {
         text << '\n';
     }
     text << "  " << std::left << std::setw(22) << "xyz" << kCoordinatesSummary << "\n\n"
-         << "Options for every command:\n"
-         << "  --time                " << kTimeHelp << "\n"
-         << "  --help                print this text, or the command's own\n"
-         << "  --                    end of the options: every later word is a file name\n\n"
-         << "Exit status: 0 done, 1 the operation or a file failed, 2 a usage error.\n";
+         << "Options for every command but xyz:\n";
+    WriteColumns(text, ToolOptionRows("print this text, or the command's own"));
+    std::string sections(kPipesChainsAndBatches);
+    sections.replace(sections.find("FORMATS"), 7, AnnouncedFormats());
+    text << '\n' << sections << "Exit status: 0 done, 1 the operation or a file failed, 2 a usage error.\n";
     return text.str();
 }
 
 std::string CommandHelp(const OperationEntry& entry) {
     std::ostringstream text;
-    text << "Usage: lumagrove-cli " << entry.command << " [OPTIONS] INPUT OUTPUT\n\n"
+    text << "Usage: lumagrove-cli " << entry.command << " [OPTIONS] INPUT OUTPUT\n"
+         << "       lumagrove-cli " << entry.command << " [OPTIONS] --out-dir DIR INPUT...\n"
+         << "  (and as a step of a chain: ... then " << entry.command << " [OPTIONS] ...)\n\n"
          << "  " << entry.commandSummary << "\n"
          << "  In the desktop: " << PlainMenuPath(entry) << "\n\n"
          << "Options (defaults in brackets):\n";
@@ -64,9 +130,7 @@ std::string CommandHelp(const OperationEntry& entry) {
     for (const OptionDescriptor* option : entry.options) {
         rows.emplace_back(FlagAndValue(*option), std::string(option->help) + " [" + option->defaultText() + "]");
     }
-    rows.emplace_back("--time", kTimeHelp);
-    rows.emplace_back("--help", "print this text");
-    rows.emplace_back("--", "end of the options: every later word is a file name");
+    for (auto& row : ToolOptionRows("print this text")) rows.push_back(std::move(row));
     WriteColumns(text, rows);
     return text.str();
 }

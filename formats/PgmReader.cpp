@@ -112,27 +112,20 @@ void ReadPlainSamples(std::FILE* file, PixelArray& pixels) {
     std::memset(pixels.data() + at, last, pixels.size() - at);
 }
 
-}  // namespace
-
-int ReadPgm(ImageRecord& record, const Reporter& report) {
+// The gray map `file` holds; its name for messages is the record's title.
+int ReadPgmFrom(std::FILE* file, ImageRecord& record, const Reporter& report) {
     const std::string& name = record.title;
-    File file(OpenForReading(name));
-    if (!file) {
-        report(CannotOpenForReading(name));
-        return 0;
-    }
-
     // A read error (a folder, a failing disk) is no short file: what was read
     // cannot be trusted. The error stays flagged on the stream, so checking
     // after a stage covers every read in it.
     const auto failedReading = [&] {
-        if (!std::ferror(file.get())) return false;
+        if (!std::ferror(file)) return false;
         report(CannotOpenForReading(name));
         return true;
     };
 
     std::string line;
-    const bool haveMagic = ReadHeaderLine(file.get(), line);
+    const bool haveMagic = ReadHeaderLine(file, line);
     if (failedReading()) return 0;
     const std::string_view magic = std::string_view(line).substr(0, 2);
     if (!haveMagic || (magic != "P5" && magic != "P2")) {
@@ -144,7 +137,7 @@ int ReadPgm(ImageRecord& record, const Reporter& report) {
     // Comment lines follow the magic line directly. The end of the file ends
     // the search too, with an empty size line.
     do {
-        if (!ReadHeaderLine(file.get(), line)) line.clear();
+        if (!ReadHeaderLine(file, line)) line.clear();
     } while (!line.empty() && line[0] == '#');
     if (failedReading()) return 0;
 
@@ -153,7 +146,7 @@ int ReadPgm(ImageRecord& record, const Reporter& report) {
         report(NoValidImageSize(name));
         return 0;
     }
-    ReadHeaderLine(file.get(), line);  // the maximum value: samples are never rescaled
+    ReadHeaderLine(file, line);  // the maximum value: samples are never rescaled
 
     PixelArray pixels;
     try {
@@ -163,9 +156,9 @@ int ReadPgm(ImageRecord& record, const Reporter& report) {
         return 0;
     }
     if (binary) {
-        ReadBinarySamples(file.get(), pixels);
+        ReadBinarySamples(file, pixels);
     } else {
-        ReadPlainSamples(file.get(), pixels);
+        ReadPlainSamples(file, pixels);
     }
     if (failedReading()) return 0;
 
@@ -173,6 +166,32 @@ int ReadPgm(ImageRecord& record, const Reporter& report) {
     record.height = size.height;
     record.pixels = std::move(pixels);
     return 1;
+}
+
+}  // namespace
+
+bool LooksLikePgm(std::span<const std::uint8_t> head) {
+    return head.size() >= 2 && head[0] == 'P' && (head[1] == '2' || head[1] == '5');
+}
+
+int ReadPgm(ImageRecord& record, const Reporter& report) {
+    File file(OpenForReading(record.title));
+    if (!file) {
+        report(CannotOpenForReading(record.title));
+        return 0;
+    }
+    return ReadPgmFrom(file.get(), record, report);
+}
+
+int ReadPgmBytes(std::span<const std::uint8_t> bytes, ImageRecord& record, const Reporter& report) {
+    // A read-only stream over the bytes, so they are parsed exactly as a
+    // file would be; nothing is written through it.
+    File file(bytes.empty() ? nullptr : fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb"));
+    if (!file) {
+        report(CannotOpenForReading(record.title));
+        return 0;
+    }
+    return ReadPgmFrom(file.get(), record, report);
 }
 
 }  // namespace lumagrove

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string>
 
 #include "base/Reporter.h"
@@ -14,6 +16,11 @@ namespace lumagrove {
 
 // Plain (P2) and binary (P5) gray maps, always one byte per sample.
 int ReadPgm(ImageRecord& record, const Reporter& report);
+// Whether content starting with these bytes is a gray map ("P2" or "P5").
+bool LooksLikePgm(std::span<const std::uint8_t> head);
+// A gray map held in memory, such as standard input; the record's title
+// names it in messages.
+int ReadPgmBytes(std::span<const std::uint8_t> bytes, ImageRecord& record, const Reporter& report);
 
 // Raw 640 x 480 samples without a header.
 int ReadIntensity(ImageRecord& record, const Reporter& report);

@@ -14,9 +14,21 @@ bool NamesPgm(std::string_view fileName) { return EndsIn(fileName, "pgm"); }
 bool AnyName(std::string_view) { return true; }
 
 constexpr ImageFormat kFormats[] = {
-    {"PGM", NamesPgm, ReadPgm, WritePgmStream},
-    {"raw 640 x 480 intensity", AnyName, ReadIntensity, nullptr},
+    {"PGM", NamesPgm, ReadPgm, LooksLikePgm, ReadPgmBytes, "pgm", WritePgmStream},
+    {"raw 640 x 480 intensity", AnyName, ReadIntensity, nullptr, nullptr, nullptr, nullptr},
 };
+
+// "File: standard input is not an image this program can read from its
+// content (PGM)."; the list names every format whose content tells.
+Message UnannouncedContent(const std::string& title) {
+    std::string formats;
+    for (const ImageFormat& format : kFormats) {
+        if (format.announcedBy == nullptr) continue;
+        formats += (formats.empty() ? "" : ", ") + std::string(format.name);
+    }
+    return {"File: " + title + " is not an image this program can read from its content (" + formats + ").",
+            "Error", MessageIcon::None};
+}
 
 }  // namespace
 
@@ -36,6 +48,13 @@ const ImageFormat& FormatForWriting(std::string_view fileName) {
     return kFormats[0];
 }
 
+const ImageFormat* FormatWrittenAs(std::string_view writtenAs) {
+    for (const ImageFormat& format : kFormats) {
+        if (format.writtenAs != nullptr && writtenAs == format.writtenAs) return &format;
+    }
+    return nullptr;
+}
+
 bool NamesCoordinateFile(std::string_view fileName) { return EndsIn(fileName, "xyz"); }
 
 std::optional<ImageRecord> ReadImageFile(const std::string& fileName, const Reporter& report) {
@@ -43,6 +62,19 @@ std::optional<ImageRecord> ReadImageFile(const std::string& fileName, const Repo
     record.title = fileName;
     if (!FormatForReading(fileName).read(record, report)) return std::nullopt;
     return record;
+}
+
+std::optional<ImageRecord> ReadImageBytes(std::span<const std::uint8_t> bytes, const std::string& title,
+                                          const Reporter& report) {
+    for (const ImageFormat& format : kFormats) {
+        if (format.announcedBy == nullptr || !format.announcedBy(bytes)) continue;
+        ImageRecord record;
+        record.title = title;
+        if (!format.readBytes(bytes, record, report)) return std::nullopt;
+        return record;
+    }
+    report(UnannouncedContent(title));
+    return std::nullopt;
 }
 
 std::optional<CoordinateRecord> ReadCoordinateFile(const std::string& fileName, const Reporter& report) {
@@ -53,7 +85,11 @@ std::optional<CoordinateRecord> ReadCoordinateFile(const std::string& fileName, 
 }
 
 bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const Reporter& report) {
-    const ImageFormat& format = FormatForWriting(fileName);
+    return WriteImageFile(record, fileName, FormatForWriting(fileName), report);
+}
+
+bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const ImageFormat& format,
+                    const Reporter& report) {
     return SaveFile(fileName, report, [&](std::FILE* stream) { return format.write(record, stream); }) != 0;
 }
 

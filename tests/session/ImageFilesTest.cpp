@@ -35,6 +35,50 @@ TEST(ImageFiles, EveryNameIsWrittenAsPgm) {
     for (const ImageFormat& format : ImageFormats()) EXPECT_NE(format.read, nullptr) << format.name;
 }
 
+// Standard input has no name: its first bytes choose the reader.
+TEST(ImageFiles, ContentWithoutANameIsReadByWhatItAnnounces) {
+    MessageLog log;
+    const auto bytes = [](std::string_view text) {
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    };
+    const std::optional<ImageRecord> plain =
+        ReadImageBytes(bytes("P2\n# made by hand\n3 1\n255\n7 8 9\n"), "standard input", log.reporter());
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->title, "standard input");
+    EXPECT_EQ(std::vector<std::uint8_t>(plain->pixels.begin(), plain->pixels.end()), (std::vector<std::uint8_t>{7, 8, 9}));
+    // Short binary content ends in white, as a short file does.
+    const std::optional<ImageRecord> binary = ReadImageBytes(bytes("P5\n2 2\n255\n\x01\x02"), "standard input", log.reporter());
+    ASSERT_TRUE(binary);
+    EXPECT_EQ(std::vector<std::uint8_t>(binary->pixels.begin(), binary->pixels.end()),
+              (std::vector<std::uint8_t>{1, 2, 255, 255}));
+    EXPECT_TRUE(log.messages.empty());
+
+    for (const std::string_view unknown : {std::string_view(""), std::string_view("P"), std::string_view("P6\n1 1\n255\nabc"),
+                                           std::string_view("\x10\x10\x10\x10")}) {
+        EXPECT_FALSE(ReadImageBytes(bytes(unknown), "standard input", log.reporter()));
+    }
+    ASSERT_EQ(log.messages.size(), 4u);
+    EXPECT_EQ(log.messages[0].text, "File: standard input is not an image this program can read from its content (PGM).");
+
+    log.messages.clear();
+    EXPECT_FALSE(ReadImageBytes(bytes("P5\n0 0\n255\n"), "standard input", log.reporter()));
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].text, "File: standard input has no valid image size.");
+}
+
+// --format names a written format; every row that says it can be written or
+// read from content has the function for it.
+TEST(ImageFiles, WrittenFormatsGoByTheirFormatName) {
+    ASSERT_NE(FormatWrittenAs("pgm"), nullptr);
+    EXPECT_EQ(std::string(FormatWrittenAs("pgm")->name), "PGM");
+    EXPECT_EQ(FormatWrittenAs("PGM"), nullptr);
+    EXPECT_EQ(FormatWrittenAs("raw"), nullptr);
+    for (const ImageFormat& format : ImageFormats()) {
+        EXPECT_EQ(format.writtenAs == nullptr, format.write == nullptr) << format.name;
+        EXPECT_EQ(format.announcedBy == nullptr, format.readBytes == nullptr) << format.name;
+    }
+}
+
 TEST(ImageFiles, ReadWhatWasWrittenAndSayWhyNot) {
     TemporaryFolder folder;
     ImageRecord image;

@@ -1,0 +1,59 @@
+#include "cli/BatchCommand.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "cli/Batch.h"
+#include "cli/InputOutput.h"
+#include "cli/StandardStreams.h"
+#include "cli/StreamReporter.h"
+
+namespace lumagrove::cli {
+namespace {
+
+// Makes the folder (and the ones above it) if missing; false after saying why.
+bool MakeOutputFolder(const std::string& folder, std::ostream& err) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!error && std::filesystem::is_directory(folder, error)) return true;
+    err << kProgram << ": the output folder " << folder << " could not be made"
+        << (error ? " (" + error.message() + ")" : std::string(": something else has that name")) << '\n';
+    return false;
+}
+
+}  // namespace
+
+int RunBatchCommand(const ChainCommand& chain, const Streams& streams) {
+    const ParsedWords& words = chain.words;
+    const std::vector<std::string>& inputs = words.files;
+    if (inputs.empty()) return UsageError(streams.err, "--out-dir needs at least one INPUT");
+    if (std::any_of(inputs.begin(), inputs.end(), [](const std::string& input) { return NamesStandardStream(input); })) {
+        return UsageError(streams.err, "standard input (-) cannot be part of a batch");
+    }
+    if (!MakeOutputFolder(*words.outDir, streams.err)) return kFailed;
+
+    const session::ImageFormat& format = words.format != nullptr ? *words.format : session::FormatForWriting("");
+    std::vector<std::string> outputs;
+    for (const std::string& input : inputs) outputs.push_back(BatchOutputName(*words.outDir, input, format.writtenAs));
+    const std::vector<std::size_t> firstWriters = FirstWriterOfEachOutput(outputs);
+
+    BatchConsole console(streams.err, streams.out, inputs.size(), streams.errColumns);
+    const FileWork work = [&](std::size_t index, const Reporter& report) {
+        if (firstWriters[index] != index) {
+            report({"its result would overwrite " + outputs[index] + ", the result of " + inputs[firstWriters[index]],
+                    "Error", MessageIcon::None});
+            return false;
+        }
+        std::optional<ImageRecord> source = ReadInput(inputs[index], streams.in, report);
+        if (!source) return false;
+        StepTimes times;
+        if (words.time) times = [&](const std::string& line) { console.line(inputs[index] + ": " + line); };
+        const std::optional<ImageRecord> result = RunChain(chain.steps, std::move(*source), report, times);
+        return result && session::WriteImageFile(*result, outputs[index], format, report);
+    };
+    const unsigned jobs = words.jobs ? static_cast<unsigned>(*words.jobs) : DefaultJobCount();
+    return RunBatch(inputs, jobs, work, console).failed == 0 ? kDone : kFailed;
+}
+
+}  // namespace lumagrove::cli

@@ -1,0 +1,107 @@
+#include "cli/BatchConsole.h"
+
+#include <cstdio>
+
+namespace lumagrove::cli {
+namespace {
+
+// Back to the start of the line and erase it: the terminal's own way, which
+// also works when the line was cut short.
+constexpr char kClearLine[] = "\r\033[K";
+
+}  // namespace
+
+std::string ClockText(std::chrono::steady_clock::duration elapsed) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
+    char text[32];
+    if (seconds >= 3600) {
+        std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                      static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    } else {
+        std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 60),
+                      static_cast<long long>(seconds % 60));
+    }
+    return text;
+}
+
+std::string ProgressText(std::size_t done, std::size_t total, std::chrono::steady_clock::duration elapsed,
+                         const std::string& current, int columns) {
+    char counts[48];
+    std::snprintf(counts, sizeof counts, "[%zu/%zu] ", done, total);
+    std::string text = counts + ClockText(elapsed);
+    if (current.empty()) return text;
+    text += ' ';
+    // The last column stays empty: writing into it makes some terminals wrap.
+    const std::size_t room = columns > 1 ? static_cast<std::size_t>(columns - 1) : 0;
+    if (text.size() + current.size() <= room) return text + current;
+    constexpr std::string_view kCut = "...";
+    if (text.size() + kCut.size() >= room) return text.substr(0, room);
+    const std::size_t kept = room - text.size() - kCut.size();
+    return text + std::string(kCut) + current.substr(current.size() - kept);
+}
+
+BatchConsole::BatchConsole(std::ostream& err, std::ostream& readouts, std::size_t total, int columns)
+    : err_(err), readouts_(readouts), total_(total), columns_(columns) {}
+
+Reporter BatchConsole::reporterFor(const std::string& input) {
+    return [this, input](const Message& message) {
+        if (message.kind == MessageKind::Readout) {
+            // Standard output may share the terminal with the progress line.
+            const std::scoped_lock lock(mutex_);
+            clearLocked();
+            readouts_ << input << ": " << message.text << '\n' << std::flush;
+            drawLocked();
+            return;
+        }
+        std::string text = input + ": ";
+        if (!message.caption.empty()) text += message.caption + ": ";
+        line(text + message.text);
+    };
+}
+
+void BatchConsole::line(const std::string& text) {
+    const std::scoped_lock lock(mutex_);
+    clearLocked();
+    err_ << text << '\n';
+    drawLocked();
+}
+
+void BatchConsole::started(const std::string& input) {
+    const std::scoped_lock lock(mutex_);
+    current_ = input;
+    drawLocked();
+}
+
+void BatchConsole::finished() {
+    const std::scoped_lock lock(mutex_);
+    ++done_;
+    drawLocked();
+}
+
+void BatchConsole::refresh() {
+    const std::scoped_lock lock(mutex_);
+    drawLocked();
+}
+
+void BatchConsole::close(const std::string& lastLine) {
+    const std::scoped_lock lock(mutex_);
+    clearLocked();
+    current_.clear();
+    err_ << lastLine << '\n' << std::flush;
+}
+
+std::chrono::steady_clock::duration BatchConsole::elapsed() const { return std::chrono::steady_clock::now() - start_; }
+
+void BatchConsole::drawLocked() {
+    if (columns_ <= 0) return;
+    err_ << kClearLine << ProgressText(done_, total_, elapsed(), current_, columns_) << std::flush;
+    drawn_ = true;
+}
+
+void BatchConsole::clearLocked() {
+    if (!drawn_) return;
+    err_ << kClearLine;
+    drawn_ = false;
+}
+
+}  // namespace lumagrove::cli

@@ -1,0 +1,32 @@
+#include "cli/InputOutput.h"
+
+#include "cli/StandardStreams.h"
+#include "cli/StreamReporter.h"
+
+namespace lumagrove::cli {
+
+std::optional<ImageRecord> ReadInput(const std::string& name, std::istream& in, const Reporter& report) {
+    if (NamesStandardStream(name)) {
+        const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeStream(in, report);
+        if (!bytes) return std::nullopt;
+        return session::ReadImageBytes(*bytes, kStandardInputName, report);
+    }
+    if (session::NamesCoordinateFile(name)) {
+        report({name + " holds XYZ coordinates, not an image (see the xyz command)", kProgram, MessageIcon::None});
+        return std::nullopt;
+    }
+    return session::ReadImageFile(name, report);
+}
+
+bool WriteResult(const ImageRecord& image, const std::string& name, const session::ImageFormat* format,
+                 std::ostream& out, const Reporter& report) {
+    if (NamesStandardStream(name)) {
+        // No name to go by: PGM, the format of a name no other claims.
+        const session::ImageFormat& written = format != nullptr ? *format : session::FormatForWriting(name);
+        return WriteIntoStream(out, [&](std::FILE* stream) { return written.write(image, stream); }, report);
+    }
+    if (format != nullptr) return session::WriteImageFile(image, name, *format, report);
+    return session::WriteImageFile(image, name, report);
+}
+
+}  // namespace lumagrove::cli

@@ -1,0 +1,141 @@
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <new>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli/Batch.h"
+
+namespace lumagrove::cli {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::vector<std::string> Names(std::size_t count) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < count; ++i) names.push_back("in/" + std::to_string(i) + ".pgm");
+    return names;
+}
+
+// Counts the inputs being worked on at once; each one waits (a while at most)
+// until `wanted` are, so a pool that never runs that many in parallel shows.
+class Overlap {
+public:
+    explicit Overlap(std::size_t wanted) : wanted_(wanted) {}
+
+    bool work() {
+        std::unique_lock lock(mutex_);
+        ++now_;
+        most_ = std::max(most_, now_);
+        if (now_ >= wanted_) reached_ = true;
+        changed_.notify_all();
+        changed_.wait_for(lock, 10s, [&] { return reached_; });
+        --now_;
+        return true;
+    }
+    std::size_t most() const { return most_; }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    const std::size_t wanted_;
+    std::size_t now_ = 0;
+    std::size_t most_ = 0;
+    bool reached_ = false;
+};
+
+TEST(Batch, WorksOnAtMostJobsInputsAtOnceAndUsesThemAll) {
+    for (const unsigned jobs : {1u, 2u, 3u}) {
+        const std::vector<std::string> inputs = Names(12);
+        Overlap overlap(jobs);
+        std::ostringstream err;
+        BatchConsole console(err, err, inputs.size(), 0);
+        const BatchSummary summary =
+            RunBatch(inputs, jobs, [&](std::size_t, const Reporter&) { return overlap.work(); }, console);
+        EXPECT_EQ(overlap.most(), jobs);
+        EXPECT_EQ(summary.total, 12u);
+        EXPECT_EQ(summary.failed, 0u);
+    }
+}
+
+TEST(Batch, AFailingInputIsReportedAndTheOthersGoOn) {
+    const std::vector<std::string> inputs = Names(6);
+    std::atomic<int> worked{0};
+    std::ostringstream err;
+    BatchConsole console(err, err, inputs.size(), 0);
+    const BatchSummary summary = RunBatch(
+        inputs, 2,
+        [&](std::size_t index, const Reporter& report) {
+            ++worked;
+            if (index == 2) {
+                report({"File: in/2.pgm could not be opened for reading.", "Error", MessageIcon::None});
+                return false;
+            }
+            if (index == 4) throw std::bad_alloc();
+            return true;
+        },
+        console);
+    EXPECT_EQ(worked, 6);
+    EXPECT_EQ(summary.failed, 2u);
+    // Messages lead with their input; no progress is drawn off a terminal,
+    // and the summary ends the output.
+    const std::string text = err.str();
+    EXPECT_NE(text.find("in/2.pgm: Error: File: in/2.pgm could not be opened for reading.\n"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("in/4.pgm: Error: Not enough memory to complete the operation.\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find('\r'), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with("\nBatch done: 4 of 6 files written, 2 failed, in 0:00\n")) << text;
+}
+
+TEST(Batch, MoreJobsThanInputsAndNoInputsAtAll) {
+    std::ostringstream err;
+    BatchConsole console(err, err, 0, 0);
+    EXPECT_EQ(RunBatch({}, 8, [](std::size_t, const Reporter&) { return false; }, console).failed, 0u);
+    EXPECT_EQ(err.str(), "Batch done: 0 of 0 files written, 0 failed, in 0:00\n");
+
+    const std::vector<std::string> one = Names(1);
+    std::ostringstream oneErr;
+    BatchConsole oneConsole(oneErr, oneErr, 1, 0);
+    EXPECT_EQ(RunBatch(one, 64, [](std::size_t, const Reporter&) { return true; }, oneConsole).failed, 0u);
+}
+
+TEST(BatchConsole, OnATerminalProgressIsRedrawnInPlaceAndClearedForMessages) {
+    std::ostringstream err;
+    BatchConsole console(err, err, 3, 80);
+    console.started("in/a.pgm");
+    console.reporterFor("in/a.pgm")({"No image.", "", MessageIcon::None});
+    console.finished();
+    console.close("Batch done");
+    EXPECT_EQ(err.str(),
+              "\r\033[K[0/3] 0:00 in/a.pgm"  // drawn
+              "\r\033[K"                     // cleared for the message
+              "in/a.pgm: No image.\n"
+              "\r\033[K[0/3] 0:00 in/a.pgm"  // back below it
+              "\r\033[K[1/3] 0:00 in/a.pgm"
+              "\r\033[KBatch done\n");
+}
+
+TEST(BatchConsole, ProgressFitsTheTerminalKeepingTheEndOfTheName) {
+    const std::string name = "/home/someone/a/very/long/folder/name/that/goes/on/photo_0001.jpg";
+    EXPECT_EQ(ProgressText(12, 200, 75s, name, 200), "[12/200] 1:15 " + name);
+    const std::string cut = ProgressText(12, 200, 75s, name, 40);
+    EXPECT_EQ(cut.size(), 39u);
+    EXPECT_EQ(cut, "[12/200] 1:15 ...goes/on/photo_0001.jpg");
+    EXPECT_EQ(ProgressText(12, 200, 75s, name, 10), "[12/200] ");
+    EXPECT_EQ(ClockText(3723s), "1:02:03");
+    EXPECT_EQ(ClockText(59s), "0:59");
+}
+
+TEST(BatchOutputs, OneResultPerInputNameInTheOutputFolder) {
+    EXPECT_EQ(BatchOutputName("out", "photos/cat.JPG", "pgm"), "out/cat.pgm");
+    EXPECT_EQ(BatchOutputName("out/", "scan", "png"), "out/scan.png");
+    EXPECT_EQ(BatchOutputName("out", "a/archive.tar.gz", "tiff"), "out/archive.tar.tiff");
+
+    const std::vector<std::string> outputs = {"out/a.pgm", "out/b.pgm", "out/a.pgm", "out/a.pgm"};
+    EXPECT_EQ(FirstWriterOfEachOutput(outputs), (std::vector<std::size_t>{0, 1, 0, 0}));
+}
+
+}  // namespace
+}  // namespace lumagrove::cli
