@@ -8,6 +8,7 @@
 #include "cli/InputOutput.h"
 #include "cli/StandardStreams.h"
 #include "cli/StreamReporter.h"
+#include "session/ImageFiles.h"
 
 namespace lumagrove::cli {
 namespace {
@@ -33,7 +34,7 @@ int RunBatchCommand(const ChainCommand& chain, const Streams& streams) {
     }
     if (!MakeOutputFolder(*words.outDir, streams.err)) return kFailed;
 
-    const session::ImageFormat& format = words.format != nullptr ? *words.format : session::FormatForWriting("");
+    const ImageFormat& format = words.format != nullptr ? *words.format : session::FormatForWriting("");  // PGM
     std::vector<std::string> outputs;
     for (const std::string& input : inputs) outputs.push_back(BatchOutputName(*words.outDir, input, format.writtenAs));
     const std::vector<std::size_t> firstWriters = FirstWriterOfEachOutput(outputs);

@@ -1,32 +1,45 @@
 #include "cli/InputOutput.h"
 
+#include <vector>
+
 #include "cli/StandardStreams.h"
 #include "cli/StreamReporter.h"
+#include "pictures/Pictures.h"
+#include "session/ImageFiles.h"
 
 namespace lumagrove::cli {
+
+std::span<const ImageFormat> ToolFormats() {
+    static const std::vector<ImageFormat> formats = [] {
+        std::vector<ImageFormat> all(PictureFileFormats().begin(), PictureFileFormats().end());
+        all.insert(all.end(), session::ImageFormats().begin(), session::ImageFormats().end());
+        return all;
+    }();
+    return formats;
+}
 
 std::optional<ImageRecord> ReadInput(const std::string& name, std::istream& in, const Reporter& report) {
     if (NamesStandardStream(name)) {
         const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeStream(in, report);
         if (!bytes) return std::nullopt;
-        return session::ReadImageBytes(*bytes, kStandardInputName, report);
+        return session::ReadImageBytes(*bytes, kStandardInputName, report, ToolFormats());
     }
     if (session::NamesCoordinateFile(name)) {
         report({name + " holds XYZ coordinates, not an image (see the xyz command)", kProgram, MessageIcon::None});
         return std::nullopt;
     }
-    return session::ReadImageFile(name, report);
+    return session::ReadImageFile(name, report, ToolFormats());
 }
 
-bool WriteResult(const ImageRecord& image, const std::string& name, const session::ImageFormat* format,
+bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format,
                  std::ostream& out, const Reporter& report) {
     if (NamesStandardStream(name)) {
         // No name to go by: PGM, the format of a name no other claims.
-        const session::ImageFormat& written = format != nullptr ? *format : session::FormatForWriting(name);
+        const ImageFormat& written = format != nullptr ? *format : session::FormatForWriting(name);
         return WriteIntoStream(out, [&](std::FILE* stream) { return written.write(image, stream); }, report);
     }
     if (format != nullptr) return session::WriteImageFile(image, name, *format, report);
-    return session::WriteImageFile(image, name, report);
+    return session::WriteImageFile(image, name, report, ToolFormats());
 }
 
 }  // namespace lumagrove::cli

@@ -2,16 +2,20 @@
 
 #include <istream>
 #include <optional>
+#include <span>
 #include <ostream>
 #include <string>
 
 #include "formats/ImageRecord.h"
 #include "base/Reporter.h"
-#include "session/ImageFiles.h"
+#include "formats/ImageFormat.h"
 
 // The command line's INPUT and OUTPUT: a file, or "-" for standard input
 // and output.
 namespace lumagrove::cli {
+
+// Every format the tool reads or writes: the pictures', then the core's own.
+std::span<const ImageFormat> ToolFormats();
 
 // The image `name` holds: for "-", what `in` holds, in the format its content
 // announces; otherwise the file, read as its name says. Nothing, after
@@ -20,7 +24,7 @@ std::optional<ImageRecord> ReadInput(const std::string& name, std::istream& in, 
 
 // Writes the image to the file `name`, or to `out` for "-", in `format`; with
 // none, as the name says, and as PGM on `out`. False after reporting.
-bool WriteResult(const ImageRecord& image, const std::string& name, const session::ImageFormat* format,
+bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format,
                  std::ostream& out, const Reporter& report);
 
 }  // namespace lumagrove::cli

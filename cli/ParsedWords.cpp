@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
+#include "cli/InputOutput.h"
+#include "session/ImageFiles.h"
+
 namespace lumagrove::cli {
 namespace {
 
@@ -28,7 +31,7 @@ bool TakeJobs(const std::string& text, ParsedWords& parsed) {
 }
 
 bool TakeFormat(const std::string& text, ParsedWords& parsed) {
-    parsed.format = session::FormatWrittenAs(text);
+    parsed.format = session::FormatWrittenAs(text, ToolFormats());
     return parsed.format != nullptr;
 }
 

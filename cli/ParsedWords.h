@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "operations/OperationTable.h"
-#include "session/ImageFiles.h"
+#include "formats/ImageFormat.h"
 
 namespace lumagrove::cli {
 
@@ -19,7 +19,7 @@ struct ParsedWords {
     bool help = false;
     std::optional<std::string> outDir;                // --out-dir: a batch, writing there
     std::optional<std::int32_t> jobs;                 // --jobs
-    const session::ImageFormat* format = nullptr;     // --format, over what OUTPUT's name says
+    const ImageFormat* format = nullptr;              // --format, over what OUTPUT's name says
     std::optional<std::string> problem;               // one line saying what is wrong
 };
 

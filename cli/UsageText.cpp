@@ -5,7 +5,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/ParsedWords.h"
-#include "session/ImageFiles.h"
+#include "cli/InputOutput.h"
 
 namespace lumagrove::cli {
 namespace {
@@ -44,7 +44,7 @@ constexpr std::string_view kPipesChainsAndBatches =
 // "PGM, PNG": the formats standard input may hold.
 std::string AnnouncedFormats() {
     std::string names;
-    for (const session::ImageFormat& format : session::ImageFormats()) {
+    for (const ImageFormat& format : ToolFormats()) {
         if (format.announcedBy != nullptr) names += (names.empty() ? "" : ", ") + std::string(format.name);
     }
     return names;
@@ -53,7 +53,7 @@ std::string AnnouncedFormats() {
 // "pgm, png": what --format takes.
 std::string WrittenFormats() {
     std::string names;
-    for (const session::ImageFormat& format : session::ImageFormats()) {
+    for (const ImageFormat& format : ToolFormats()) {
         if (format.writtenAs != nullptr) names += (names.empty() ? "" : ", ") + std::string(format.writtenAs);
     }
     return names;
@@ -95,9 +95,12 @@ std::string UsageText() {
             "       lumagrove-cli COMMAND --help\n"
             "       lumagrove-cli --help\n"
             "       lumagrove-cli --version\n\n"
-            "INPUT is read like the desktop reads it: a name ending in \"pgm\" is a PGM file,\n"
-            "one ending in \"xyz\" an XYZ coordinate file, anything else raw 640 x 480 intensity.\n"
-            "OUTPUT is written as a binary (P5) PGM file. Either may be \"-\" (see Pipes).\n\n"
+            "INPUT is read by its name: one ending in .png, .jpg, .jpeg, .tif, .tiff, .bmp or\n"
+            ".webp, in any letter case, is a picture, made grey; otherwise a name ending in\n"
+            "\"pgm\" is a PGM file, one ending in \"xyz\" an XYZ coordinate file, and anything\n"
+            "else raw 640 x 480 intensity. OUTPUT ending in .png, .tif or .tiff is written as\n"
+            "a grey picture of that kind, any other as a binary (P5) PGM file; --format\n"
+            "chooses whatever the name. Either may be \"-\" (see Pipes).\n\n"
             "Commands (options with their defaults):\n";
     for (const OperationEntry& entry : OperationTable()) {
         if (entry.command == nullptr) continue;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/Reporter.h"
+#include "formats/ImageFormat.h"
 #include "formats/ImageRecord.h"
 
 namespace lumagrove {
@@ -42,5 +43,11 @@ int DecodePicture(std::span<const std::uint8_t> bytes, ImageRecord& record, cons
 // the stream refused a byte or the image has no pixels; the caller reports.
 bool WritePngStream(const ImageRecord& record, std::FILE* stream);
 bool WriteTiffStream(const ImageRecord& record, std::FILE* stream);
+
+// The picture formats as rows of a format table, named and announced as
+// above and read by content; PNG and TIFF are also written ("png", "tiff").
+// A front end puts them before the core's own formats, so that a raw
+// intensity file named like a picture is read as a picture.
+std::span<const ImageFormat> PictureFileFormats();
 
 }  // namespace lumagrove

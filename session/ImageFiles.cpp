@@ -20,36 +20,36 @@ constexpr ImageFormat kFormats[] = {
 
 // "File: standard input is not an image this program can read from its
 // content (PGM)."; the list names every format whose content tells.
-Message UnannouncedContent(const std::string& title) {
-    std::string formats;
-    for (const ImageFormat& format : kFormats) {
+Message UnannouncedContent(const std::string& title, std::span<const ImageFormat> formats) {
+    std::string names;
+    for (const ImageFormat& format : formats) {
         if (format.announcedBy == nullptr) continue;
-        formats += (formats.empty() ? "" : ", ") + std::string(format.name);
+        names += (names.empty() ? "" : ", ") + std::string(format.name);
     }
-    return {"File: " + title + " is not an image this program can read from its content (" + formats + ").",
-            "Error", MessageIcon::None};
+    return {"File: " + title + " is not an image this program can read from its content (" + names + ").", "Error",
+            MessageIcon::None};
 }
 
 }  // namespace
 
 std::span<const ImageFormat> ImageFormats() { return kFormats; }
 
-const ImageFormat& FormatForReading(std::string_view fileName) {
-    for (const ImageFormat& format : kFormats) {
+const ImageFormat& FormatForReading(std::string_view fileName, std::span<const ImageFormat> formats) {
+    for (const ImageFormat& format : formats) {
         if (format.namedBy(fileName)) return format;
     }
     return kFormats[std::size(kFormats) - 1];
 }
 
-const ImageFormat& FormatForWriting(std::string_view fileName) {
-    for (const ImageFormat& format : kFormats) {
+const ImageFormat& FormatForWriting(std::string_view fileName, std::span<const ImageFormat> formats) {
+    for (const ImageFormat& format : formats) {
         if (format.write != nullptr && format.namedBy(fileName)) return format;
     }
     return kFormats[0];
 }
 
-const ImageFormat* FormatWrittenAs(std::string_view writtenAs) {
-    for (const ImageFormat& format : kFormats) {
+const ImageFormat* FormatWrittenAs(std::string_view writtenAs, std::span<const ImageFormat> formats) {
+    for (const ImageFormat& format : formats) {
         if (format.writtenAs != nullptr && writtenAs == format.writtenAs) return &format;
     }
     return nullptr;
@@ -57,23 +57,24 @@ const ImageFormat* FormatWrittenAs(std::string_view writtenAs) {
 
 bool NamesCoordinateFile(std::string_view fileName) { return EndsIn(fileName, "xyz"); }
 
-std::optional<ImageRecord> ReadImageFile(const std::string& fileName, const Reporter& report) {
+std::optional<ImageRecord> ReadImageFile(const std::string& fileName, const Reporter& report,
+                                         std::span<const ImageFormat> formats) {
     ImageRecord record;
     record.title = fileName;
-    if (!FormatForReading(fileName).read(record, report)) return std::nullopt;
+    if (!FormatForReading(fileName, formats).read(record, report)) return std::nullopt;
     return record;
 }
 
 std::optional<ImageRecord> ReadImageBytes(std::span<const std::uint8_t> bytes, const std::string& title,
-                                          const Reporter& report) {
-    for (const ImageFormat& format : kFormats) {
+                                          const Reporter& report, std::span<const ImageFormat> formats) {
+    for (const ImageFormat& format : formats) {
         if (format.announcedBy == nullptr || !format.announcedBy(bytes)) continue;
         ImageRecord record;
         record.title = title;
         if (!format.readBytes(bytes, record, report)) return std::nullopt;
         return record;
     }
-    report(UnannouncedContent(title));
+    report(UnannouncedContent(title, formats));
     return std::nullopt;
 }
 
@@ -84,8 +85,9 @@ std::optional<CoordinateRecord> ReadCoordinateFile(const std::string& fileName, 
     return record;
 }
 
-bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const Reporter& report) {
-    return WriteImageFile(record, fileName, FormatForWriting(fileName), report);
+bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const Reporter& report,
+                    std::span<const ImageFormat> formats) {
+    return WriteImageFile(record, fileName, FormatForWriting(fileName, formats), report);
 }
 
 bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const ImageFormat& format,

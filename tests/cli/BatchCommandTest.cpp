@@ -153,6 +153,30 @@ TEST(BatchCommand, TheOutputFolderIsMadeAndEveryResultIsNamedAfterItsInput) {
         << notAFolder.err;
 }
 
+// Pictures in, pictures out: by name, and in a batch by --format.
+TEST(BatchCommand, PicturesAreReadAndWrittenByNameAndFormat) {
+    TemporaryFolder folder;
+    const std::string photo = std::string(LUMAGROVE_SOURCE_DIR) + "/samples/photo.jpg";
+    const std::string colour = std::string(LUMAGROVE_SOURCE_DIR) + "/samples/colour.png";
+    const CliRun toPng = Cli({"negate", photo, folder.file("out.PNG")});
+    EXPECT_EQ(toPng.status, kDone) << toPng.err;
+    EXPECT_TRUE(TemporaryFolder::read(folder.file("out.PNG")).starts_with("\x89PNG"));
+
+    const CliRun batch = Cli({"negate", "--format", "tiff", "--out-dir", folder.file("tiffs"), photo, colour});
+    EXPECT_EQ(batch.status, kDone) << batch.err;
+    for (const auto& [name, input] : {std::pair{"photo", photo}, std::pair{"colour", colour}}) {
+        const std::string tiff = folder.file("tiffs/" + std::string(name) + ".tiff");
+        const std::string bytes = TemporaryFolder::read(tiff);
+        EXPECT_TRUE(bytes.starts_with("II*") || bytes.starts_with("MM")) << name;
+        // Negated back, it is the input's grey image, as twice through PGM.
+        ASSERT_EQ(Cli({"negate", tiff, folder.file("back.pgm")}).status, kDone);
+        ASSERT_EQ(Cli({"negate", input, folder.file("once.pgm")}).status, kDone);
+        ASSERT_EQ(Cli({"negate", folder.file("once.pgm"), folder.file("twice.pgm")}).status, kDone);
+        EXPECT_TRUE(TemporaryFolder::read(folder.file("back.pgm")) == TemporaryFolder::read(folder.file("twice.pgm")))
+            << name;
+    }
+}
+
 TEST(BatchCommand, UsageErrors) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"negate", "--out-dir", "d"}, "--out-dir needs at least one INPUT"},

@@ -69,13 +69,36 @@ TEST(ShellUse, ImagesGoThroughPipesInBothDirections) {
     EXPECT_EQ(plain.out, std::string(kNegated, sizeof kNegated - 1));
 }
 
+// Pictures on standard input are told by their signature, and --format
+// sends one out: "cat photo.jpg | lumagrove-cli equalize - - | ...".
+TEST(ShellUse, PicturesGoThroughPipes) {
+    TemporaryFolder folder;
+    for (const std::string sample : {"colour.png", "photo.jpg"}) {
+        const std::string file = std::string(LUMAGROVE_SOURCE_DIR) + "/samples/" + sample;
+        const ProgramRun piped = Cli({"negate", "-", "-"}, TemporaryFolder::read(file));
+        EXPECT_EQ(piped.status, 0) << piped.err;
+        EXPECT_TRUE(piped.out == FileResult({"negate", file}, folder.file("negated.pgm"))) << sample;
+    }
+    const std::string colour = std::string(LUMAGROVE_SOURCE_DIR) + "/samples/colour.png";
+    const ProgramRun png = Cli({"negate", "--format", "png", "-", "-"}, TemporaryFolder::read(colour));
+    EXPECT_EQ(png.status, 0) << png.err;
+    EXPECT_TRUE(png.out.starts_with("\x89PNG\r\n\x1a\n"));
+    // Negated twice, the PNG in between losing nothing: the grey picture again.
+    const ProgramRun twice = Cli({"negate", "-", "-"}, png.out);
+    EXPECT_EQ(twice.status, 0) << twice.err;
+    FileResult({"negate", colour}, folder.file("once.pgm"));
+    EXPECT_TRUE(twice.out == FileResult({"negate", folder.file("once.pgm")}, folder.file("twice.pgm")));
+}
+
 TEST(ShellUse, StandardInputMustSayWhatItHolds) {
     for (const std::string& content :
          std::vector<std::string>{"hello\n", "", "P6\n1 1\n255\nabc", std::string(640 * 480, '\x10')}) {
         const ProgramRun run = Cli({"negate", "-", "-"}, content);
         EXPECT_EQ(run.status, 1) << content.size();
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "Error: File: standard input is not an image this program can read from its content (PGM).\n");
+        EXPECT_EQ(run.err,
+                  "Error: File: standard input is not an image this program can read from its content "
+                  "(PNG, JPEG, TIFF, BMP, WebP, PGM).\n");
     }
     // A gray map whose header is broken is the gray map reader's to explain.
     const ProgramRun broken = Cli({"negate", "-", "-"}, "P5\nwide\n");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "formats/Readers.h"
 #include "session/ImageFiles.h"
 #include "support/MessageLog.h"
 #include "support/TemporaryFolder.h"
@@ -77,6 +78,28 @@ TEST(ImageFiles, WrittenFormatsGoByTheirFormatName) {
         EXPECT_EQ(format.writtenAs == nullptr, format.write == nullptr) << format.name;
         EXPECT_EQ(format.announcedBy == nullptr, format.readBytes == nullptr) << format.name;
     }
+}
+
+// A front end that knows more formats puts them before the core's: they are
+// asked first, and a name none of them claims is still written as PGM.
+TEST(ImageFiles, AFrontEndsOwnFormatsComeFirst) {
+    std::vector<ImageFormat> formats{{"Fake", [](std::string_view name) { return name.ends_with(".fk"); }, ReadPgm,
+                                      [](std::span<const std::uint8_t> head) { return !head.empty() && head[0] == 'F'; },
+                                      ReadPgmBytes, "fk", WritePgmStream}};
+    formats.insert(formats.end(), ImageFormats().begin(), ImageFormats().end());
+    EXPECT_EQ(std::string(FormatForReading("a.fk", formats).name), "Fake");
+    EXPECT_EQ(std::string(FormatForReading("a.pgm", formats).name), "PGM");
+    EXPECT_EQ(std::string(FormatForReading("a.raw", formats).name), "raw 640 x 480 intensity");
+    EXPECT_EQ(std::string(FormatForWriting("a.fk", formats).name), "Fake");
+    EXPECT_EQ(std::string(FormatForWriting("a.out", formats).name), "PGM");
+    EXPECT_EQ(FormatWrittenAs("fk", formats), &formats[0]);
+    EXPECT_EQ(FormatWrittenAs("fk"), nullptr);
+
+    MessageLog log;
+    const std::vector<std::uint8_t> unknown = {'?', '?'};
+    EXPECT_FALSE(ReadImageBytes(unknown, "standard input", log.reporter(), formats));
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].text, "File: standard input is not an image this program can read from its content (Fake, PGM).");
 }
 
 TEST(ImageFiles, ReadWhatWasWrittenAndSayWhyNot) {
