@@ -4,6 +4,9 @@
 # runs each. Prints images per second and the speed-up, with the load
 # average, since other work on the machine skews it.
 #   bench/batch-throughput.sh [BUILD]    COUNT=200 JOBS=2 REPEAT=3 COMMAND='gaussian --sigma 2'
+# On a machine busy with other work, the other sessions take their share of
+# the cores whatever nice says; give this one a session of its own first:
+#   setsid bash -c 'echo -20 > /proc/self/autogroup; bench/batch-throughput.sh'
 set -euo pipefail
 
 build=${1:-build}
