@@ -9,26 +9,17 @@
 
 namespace lumagrove::cli {
 
-std::span<const ImageFormat> ToolFormats() {
-    static const std::vector<ImageFormat> formats = [] {
-        std::vector<ImageFormat> all(PictureFileFormats().begin(), PictureFileFormats().end());
-        all.insert(all.end(), session::ImageFormats().begin(), session::ImageFormats().end());
-        return all;
-    }();
-    return formats;
-}
-
 std::optional<ImageRecord> ReadInput(const std::string& name, std::istream& in, const Reporter& report) {
     if (NamesStandardStream(name)) {
         const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeStream(in, report);
         if (!bytes) return std::nullopt;
-        return session::ReadImageBytes(*bytes, kStandardInputName, report, ToolFormats());
+        return session::ReadImageBytes(*bytes, kStandardInputName, report, ImageFormatsWithPictures());
     }
     if (session::NamesCoordinateFile(name)) {
         report({name + " holds XYZ coordinates, not an image (see the xyz command)", kProgram, MessageIcon::None});
         return std::nullopt;
     }
-    return session::ReadImageFile(name, report, ToolFormats());
+    return session::ReadImageFile(name, report, ImageFormatsWithPictures());
 }
 
 bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format,
@@ -39,7 +30,7 @@ bool WriteResult(const ImageRecord& image, const std::string& name, const ImageF
         return WriteIntoStream(out, [&](std::FILE* stream) { return written.write(image, stream); }, report);
     }
     if (format != nullptr) return session::WriteImageFile(image, name, *format, report);
-    return session::WriteImageFile(image, name, report, ToolFormats());
+    return session::WriteImageFile(image, name, report, ImageFormatsWithPictures());
 }
 
 }  // namespace lumagrove::cli

@@ -2,7 +2,6 @@
 
 #include <istream>
 #include <optional>
-#include <span>
 #include <ostream>
 #include <string>
 
@@ -13,9 +12,6 @@
 // The command line's INPUT and OUTPUT: a file, or "-" for standard input
 // and output.
 namespace lumagrove::cli {
-
-// Every format the tool reads or writes: the pictures', then the core's own.
-std::span<const ImageFormat> ToolFormats();
 
 // The image `name` holds: for "-", what `in` holds, in the format its content
 // announces; otherwise the file, read as its name says. Nothing, after

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "cli/InputOutput.h"
+#include "pictures/Pictures.h"
 #include "session/ImageFiles.h"
 
 namespace lumagrove::cli {
@@ -31,7 +32,7 @@ bool TakeJobs(const std::string& text, ParsedWords& parsed) {
 }
 
 bool TakeFormat(const std::string& text, ParsedWords& parsed) {
-    parsed.format = session::FormatWrittenAs(text, ToolFormats());
+    parsed.format = session::FormatWrittenAs(text, ImageFormatsWithPictures());
     return parsed.format != nullptr;
 }
 

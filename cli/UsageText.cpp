@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "cli/ParsedWords.h"
 #include "cli/InputOutput.h"
+#include "pictures/Pictures.h"
 
 namespace lumagrove::cli {
 namespace {
@@ -44,7 +45,7 @@ constexpr std::string_view kPipesChainsAndBatches =
 // "PGM, PNG": the formats standard input may hold.
 std::string AnnouncedFormats() {
     std::string names;
-    for (const ImageFormat& format : ToolFormats()) {
+    for (const ImageFormat& format : ImageFormatsWithPictures()) {
         if (format.announcedBy != nullptr) names += (names.empty() ? "" : ", ") + std::string(format.name);
     }
     return names;
@@ -53,7 +54,7 @@ std::string AnnouncedFormats() {
 // "pgm, png": what --format takes.
 std::string WrittenFormats() {
     std::string names;
-    for (const ImageFormat& format : ToolFormats()) {
+    for (const ImageFormat& format : ImageFormatsWithPictures()) {
         if (format.writtenAs != nullptr) names += (names.empty() ? "" : ", ") + std::string(format.writtenAs);
     }
     return names;

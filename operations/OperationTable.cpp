@@ -55,7 +55,7 @@ using enum ParameterDialog;
 constexpr OperationEntry kEntries[] = {
     {.menuId = 40001,
      .menuPath = "&File > Save As...",
-     .menuSummary = "save the image as a binary PGM file",
+     .menuSummary = "save the image: a grey PNG or TIFF for a name ending so, else binary PGM",
      .kind = SaveAs},
     {.menuId = 40002, .menuPath = "&File > &Close", .menuSummary = "close the window", .kind = Close},
     {.menuId = 40003,

@@ -1,4 +1,7 @@
+#include <vector>
+
 #include "pictures/Pictures.h"
+#include "session/ImageFiles.h"
 
 namespace lumagrove {
 namespace {
@@ -26,5 +29,14 @@ constexpr ImageFormat kPictureFormats[] = {
 }  // namespace
 
 std::span<const ImageFormat> PictureFileFormats() { return kPictureFormats; }
+
+std::span<const ImageFormat> ImageFormatsWithPictures() {
+    static const std::vector<ImageFormat> formats = [] {
+        std::vector<ImageFormat> all(std::begin(kPictureFormats), std::end(kPictureFormats));
+        all.insert(all.end(), session::ImageFormats().begin(), session::ImageFormats().end());
+        return all;
+    }();
+    return formats;
+}
 
 }  // namespace lumagrove

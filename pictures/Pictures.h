@@ -50,4 +50,8 @@ bool WriteTiffStream(const ImageRecord& record, std::FILE* stream);
 // intensity file named like a picture is read as a picture.
 std::span<const ImageFormat> PictureFileFormats();
 
+// The table both front ends read and write by: the pictures, then the core's
+// own formats (PGM, raw intensity).
+std::span<const ImageFormat> ImageFormatsWithPictures();
+
 }  // namespace lumagrove

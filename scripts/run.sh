@@ -30,5 +30,8 @@ demo lines-superimposed "$sample"
 demo circles-superimposed "$sample"
 demo spectrum "$sample"
 demo range3d samples/range.pgm
+# A photo goes in and a PNG comes out: pictures are read and written by name.
+"$cli" edges --time samples/photo.jpg "$out/photo-edges.png"
+echo "  edges samples/photo.jpg -> $out/photo-edges.png"
 "$cli" xyz samples/wall.xyz
-echo "Results are in $out/ (binary PGM files). '$cli --help' lists every command."
+echo "Results are in $out/ (binary PGM files, and one PNG). '$cli --help' lists every command."

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 
+#include "pictures/Pictures.h"
 #include "platform/Threads.h"
 #include "session/ImageFiles.h"
 #include "shell/ImageWindow.h"
@@ -26,7 +27,9 @@ void LoadOneFile(const std::string& name) {
         session::ReadCoordinateFile(name, report);  // its sample point is all there is to show
         return;
     }
-    if (std::optional<ImageRecord> image = session::ReadImageFile(name, report)) OpenImage(std::move(*image));
+    if (std::optional<ImageRecord> image = session::ReadImageFile(name, report, ImageFormatsWithPictures())) {
+        OpenImage(std::move(*image));
+    }
 }
 
 }  // namespace

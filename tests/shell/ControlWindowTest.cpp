@@ -69,8 +69,9 @@ TEST_F(ShellTest, LoadImageOpensTheChosenFileAndAnXyzFileOnlyShowsItsPoint) {
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_FALSE(dialogs[1].save);
     EXPECT_EQ(dialogs[1].request.initialName, xyz);  // starts from the last name chosen
-    ASSERT_EQ(dialogs[1].request.filters.size(), 4u);
-    EXPECT_EQ(dialogs[1].request.filters[2].description, "Intensity Files (*.INTENSITY)");
+    ASSERT_EQ(dialogs[1].request.filters.size(), 5u);
+    EXPECT_EQ(dialogs[1].request.filters[1].description, "Pictures (*.PNG;*.JPG;*.JPEG;*.TIF;*.TIFF;*.BMP;*.WEBP)");
+    EXPECT_EQ(dialogs[1].request.filters[3].description, "Intensity Files (*.INTENSITY)");
 }
 
 // Exit must end the program whatever the image windows are doing.

@@ -1,0 +1,74 @@
+#include <filesystem>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli/CommandLine.h"
+#include "pictures/Pictures.h"
+#include "support/MessageLog.h"
+#include "support/TemporaryFolder.h"
+
+namespace lumagrove::cli {
+namespace {
+
+using testing::MessageLog;
+using testing::TemporaryFolder;
+
+struct CliRun {
+    int status = -1;
+    std::string err;
+};
+
+CliRun Cli(std::vector<std::string> words) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCommandLine(words, out, err);
+    return {status, err.str()};
+}
+
+std::vector<std::uint8_t> PictureAt(const std::string& name) {
+    ImageRecord record;
+    record.title = name;
+    MessageLog log;
+    EXPECT_EQ(ReadPicture(record, log.reporter()), 1) << name;
+    return std::vector<std::uint8_t>(record.pixels.begin(), record.pixels.end());
+}
+
+std::string Bytes(const std::string& name) { return TemporaryFolder::read(name); }
+
+TEST(PictureFiles, APhotoInAndAPngOut) {
+    TemporaryFolder folder;
+    const std::string photo = LUMAGROVE_SOURCE_DIR "/samples/photo.jpg";
+    const std::string out = folder.file("negative.png");
+    const CliRun run = Cli({"negate", photo, out});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(Bytes(out).starts_with("\x89PNG"));
+    std::vector<std::uint8_t> expected = PictureAt(photo);
+    for (std::uint8_t& value : expected) value = static_cast<std::uint8_t>(255 - value);
+    EXPECT_EQ(PictureAt(out), expected);
+
+    // --format wins over the name; a name that is not a written picture is PGM.
+    ASSERT_EQ(Cli({"negate", "--format", "tiff", photo, folder.file("negative.pgm")}).status, 0);
+    EXPECT_EQ(PictureAt(folder.file("negative.pgm")), expected);
+    ASSERT_EQ(Cli({"negate", photo, folder.file("negative.jpg")}).status, 0);
+    EXPECT_TRUE(Bytes(folder.file("negative.jpg")).starts_with("P5\n"));
+}
+
+TEST(PictureFiles, DamagedPicturesFailWithTheirMessageAndWriteNothing) {
+    TemporaryFolder folder;
+    int damaged = 0;
+    for (const auto& seed : std::filesystem::directory_iterator(LUMAGROVE_SOURCE_DIR "/fuzz/corpus/pictures")) {
+        const std::string name = seed.path().string();
+        if (!seed.path().filename().string().starts_with("truncated-")) continue;
+        ++damaged;
+        const std::string out = folder.file("out.png");
+        const CliRun run = Cli({"equalize", name, out});
+        EXPECT_EQ(run.status, 1) << name;
+        EXPECT_EQ(run.err, "Error: File: " + name + " is not a picture this program can read.\n");
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    EXPECT_GE(damaged, 5);
+}
+
+}  // namespace
+}  // namespace lumagrove::cli
