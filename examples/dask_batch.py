@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs a chain of Lumagrove operations over a folder of pictures on a Dask cluster.
 
-    python3 examples/dask_batch.py [--scheduler ADDRESS] [--workers N] [--match GLOB]
+    python3 examples/dask_batch.py [--scheduler ADDRESS] [--workers N] [--match GLOB] [--format FORMAT]
                                    INPUT_FOLDER OUTPUT_FOLDER STEP [then STEP]...
 
 A STEP is a lumagrove-cli command with its options, and the steps run one on
@@ -10,8 +10,10 @@ the result of the other, as the command line's "then" runs them:
     python3 examples/dask_batch.py photos results gaussian --sigma 2 then equalize then edges --threshold 40
 
 Each file of INPUT_FOLDER that matches GLOB (every file by default) is read as
-lumagrove-cli reads it and its result is written as OUTPUT_FOLDER/NAME.pgm,
-NAME being the input's name without its extension. Without --scheduler the
+lumagrove-cli reads it and its result is written as OUTPUT_FOLDER/NAME.pgm
+(.png or .tiff with --format png or tiff), NAME being the input's name without
+its extension, as lumagrove-cli --out-dir names them; of two inputs whose
+results would have the same name, the later fails. Without --scheduler the
 work is spread over a cluster of N worker processes on this machine (one per
 core by default); with it, over the workers of a running cluster, which must
 all see both folders under the same paths. A file that fails gets its message
@@ -80,28 +82,31 @@ def parse_chain(words):
     return steps
 
 
-def run_chain(source, target, steps):
+def run_chain(source, target, steps, format):
     """Runs on a worker: read, every step, write. Returns the message of a
     failure, or None."""
     try:
         image = lumagrove.read(source)
         for name, keywords in steps:
             image = getattr(lumagrove, name)(image, **keywords)
-        lumagrove.write(target, image)
+        lumagrove.write(target, image, format=format)
         return None
     except (OSError, ValueError, MemoryError, RuntimeError) as error:
         return str(error)
 
 
-def plan_outputs(inputs, out_folder):
-    """Pairs each input with its output; two inputs may not share one."""
-    outputs = {}
+def plan_outputs(inputs, out_folder, format):
+    """Each input with its output, and the inputs that may not write theirs
+    because an earlier one writes a result of the same name."""
+    jobs, clashes, writers = [], {}, {}
     for source in inputs:
-        target = out_folder / (source.stem + ".pgm")
-        if target in outputs:
-            raise UsageError(f"{source.name} and {outputs[target].name} would both be written to {target}")
-        outputs[target] = source
-    return [(source, target) for target, source in outputs.items()]
+        target = out_folder / f"{source.stem}.{format}"
+        if target in writers:
+            clashes[source] = f"its result would overwrite {target}, the result of {writers[target]}"
+        else:
+            writers[target] = source
+            jobs.append((source, target))
+    return jobs, clashes
 
 
 def open_client(arguments):
@@ -120,6 +125,7 @@ def main(argv):
     parser.add_argument("--scheduler", metavar="ADDRESS", help="a running scheduler, e.g. tcp://host:8786")
     parser.add_argument("--workers", type=int, metavar="N", help="worker processes of the local cluster")
     parser.add_argument("--match", default="*", metavar="GLOB", help="which files of INPUT_FOLDER to take")
+    parser.add_argument("--format", default="pgm", choices=lumagrove.WRITE_FORMATS, help="the results' format")
     parser.add_argument("input_folder", type=pathlib.Path)
     parser.add_argument("output_folder", type=pathlib.Path)
     parser.add_argument("chain", nargs=argparse.REMAINDER, help="STEP [then STEP]...")
@@ -133,14 +139,20 @@ def main(argv):
             raise UsageError(f"no file in {arguments.input_folder} matches {arguments.match}")
         arguments.output_folder.mkdir(parents=True, exist_ok=True)
         # Workers on other machines open the files by these names.
-        jobs = plan_outputs([p.resolve() for p in inputs], arguments.output_folder.resolve())
+        inputs = [p.resolve() for p in inputs]
+        jobs, clashes = plan_outputs(inputs, arguments.output_folder.resolve(), arguments.format)
     except (UsageError, OSError) as error:
         parser.error(str(error))
 
     start = time.monotonic()
-    done = failed = 0
+    done, failed = 0, len(clashes)
+    for source, message in clashes.items():
+        print(f"{source.name}: {message}", file=sys.stderr)
     with open_client(arguments) as client:
-        futures = [client.submit(run_chain, str(source), str(target), steps, pure=False) for source, target in jobs]
+        futures = [
+            client.submit(run_chain, str(source), str(target), steps, arguments.format, pure=False)
+            for source, target in jobs
+        ]
         sources = {future.key: source for future, (source, _) in zip(futures, jobs)}
         for future in as_completed(futures):
             message = future.result()
@@ -150,7 +162,7 @@ def main(argv):
                 failed += 1
                 print(f"{sources[future.key].name}: {message}", file=sys.stderr)
             if sys.stderr.isatty():
-                print(f"\r{done + failed}/{len(jobs)} files", end="", file=sys.stderr, flush=True)
+                print(f"\r{done + failed}/{len(inputs)} files", end="", file=sys.stderr, flush=True)
     if sys.stderr.isatty():
         print(file=sys.stderr)
     print(f"{done} done, {failed} failed in {time.monotonic() - start:.1f} s")

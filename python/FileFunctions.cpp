@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "pictures/Pictures.h"
 #include "python/Errors.h"
 #include "python/ImageArrays.h"
 #include "python/PythonFunctions.h"
@@ -40,7 +41,7 @@ py::object Read(py::handle path) {
     std::optional<ImageRecord> record;
     try {
         py::gil_scoped_release unlocked;
-        record = session::ReadImageFile(name, messages.reporter());
+        record = session::ReadImageFile(name, messages.reporter(), ImageFormatsWithPictures());
     } catch (const std::bad_alloc&) {
         RaiseOutOfMemory();
     }
@@ -48,9 +49,24 @@ py::object Read(py::handle path) {
     return ArrayOf(std::move(record->pixels), record->width, record->height);
 }
 
-void Write(py::handle path, py::handle image) {
+// The format write() was asked for by name ("png"), or nothing when it was
+// given None and goes by the file's name.
+const ImageFormat* WrittenFormat(py::handle format) {
+    if (format.is_none()) return nullptr;
+    std::string names;
+    for (const ImageFormat& candidate : ImageFormatsWithPictures()) {
+        if (candidate.writtenAs == nullptr) continue;
+        if (py::isinstance<py::str>(format) && format.cast<std::string>() == candidate.writtenAs) return &candidate;
+        names += std::string(names.empty() ? "" : ", ") + "'" + candidate.writtenAs + "'";
+    }
+    Raise(PyExc_ValueError,
+          "write(): format must be None or one of " + names + ", not " + py::repr(format).cast<std::string>());
+}
+
+void Write(py::handle path, py::handle image, py::handle format) {
     const std::string name = FileName(path);
     const ImageArgument pixels(image, "image");
+    const ImageFormat* writtenAs = WrittenFormat(format);
     CapturedMessages messages;
     bool written = false;
     try {
@@ -59,7 +75,9 @@ void Write(py::handle path, py::handle image) {
         record.width = pixels.width();
         record.height = pixels.height();
         record.pixels = pixels.packedCopy();
-        written = session::WriteImageFile(record, name, messages.reporter());
+        written = writtenAs != nullptr
+                      ? session::WriteImageFile(record, name, *writtenAs, messages.reporter())
+                      : session::WriteImageFile(record, name, messages.reporter(), ImageFormatsWithPictures());
     } catch (const std::bad_alloc&) {
         RaiseOutOfMemory();
     }
@@ -95,13 +113,26 @@ void AddFileFunctions(py::module_& module) {
     module.def("_read", &Read);
     module.def("_write", &Write);
     module.def("_read_xyz", &ReadXyz);
+    std::string formats;
+    for (const ImageFormat& format : ImageFormatsWithPictures()) {
+        formats += std::string(formats.empty() ? "" : ", ") + format.name;
+    }
     DefineFunction(module, "read(path, /)", "_read(path)",
                    "Reads an image file into a new 2-D uint8 array, choosing the reader by the name as the\n"
-                   "command line does. Raises OSError when the file cannot be read.");
-    DefineFunction(module, "write(path, image, /)", "_write(path, image)",
-                   "Writes a 2-D uint8 array in the format its name calls for, by the rules the command line\n"
-                   "writes its OUTPUT with.\n"
-                   "Raises OSError when the file cannot be written.");
+                   "command line does, among " +
+                       formats +
+                       " (the last for any\n"
+                       "other name). Pictures are made grey. Raises OSError when the file cannot be read.");
+    DefineFunction(module, "write(path, image, /, *, format=None)", "_write(path, image, format)",
+                   "Writes a 2-D uint8 array as the command line writes its OUTPUT: a name ending in .png,\n"
+                   ".tif or .tiff gives a lossless grey picture of that kind, any other name binary PGM;\n"
+                   "format (one of WRITE_FORMATS) chooses whatever the name says. An existing file is\n"
+                   "replaced only by a complete new one. Raises OSError when the file cannot be written.");
+    py::list written;
+    for (const ImageFormat& format : ImageFormatsWithPictures()) {
+        if (format.writtenAs != nullptr) written.append(format.writtenAs);
+    }
+    module.attr("WRITE_FORMATS") = py::tuple(written);
     DefineFunction(module, "read_xyz(path, /)", "_read_xyz(path)",
                    "Reads an XYZ coordinate file into a new (3, 480, 640) float32 array: the x, y and z planes.\n"
                    "Raises OSError when the file cannot be read.");

@@ -11,7 +11,7 @@ import lumagrove
 
 PARAMETER_TYPES = {"image": "NDArray[numpy.uint8]", "path": "_Path"}
 RETURN_TYPES = {"write": "None", "read_xyz": "NDArray[numpy.float32]"}
-DEFAULT_TYPES = {int: "int", float: "float", tuple: "tuple[int, int]"}
+DEFAULT_TYPES = {int: "int", float: "float", tuple: "tuple[int, int]", type(None): "str | None"}
 
 HEADER = '''\
 # Written from the built module by python/make_stubs.py; rebuilt with it.
@@ -24,6 +24,7 @@ from numpy.typing import NDArray
 _Path = str | bytes | os.PathLike[str] | os.PathLike[bytes]
 
 __version__: str
+WRITE_FORMATS: tuple[str, ...]
 COMMANDS: Mapping[str, Callable[..., NDArray[numpy.uint8]]]
 '''
 

@@ -6,7 +6,9 @@ import subprocess
 
 SOURCE = pathlib.Path(os.environ["LUMAGROVE_SOURCE_DIR"])
 CLI = os.environ["LUMAGROVE_CLI"]
-SAMPLES = [SOURCE / "samples" / name for name in ("scene.pgm", "scene.intensity", "range.pgm")]
+SAMPLES = [
+    SOURCE / "samples" / name for name in ("scene.pgm", "scene.intensity", "range.pgm", "photo.jpg", "colour.png")
+]
 
 
 def run_cli(*words):

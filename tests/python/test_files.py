@@ -21,15 +21,32 @@ def test_samples_read_as_the_cli_reads_them():
     assert raw.shape == (480, 640) and raw.tobytes() == SAMPLES[1].read_bytes()
 
 
-@pytest.mark.parametrize("name", ["plain.pgm", "raw.intensity", "no extension"])
+@pytest.mark.parametrize("name", ["plain.pgm", "raw.intensity", "no extension", "grey.png", "grey.TIFF"])
 @pytest.mark.parametrize("shape", [(1, 1), (3, 2), (480, 640), (7, 3001)])
 def test_write_then_read_gives_the_same_array(tmp_path, name, shape):
     image = RNG.integers(0, 256, size=shape, dtype=numpy.uint8)
     path = tmp_path / name
     lumagrove.write(path, image[:, ::-1])
-    assert pgm_pixels(path)[2] == image[:, ::-1].tobytes()  # always a PGM file, whatever the name
-    if name.endswith("pgm"):
+    if not name.endswith(("png", "TIFF")):
+        assert pgm_pixels(path)[2] == image[:, ::-1].tobytes()  # PGM for any name but a picture's
+    if name.endswith(("pgm", "png", "TIFF")):
         numpy.testing.assert_array_equal(lumagrove.read(path), image[:, ::-1])
+
+
+@pytest.mark.parametrize("name,format", [("out.png", None), ("out.tif", None), ("out.pgm", "png"), ("out.png", "tiff"),
+                                         ("out.tiff", "pgm")])
+def test_pictures_are_written_as_the_cli_writes_them(tmp_path, name, format):
+    flags = ["--format", format] if format else []
+    assert run_cli("negate", *flags, SAMPLES[3], tmp_path / ("cli-" + name)).returncode == 0
+    lumagrove.write(tmp_path / name, lumagrove.negate(lumagrove.read(SAMPLES[3])), format=format)
+    assert (tmp_path / name).read_bytes() == (tmp_path / ("cli-" + name)).read_bytes()
+
+
+def test_an_unknown_format_is_refused_before_anything_is_written(tmp_path):
+    for format in ("jpeg", "PNG", 3):
+        with pytest.raises(ValueError, match="format must be None or one of 'png', 'tiff', 'pgm'"):
+            lumagrove.write(tmp_path / "out.png", numpy.zeros((2, 2), numpy.uint8), format=format)
+    assert not any(tmp_path.iterdir())
 
 
 def test_names_as_str_bytes_and_paths(tmp_path):

@@ -6,6 +6,8 @@ import shlex
 import subprocess
 import sys
 
+import lumagrove
+
 from conftest import SOURCE
 
 README = (SOURCE / "README.md").read_text()
@@ -32,4 +34,5 @@ def test_the_python_example(tmp_path, monkeypatch):
     code = re.search(r"```python\n(.*?)```", README, re.S).group(1)
     monkeypatch.chdir(SOURCE)
     exec(compile(scratch(code, tmp_path), "README.md", "exec"), {})
-    assert (tmp_path / "lines.pgm").exists()
+    assert lumagrove.read(tmp_path / "lines.png").shape == (128, 128)
+    assert (tmp_path / "lines").read_bytes()[:4] in (b"II*\0", b"MM\0*")  # a TIFF, whatever the name
