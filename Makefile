@@ -52,7 +52,7 @@ sanitized-tests:
 	cmake -S . -B $(SANITIZED_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMAGROVE_SANITIZE=ON \
 	  -DLUMAGROVE_BASELINE_ONLY=$(BASELINE_ONLY) -DLUMAGROVE_DESKTOP=OFF -DLUMAGROVE_BENCH=OFF \
 	  -DLUMAGROVE_WERROR=$(WERROR) $(CMAKE_FLAGS)
-	cmake --build $(SANITIZED_BUILD) -j$(JOBS) --target core_tests cli_tests pictures_tests
+	cmake --build $(SANITIZED_BUILD) -j$(JOBS) --target core_tests cli_tests pictures_tests manuals_tests lumagrove_documents
 	ctest --test-dir $(SANITIZED_BUILD) --output-on-failure -j$(JOBS)
 
 # Every test once more, built by clang: the code may lean on no one compiler.

@@ -8,6 +8,7 @@
 #include "base/Version.h"
 #include "cli/BatchCommand.h"
 #include "cli/Chain.h"
+#include "cli/GeneralOptions.h"
 #include "cli/InputOutput.h"
 #include "cli/ParsedWords.h"
 #include "cli/StandardStreams.h"
@@ -34,7 +35,7 @@ int ShowCoordinates(const ParsedWords& parsed, const Streams& streams) {
 }
 
 int RunCoordinatesCommand(std::span<const std::string> words, const Streams& streams) {
-    const ParsedWords parsed = ParseWords(nullptr, "xyz", words);
+    const ParsedWords parsed = ParseWords(nullptr, kCoordinatesCommand, words);
     if (parsed.help) {
         streams.out << CoordinatesHelp();
         return kDone;
@@ -82,7 +83,7 @@ int RunCommandLine(std::span<const std::string> arguments, const Streams& stream
         streams.out << kProgram << ' ' << VersionText() << '\n';
         return kDone;
     }
-    if (command == "xyz") return RunCoordinatesCommand(arguments.subspan(1), streams);
+    if (command == kCoordinatesCommand) return RunCoordinatesCommand(arguments.subspan(1), streams);
     if (FindOperationByCommand(command) == nullptr) return UsageError(streams.err, "unknown command '" + command + "'");
 
     const ChainCommand chain = ParseChain(arguments);

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "operations/OperationTable.h"
 
@@ -38,5 +40,12 @@ std::string UsageText();
 // no row in the table and its own text.
 std::string CommandHelp(const OperationEntry& entry);
 std::string CoordinatesHelp();
+
+// The options every command but xyz takes, as help lists them: the flag
+// with its value's name, and what it does.
+std::vector<std::pair<std::string, std::string>> OptionRowsForEveryCommand();
+// Titled paragraphs on pipes, chains and batches, then examples: the end of
+// --help, and a section of the manual page.
+std::string PipesChainsAndBatches();
 
 }  // namespace lumagrove::cli

@@ -4,15 +4,12 @@
 #include <vector>
 
 #include "cli/CommandLine.h"
+#include "cli/GeneralOptions.h"
 #include "cli/ParsedWords.h"
-#include "cli/InputOutput.h"
 #include "pictures/Pictures.h"
 
 namespace lumagrove::cli {
 namespace {
-
-constexpr char kCoordinatesSummary[] = "read an XYZ coordinate file and print its sample point";
-constexpr char kTimeHelp[] = "print \"Completed in N ms\" to standard error (in a chain, for each step)";
 
 // How pipes, chains and batches work, and examples; the end of --help.
 // FORMATS stands for the formats standard input may hold.
@@ -60,20 +57,6 @@ std::string WrittenFormats() {
     return names;
 }
 
-// The rows of the options every image command takes, --time and --help
-// first.
-std::vector<std::pair<std::string, std::string>> ToolOptionRows(const std::string& helpText) {
-    std::vector<std::pair<std::string, std::string>> rows{{"--time", kTimeHelp}};
-    for (const ToolOption& option : ToolOptions()) {
-        std::string help = option.help;
-        if (std::string_view(option.flag) == "--format") help += " (" + WrittenFormats() + ")";
-        rows.emplace_back(std::string(option.flag) + " " + option.valueName, help);
-    }
-    rows.emplace_back("--help", helpText);
-    rows.emplace_back("--", "end of the options: every later word is a file name");
-    return rows;
-}
-
 std::string FlagAndValue(const OptionDescriptor& option) { return std::string(option.flag) + " " + option.valueName; }
 
 // Lines of two columns, the second starting where the widest first ends.
@@ -86,6 +69,23 @@ void WriteColumns(std::ostream& text, const std::vector<std::pair<std::string, s
 }
 
 }  // namespace
+
+std::vector<std::pair<std::string, std::string>> OptionRowsForEveryCommand() {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const ToolOption& option : ToolOptions()) {
+        std::string help = option.help;
+        if (std::string_view(option.flag) == "--format") help += " (" + WrittenFormats() + ")";
+        rows.emplace_back(std::string(option.flag) + " " + option.valueName, help);
+    }
+    for (const GeneralOption& option : kGeneralOptions) rows.emplace_back(option.flag, option.help);
+    return rows;
+}
+
+std::string PipesChainsAndBatches() {
+    std::string sections(kPipesChainsAndBatches);
+    sections.replace(sections.find("FORMATS"), 7, AnnouncedFormats());
+    return sections;
+}
 
 std::string UsageText() {
     std::ostringstream text;
@@ -113,12 +113,10 @@ std::string UsageText() {
         }
         text << '\n';
     }
-    text << "  " << std::left << std::setw(22) << "xyz" << kCoordinatesSummary << "\n\n"
+    text << "  " << std::left << std::setw(22) << kCoordinatesCommand << kCoordinatesSummary << "\n\n"
          << "Options for every command but xyz:\n";
-    WriteColumns(text, ToolOptionRows("print this text, or the command's own"));
-    std::string sections(kPipesChainsAndBatches);
-    sections.replace(sections.find("FORMATS"), 7, AnnouncedFormats());
-    text << '\n' << sections << "Exit status: 0 done, 1 the operation or a file failed, 2 a usage error.\n";
+    WriteColumns(text, OptionRowsForEveryCommand());
+    text << '\n' << PipesChainsAndBatches() << "Exit status: 0 done, 1 the operation or a file failed, 2 a usage error.\n";
     return text.str();
 }
 
@@ -134,7 +132,7 @@ std::string CommandHelp(const OperationEntry& entry) {
     for (const OptionDescriptor* option : entry.options) {
         rows.emplace_back(FlagAndValue(*option), std::string(option->help) + " [" + option->defaultText() + "]");
     }
-    for (auto& row : ToolOptionRows("print this text")) rows.push_back(std::move(row));
+    for (auto& row : OptionRowsForEveryCommand()) rows.push_back(std::move(row));
     WriteColumns(text, rows);
     return text.str();
 }

@@ -15,3 +15,9 @@ if(python_folder STREQUAL "")
 endif()
 # file(INSTALL) puts DESTDIR in front and lists the files for `make uninstall`.
 file(INSTALL ${module_files} DESTINATION "${CMAKE_INSTALL_PREFIX}/${python_folder}")
+# The built module finds liblumagrove in the build folder; installed, it finds
+# it two folders up (lib/python3*/dist-packages -> lib), wherever the prefix
+# is moved.
+list(GET module_files 0 module)
+get_filename_component(module "${module}" NAME)
+file(RPATH_SET FILE "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${python_folder}/${module}" NEW_RPATH "$ORIGIN/../..")

@@ -1,5 +1,6 @@
 # `make deb` (cpack -G DEB): one Debian package with both programs, the
-# library, its headers and CMake package, and the desktop files. Its
+# library with its headers and CMake package, the manual pages, the shell
+# completion and the desktop files. Its
 # dependencies are read off the linked libraries by dpkg-shlibdeps.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lumagrove)
@@ -18,6 +19,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${LUMAGROVE_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# liblumagrove gets a shlibs entry and ldconfig runs after installing.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 # Qt loads the plugin that talks to X11 or Wayland at run time, so no linker
 # sees it; without it the desktop cannot open a window.
 if(LUMAGROVE_DESKTOP)

@@ -2,12 +2,13 @@
 # (full paths under the prefix; DESTDIR, as given to the install, goes in
 # front), then those of the project's own folders that this leaves empty.
 # Folders others share, such as share/applications, always stay.
-#   DESTDIR=... cmake -DMANIFEST=build/install_manifest.txt "-DOWN_FOLDERS=include/lumagrove;..." -P Uninstall.cmake
+#   DESTDIR=... cmake -DMANIFEST=build/install_manifest.txt -DOWN_FOLDERS="include/lumagrove|..." -P Uninstall.cmake
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "${MANIFEST} not found: nothing was installed from this build folder")
 endif()
 
 file(STRINGS "${MANIFEST}" installed)
+string(REPLACE "|" ";" OWN_FOLDERS "${OWN_FOLDERS}")
 list(TRANSFORM installed PREPEND "$ENV{DESTDIR}")
 foreach(path IN LISTS installed)
   if(EXISTS "${path}" OR IS_SYMLINK "${path}")

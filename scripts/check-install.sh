@@ -11,12 +11,11 @@ scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 step() { echo "== $*"; }
 
-# Every installed copy of the tool must give the bytes the build's own gives.
+# Every installed copy of the tool, and the example program, must give the
+# bytes the build's own tool gives.
 "$build/cli/lumagrove-cli" gaussian "$sample" "$scratch/expected.pgm"
 same_result() {
-  local cli="$1"
-  "$cli" --version
-  "$cli" gaussian "$sample" "$scratch/result.pgm"
+  "$@" "$scratch/result.pgm"
   cmp "$scratch/expected.pgm" "$scratch/result.pgm"
 }
 
@@ -26,23 +25,13 @@ same_python_result() {
   local folder="$1"
   compgen -G "$build/python/lumagrove*.so" >/dev/null || return 0  # built without the module
   ls "$folder"/lumagrove.pyi >/dev/null
-  PYTHONPATH="$folder" "$python" -c \
+  same_result env PYTHONPATH="$folder" "$python" -c \
     'import sys, lumagrove; lumagrove.write(sys.argv[2], lumagrove.gaussian(lumagrove.read(sys.argv[1])))' \
-    "$sample" "$scratch/result.pgm"
-  cmp "$scratch/expected.pgm" "$scratch/result.pgm"
+    "$sample"
 }
 
-step "install into a scratch prefix, staged under DESTDIR"
-prefix="$scratch/prefix"
-DESTDIR="$scratch/stage" cmake --install "$build" --prefix "$prefix" >/dev/null
-same_result "$scratch/stage$prefix/bin/lumagrove-cli"
-same_python_result "$(echo "$scratch/stage$prefix"/lib/python3.*/dist-packages)"
-if [ -x "$scratch/stage$prefix/bin/lumagrove" ]; then
-  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$scratch/stage$prefix/bin/lumagrove" --version
-  appstreamcli validate-tree --no-net "$scratch/stage$prefix"
-fi
-
-step "uninstall from the install manifest"
+step "install under DESTDIR, then uninstall from the install manifest"
+DESTDIR="$scratch/stage" cmake --install "$build" --prefix /usr/local >/dev/null
 DESTDIR="$scratch/stage" cmake --build "$build" --target uninstall >/dev/null
 left="$(find "$scratch/stage" -type f)"
 if [ -n "$left" ]; then
@@ -50,6 +39,42 @@ if [ -n "$left" ]; then
   echo "$left" >&2
   exit 1
 fi
+
+step "install into a scratch prefix, then move it: nothing may depend on where it was"
+cmake --install "$build" --prefix "$scratch/first" >/dev/null
+prefix="$scratch/moved"
+mv "$scratch/first" "$prefix"
+"$prefix/bin/lumagrove-cli" --version
+same_result "$prefix/bin/lumagrove-cli" gaussian "$sample"
+same_python_result "$(echo "$prefix"/lib/python3.*/dist-packages)"
+if [ -x "$prefix/bin/lumagrove" ]; then
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/lumagrove" --version
+  appstreamcli validate-tree --no-net "$prefix"
+fi
+
+step "the manual pages read, and the shell completes from the installed file"
+for page in "$prefix"/share/man/man1/*.1; do
+  man -l "$page" >"$scratch/page.txt"
+  grep -A1 '^NAME' "$scratch/page.txt"
+done
+completion="$prefix/share/bash-completion/completions/lumagrove-cli"
+offered="$(bash --norc -c 'source "$1"; COMP_WORDS=(lumagrove-cli gaus); COMP_CWORD=1; _lumagrove_cli; echo "${COMPREPLY[*]}"' _ "$completion")"
+[ "$offered" = gaussian ] || { echo "completion offered '$offered' for 'gaus'" >&2; exit 1; }
+
+step "the installed headers stand alone and need no other project's headers"
+headers="$prefix/include/lumagrove"
+if grep -rn '#include <[^>]*\.h>' "$headers"; then
+  echo "installed headers include headers that are not installed with them" >&2
+  exit 1
+fi
+(cd "$headers" && find . -name '*.h') | while read -r header; do
+  echo "#include \"${header#./}\"" | c++ -std=c++20 -fsyntax-only -I"$headers" -x c++ -
+done
+
+step "build examples/cpp-consumer against the package, and run it"
+cmake -S examples/cpp-consumer -B "$scratch/consumer" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$scratch/consumer" >/dev/null
+same_result "$scratch/consumer/smooth" "$sample"
 
 step "build the Debian package, unpack it and run the tool from there"
 (cd "$build" && cpack -G DEB >"$scratch/cpack.log" 2>&1) || {
@@ -60,7 +85,8 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 deb="$build/lumagrove_${version}_$(dpkg --print-architecture).deb"
 dpkg-deb --info "$deb" | grep -E '^ (Package|Version|Depends):'
 dpkg-deb -x "$deb" "$scratch/unpacked"
-same_result "$scratch/unpacked/usr/bin/lumagrove-cli"
+"$scratch/unpacked/usr/bin/lumagrove-cli" --version
+same_result "$scratch/unpacked/usr/bin/lumagrove-cli" gaussian "$sample"
 same_python_result "$scratch/unpacked/usr/lib/python3/dist-packages"
 
 step "its dependencies resolve from the Debian archive on a machine with nothing installed"

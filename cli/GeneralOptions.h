@@ -1,0 +1,24 @@
+#pragma once
+
+// The command line's words that are neither the operation table's nor the
+// tool options' (ParsedWords.h): the flags every command takes, and the xyz
+// command, which has no row because it
+// makes no image. The help, the manual page and the shell completion all
+// read them from here.
+namespace lumagrove::cli {
+
+struct GeneralOption {
+    const char* flag;
+    const char* help;
+};
+
+inline constexpr GeneralOption kGeneralOptions[] = {
+    {"--time", "print \"Completed in N ms\" to standard error (in a chain, for each step)"},
+    {"--help", "print the help: this text, or the command's own"},
+    {"--", "end of the options: every later word is a file name"},
+};
+
+inline constexpr char kCoordinatesCommand[] = "xyz";
+inline constexpr char kCoordinatesSummary[] = "read an XYZ coordinate file and print its sample point";
+
+}  // namespace lumagrove::cli

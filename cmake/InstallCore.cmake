@@ -1,0 +1,40 @@
+# What `cmake --install` gives C++ programmers: liblumagrove, the headers its
+# interface needs, and a relocatable, versioned CMake package,
+# find_package(Lumagrove 0.1) -> Lumagrove::core.
+include(CMakePackageConfigHelpers)
+include(${CMAKE_CURRENT_LIST_DIR}/PublicHeaders.cmake)
+
+set(LUMAGROVE_CMAKE_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Lumagrove)
+set(LUMAGROVE_HEADER_INSTALL_DIR ${CMAKE_INSTALL_INCLUDEDIR}/lumagrove)
+
+set_target_properties(lumagrove_core PROPERTIES EXPORT_NAME core)
+target_include_directories(lumagrove_core INTERFACE $<INSTALL_INTERFACE:${LUMAGROVE_HEADER_INSTALL_DIR}>)
+target_compile_features(lumagrove_core INTERFACE cxx_std_20)
+install(TARGETS lumagrove_core EXPORT LumagroveTargets)
+
+# The operation table (with its options and runners), files read and written
+# as both programs do it, an operation run as both programs run it, the plain
+# readers and writers, and the version, with all they include.
+lumagrove_public_headers(headers
+  operations/OperationTable.h session/ImageFiles.h session/RunEntry.h formats/Readers.h base/Version.h)
+foreach(header IN LISTS headers)
+  get_filename_component(folder ${header} DIRECTORY)
+  install(FILES ${header} DESTINATION ${LUMAGROVE_HEADER_INSTALL_DIR}/${folder})
+endforeach()
+
+install(EXPORT LumagroveTargets NAMESPACE Lumagrove:: DESTINATION ${LUMAGROVE_CMAKE_INSTALL_DIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/LumagroveConfig.cmake.in
+  ${CMAKE_BINARY_DIR}/LumagroveConfig.cmake
+  INSTALL_DESTINATION ${LUMAGROVE_CMAKE_INSTALL_DIR})
+# Before 1.0 every minor release may change the library's interface.
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/LumagroveConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/LumagroveConfig.cmake ${CMAKE_BINARY_DIR}/LumagroveConfigVersion.cmake
+  DESTINATION ${LUMAGROVE_CMAKE_INSTALL_DIR})
+
+# Where the Python module goes once it is built: install(TARGETS <module>
+# LIBRARY DESTINATION ${LUMAGROVE_PYTHON_INSTALL_DIR}), with an INSTALL_RPATH
+# that reaches ${CMAKE_INSTALL_LIBDIR} from there. Debian's python3 looks in
+# lib/python3/dist-packages under /usr.
+set(LUMAGROVE_PYTHON_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/python3/dist-packages CACHE PATH
+    "Where the Python module is installed, under the prefix")
