@@ -14,7 +14,7 @@ PREFIX ?= /usr/local
 # CI builds pass WERROR=ON: a new warning fails the build there.
 WERROR ?= OFF
 
-.PHONY: all deps build run test sanitize sanitize-baseline sanitize-avx2 sanitized-tests clang-test fuzz bench \
+.PHONY: all deps build run test sanitize sanitize-baseline sanitize-avx2 sanitized-tests clang-test fuzz format-check format bench \
 	samples install uninstall deb check-install clean
 
 all: build
@@ -72,6 +72,15 @@ fuzz: deps
 	  -DLUMAGROVE_FUZZ=ON -DLUMAGROVE_DESKTOP=OFF -DLUMAGROVE_BENCH=OFF -DLUMAGROVE_WERROR=$(WERROR) $(CMAKE_FLAGS)
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzzers
 	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Every C++ file as .clang-format lays it out; `make format` lays them out.
+format-check:
+	scripts/install-deps.sh --format
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+format:
+	scripts/install-deps.sh --format
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 bench:
 	scripts/install-deps.sh --bench

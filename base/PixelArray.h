@@ -15,8 +15,7 @@ namespace lumagrove {
 class PixelArray {
 public:
     PixelArray() = default;
-    explicit PixelArray(std::size_t size)
-        : bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(size)), size_(size) {}
+    explicit PixelArray(std::size_t size) : bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(size)), size_(size) {}
 
     static PixelArray Filled(std::size_t size, std::uint8_t value) {
         PixelArray array(size);
@@ -30,8 +29,7 @@ public:
     }
 
     // A moved-from array is empty, size included.
-    PixelArray(PixelArray&& other) noexcept
-        : bytes_(std::move(other.bytes_)), size_(std::exchange(other.size_, 0)) {}
+    PixelArray(PixelArray&& other) noexcept : bytes_(std::move(other.bytes_)), size_(std::exchange(other.size_, 0)) {}
     PixelArray& operator=(PixelArray&& other) noexcept {
         bytes_ = std::move(other.bytes_);
         size_ = std::exchange(other.size_, 0);

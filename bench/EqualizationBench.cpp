@@ -16,7 +16,8 @@ void EqualizeArea(benchmark::State& state) {
     const GrayImage work(image.pixels, image.width, image.height);
     const std::int32_t w = image.width;
     const std::int32_t h = image.height;
-    for (auto _ : state) benchmark::DoNotOptimize(work.equalizeArea(image.pixels.data(), w / 4, h / 4, 3 * w / 4, 3 * h / 4));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(work.equalizeArea(image.pixels.data(), w / 4, h / 4, 3 * w / 4, 3 * h / 4));
     CountBytes(state, image);
 }
 

@@ -24,11 +24,13 @@ void FourierSpectrum(benchmark::State& state) {
 // A cut-off radius of half the width leaves every column but the first cut
 // by the mask, so every column takes both its transforms: the slowest case.
 void GlobalLowPass(benchmark::State& state) {
-    Measure(state, [](FilterImage& work, const Reporter& report) { return work.globalLowPass(work.width / 2, 0, report); });
+    Measure(state,
+            [](FilterImage& work, const Reporter& report) { return work.globalLowPass(work.width / 2, 0, report); });
 }
 
 void GlobalHighPass(benchmark::State& state) {
-    Measure(state, [](FilterImage& work, const Reporter& report) { return work.globalHighPass(work.width / 2, 0, report); });
+    Measure(state,
+            [](FilterImage& work, const Reporter& report) { return work.globalHighPass(work.width / 2, 0, report); });
 }
 
 BENCHMARK(FourierSpectrum)->Apply(StandardSizes);

@@ -19,7 +19,8 @@ EdgePoints EdgesOf(const BenchImage& image, std::int32_t threshold) {
 }
 
 std::int32_t RhoCountOf(const BenchImage& image) {
-    return static_cast<std::int32_t>(std::sqrt(double(image.width) * image.width + double(image.height) * image.height));
+    return static_cast<std::int32_t>(
+        std::sqrt(double(image.width) * image.width + double(image.height) * image.height));
 }
 
 void LineAccumulate(benchmark::State& state) {

@@ -33,8 +33,7 @@ unsigned DefaultJobCount() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-BatchSummary RunBatch(std::span<const std::string> inputs, unsigned jobs, const FileWork& work,
-                      BatchConsole& console) {
+BatchSummary RunBatch(std::span<const std::string> inputs, unsigned jobs, const FileWork& work, BatchConsole& console) {
     std::atomic<std::size_t> next{0};
     std::atomic<std::size_t> failed{0};
     std::mutex mutex;

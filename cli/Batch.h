@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/BatchConsole.h"
 #include "base/Reporter.h"
+#include "cli/BatchConsole.h"
 
 namespace lumagrove::cli {
 
@@ -32,8 +32,7 @@ struct BatchSummary {
 // than `jobs` inputs are being worked on, and held in memory, at a time. A
 // failing input does not stop the others. The console shows the progress
 // and is closed with the summary line.
-BatchSummary RunBatch(std::span<const std::string> inputs, unsigned jobs, const FileWork& work,
-                      BatchConsole& console);
+BatchSummary RunBatch(std::span<const std::string> inputs, unsigned jobs, const FileWork& work, BatchConsole& console);
 
 // "Batch done: 199 of 200 files written, 1 failed, in 0:12".
 std::string SummaryLine(const BatchSummary& summary);

@@ -29,7 +29,8 @@ int RunBatchCommand(const ChainCommand& chain, const Streams& streams) {
     const ParsedWords& words = chain.words;
     const std::vector<std::string>& inputs = words.files;
     if (inputs.empty()) return UsageError(streams.err, "--out-dir needs at least one INPUT");
-    if (std::any_of(inputs.begin(), inputs.end(), [](const std::string& input) { return NamesStandardStream(input); })) {
+    if (std::any_of(inputs.begin(), inputs.end(),
+                    [](const std::string& input) { return NamesStandardStream(input); })) {
         return UsageError(streams.err, "standard input (-) cannot be part of a batch");
     }
     if (!MakeOutputFolder(*words.outDir, streams.err)) return kFailed;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Reporter.h"
 #include "cli/ParsedWords.h"
 #include "formats/ImageRecord.h"
-#include "base/Reporter.h"
 #include "operations/OperationTable.h"
 
 // Chains: "gaussian --sigma 2 then equalize then edges IN OUT" runs the steps

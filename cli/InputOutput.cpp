@@ -22,12 +22,13 @@ std::optional<ImageRecord> ReadInput(const std::string& name, std::istream& in, 
     return session::ReadImageFile(name, report, ImageFormatsWithPictures());
 }
 
-bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format,
-                 std::ostream& out, const Reporter& report) {
+bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format, std::ostream& out,
+                 const Reporter& report) {
     if (NamesStandardStream(name)) {
         // No name to go by: PGM, the format of a name no other claims.
         const ImageFormat& written = format != nullptr ? *format : session::FormatForWriting(name);
-        return WriteIntoStream(out, [&](std::FILE* stream) { return written.write(image, stream); }, report);
+        return WriteIntoStream(
+            out, [&](std::FILE* stream) { return written.write(image, stream); }, report);
     }
     if (format != nullptr) return session::WriteImageFile(image, name, *format, report);
     return session::WriteImageFile(image, name, report, ImageFormatsWithPictures());

@@ -5,9 +5,9 @@
 #include <ostream>
 #include <string>
 
-#include "formats/ImageRecord.h"
 #include "base/Reporter.h"
 #include "formats/ImageFormat.h"
+#include "formats/ImageRecord.h"
 
 // The command line's INPUT and OUTPUT: a file, or "-" for standard input
 // and output.
@@ -20,7 +20,7 @@ std::optional<ImageRecord> ReadInput(const std::string& name, std::istream& in, 
 
 // Writes the image to the file `name`, or to `out` for "-", in `format`; with
 // none, as the name says, and as PGM on `out`. False after reporting.
-bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format,
-                 std::ostream& out, const Reporter& report);
+bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format, std::ostream& out,
+                 const Reporter& report);
 
 }  // namespace lumagrove::cli

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "operations/OperationTable.h"
 #include "formats/ImageFormat.h"
+#include "operations/OperationTable.h"
 
 namespace lumagrove::cli {
 
@@ -17,10 +17,10 @@ struct ParsedWords {
     std::vector<std::string> files;
     bool time = false;
     bool help = false;
-    std::optional<std::string> outDir;                // --out-dir: a batch, writing there
-    std::optional<std::int32_t> jobs;                 // --jobs
-    const ImageFormat* format = nullptr;              // --format, over what OUTPUT's name says
-    std::optional<std::string> problem;               // one line saying what is wrong
+    std::optional<std::string> outDir;    // --out-dir: a batch, writing there
+    std::optional<std::int32_t> jobs;     // --jobs
+    const ImageFormat* format = nullptr;  // --format, over what OUTPUT's name says
+    std::optional<std::string> problem;   // one line saying what is wrong
 };
 
 // An option every image command takes beside its own (the xyz command takes

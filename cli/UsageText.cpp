@@ -116,7 +116,8 @@ std::string UsageText() {
     text << "  " << std::left << std::setw(22) << kCoordinatesCommand << kCoordinatesSummary << "\n\n"
          << "Options for every command but xyz:\n";
     WriteColumns(text, OptionRowsForEveryCommand());
-    text << '\n' << PipesChainsAndBatches() << "Exit status: 0 done, 1 the operation or a file failed, 2 a usage error.\n";
+    text << '\n'
+         << PipesChainsAndBatches() << "Exit status: 0 done, 1 the operation or a file failed, 2 a usage error.\n";
     return text.str();
 }
 

@@ -36,8 +36,7 @@ BrokenPipeGuard::~BrokenPipeGuard() {
     if (!alreadyPending_ && PipeSignalPending()) {
         const sigset_t pipe = PipeSignal();
         const timespec noWait{};
-        while (sigtimedwait(&pipe, nullptr, &noWait) < 0 && errno == EINTR) {
-        }
+        while (sigtimedwait(&pipe, nullptr, &noWait) < 0 && errno == EINTR) {}
     }
     pthread_sigmask(SIG_SETMASK, &previousMask_, nullptr);
 }

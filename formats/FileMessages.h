@@ -20,9 +20,7 @@ inline Message CannotWrite(const std::string& name) {
 inline Message NoValidImageSize(const std::string& name) {
     return {"File: " + name + " has no valid image size.", "Error", MessageIcon::None};
 }
-inline Message CannotAllocateImage() {
-    return {"Cannot allocate memory to read in image", "Error", MessageIcon::None};
-}
+inline Message CannotAllocateImage() { return {"Cannot allocate memory to read in image", "Error", MessageIcon::None}; }
 inline Message CannotAllocateCoordinates() { return {"Unable to allocate memory!", "Error", MessageIcon::Error}; }
 
 // Opens a file for reading in binary mode, refusing names longer than a

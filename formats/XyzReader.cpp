@@ -29,8 +29,8 @@ void ReadPlane(std::FILE* file, float* plane) {
             continue;
         }
         const auto& b = raw[i];
-        const std::uint32_t bits = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 |
-                                   std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
+        const std::uint32_t bits =
+            std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 | std::uint32_t{b[3]} << 24;
         plane[i] = std::bit_cast<float>(bits);
     }
 }

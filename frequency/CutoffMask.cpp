@@ -37,8 +37,7 @@ ClearedRows ClearedRowsOfColumn(PassBand band, std::uint64_t squaredCutoff, std:
     const bool beyondCutoff = columnSquare > squaredCutoff;
     // What r^2 leaves for the row term; beyond height^2 every row is inside
     // it, and the cap keeps the square roots exact.
-    const std::uint64_t rowBudget =
-        std::min(beyondCutoff ? 0 : squaredCutoff - columnSquare, Square(height));
+    const std::uint64_t rowBudget = std::min(beyondCutoff ? 0 : squaredCutoff - columnSquare, Square(height));
     if (band == PassBand::Low) {
         // Keeps min(v, H - v) <= k, clears the k + 1 .. H - k - 1 between.
         if (beyondCutoff) return {0, height};

@@ -38,8 +38,8 @@ void FilterPartialColumns(HalfPlaneTransform& transform, const ColumnRun& run, P
         transform.transformColumns(FFTW_FORWARD);
         for (std::int32_t c = 0; c < count; ++c) {
             const std::int32_t u = first + c;
-            ClearRows(transform.blockColumn(c), ClearedRowsOfColumn(band, squaredCutoff, std::min(u, width - u), height),
-                      height);
+            ClearRows(transform.blockColumn(c),
+                      ClearedRowsOfColumn(band, squaredCutoff, std::min(u, width - u), height), height);
         }
         transform.transformColumns(FFTW_BACKWARD);
         transform.storeColumns(first, count);
@@ -91,10 +91,9 @@ PixelArray GlobalFilter(FilterImage& image, PassBand band, std::int32_t cutoffX,
         if (run.kind == Kind::Partial) FilterPartialColumns(*transform, run, band, squaredCutoff, width, height);
     }
     double largest = -HUGE_VAL;
-    transform->transformRowsBack([&](fftw_complex* row) { FinishWholeColumns(row, runs, height); },
-                                 [&](const double* values) {
-                                     largest = std::max(largest, *std::max_element(values, values + width));
-                                 });
+    transform->transformRowsBack(
+        [&](fftw_complex* row) { FinishWholeColumns(row, runs, height); },
+        [&](const double* values) { largest = std::max(largest, *std::max_element(values, values + width)); });
 
     // Both transforms are unnormalised: the values are the filtered image
     // times W * H, a factor the scaling to the largest value cancels.

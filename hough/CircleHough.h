@@ -22,7 +22,7 @@ struct CircleHough : HoughTransform {
     std::int32_t centreColumns = 0;  // width
     std::int32_t centreRows = 0;     // height
     std::int32_t edgeThreshold = 25;
-    std::int32_t direction = 0;      // read only with a non-zero useDirection
+    std::int32_t direction = 0;  // read only with a non-zero useDirection
     std::int32_t useDirection = 0;
 
     void setImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height);

@@ -29,8 +29,8 @@ static_assert(MostPointsAtOneDistance() <= 255, "a byte counter per radius must 
 
 // One edge pixel's votes into one centre row.
 struct RowVotes {
-    std::uint8_t* target;        // the centre row's cell of column -span
-    const std::uint8_t* lanes;   // the pattern's cell of column -span
+    std::uint8_t* target;       // the centre row's cell of column -span
+    const std::uint8_t* lanes;  // the pattern's cell of column -span
     std::size_t bytes;
 };
 
@@ -54,8 +54,7 @@ void AddVotes(const std::int32_t* columns, std::size_t columnCount, const RowVot
 
 }  // namespace
 
-CircleVoteRows::CircleVoteRows(std::int32_t width, std::int32_t height, std::int32_t heldRadii,
-                               std::int32_t rowsBehind)
+CircleVoteRows::CircleVoteRows(std::int32_t width, std::int32_t height, std::int32_t heldRadii, std::int32_t rowsBehind)
     : height_(height),
       slots_(2 * kReach + 1 + rowsBehind),
       rowBytes_((static_cast<std::size_t>(width) + 2 * kReach) * kLanes),

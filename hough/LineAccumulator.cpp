@@ -67,7 +67,8 @@ PixelArray LineAccumulator::image() const {
     PixelArray plane(static_cast<std::size_t>(rhoCount_) * kAngles);
     for (std::int32_t t = 0; t < kAngles; ++t) {
         const std::uint8_t* counters = angle(t);
-        for (std::int32_t rho = 0; rho < rhoCount_; ++rho) plane[static_cast<std::size_t>(rho) * kAngles + t] = counters[rho];
+        for (std::int32_t rho = 0; rho < rhoCount_; ++rho)
+            plane[static_cast<std::size_t>(rho) * kAngles + t] = counters[rho];
     }
     return plane;
 }

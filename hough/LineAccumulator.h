@@ -28,7 +28,9 @@ public:
 
     std::int32_t rhoCount() const { return rhoCount_; }
     // The counters of angle t, one per distance row.
-    const std::uint8_t* angle(std::int32_t t) const { return counters_.data() + static_cast<std::size_t>(t) * stride(); }
+    const std::uint8_t* angle(std::int32_t t) const {
+        return counters_.data() + static_cast<std::size_t>(t) * stride();
+    }
     std::uint8_t at(std::int32_t rho, std::int32_t t) const { return angle(t)[rho]; }
     // The counters as a plane 360 wide and rhoCount high.
     PixelArray image() const;

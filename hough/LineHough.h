@@ -13,11 +13,11 @@ namespace lumagrove {
 // pixels of an image. One object serves one command: setImage, optionally
 // the edge settings, then houghSpace or detect and one of the results.
 struct LineHough : HoughTransform {
-    std::int32_t thetaCount = 0;  // 360 once the votes are counted
-    std::int32_t rhoCount = 0;    // trunc(sqrt(width^2 + height^2)) once the votes are counted
+    std::int32_t thetaCount = 0;        // 360 once the votes are counted
+    std::int32_t rhoCount = 0;          // trunc(sqrt(width^2 + height^2)) once the votes are counted
     LineAccumulator::Table sinTable{};  // sine of t - 180 degrees
     LineAccumulator::Table cosTable{};
-    double pi = 3.141592654;      // the pi of every angle here, to nine decimals on purpose
+    double pi = 3.141592654;  // the pi of every angle here, to nine decimals on purpose
     std::int32_t edgeThreshold = 12;
     std::int32_t direction = 10;
     std::int32_t useDirection = 0;

@@ -7,7 +7,7 @@ namespace lumagrove {
 namespace {
 
 constexpr std::int32_t kAngles = LineAccumulator::kAngles;
-constexpr std::int32_t kRowReach = 4;     // distance rows either side of a peak
+constexpr std::int32_t kRowReach = 4;  // distance rows either side of a peak
 constexpr std::int32_t kAnglesBefore = 5;
 constexpr std::int32_t kAnglesAfter = 4;
 constexpr std::int32_t kFirstAngle = 4;
@@ -36,8 +36,8 @@ void FindLinePeaks(const LineAccumulator& accumulator, const std::function<void(
     std::vector<std::uint8_t> rowMax(static_cast<std::size_t>(rhoCount));
     for (std::int32_t t = kFirstAngle; t <= kLastAngle; ++t) {
         const std::uint8_t* counters = accumulator.angle(t);
-        const bool hasCandidate = std::any_of(counters + kFirstRow, counters + lastRow + 1,
-                                              [&](std::uint8_t v) { return v > threshold; });
+        const bool hasCandidate =
+            std::any_of(counters + kFirstRow, counters + lastRow + 1, [&](std::uint8_t v) { return v > threshold; });
         if (!hasCandidate) continue;
 
         // At t = 4 the window's first angle would be -1: it is left out.

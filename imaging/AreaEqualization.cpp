@@ -54,7 +54,8 @@ PixelArray GrayImage::equalizeSixteenAreas() const {
     const std::array<std::int32_t, 5> columns = cuts(width);
     const std::array<std::int32_t, 5> rows = cuts(height);
     for (int j = 0; j < 4; ++j) {
-        for (int i = 0; i < 4; ++i) equalizeAreaInPlace(result.data(), columns[i], rows[j], columns[i + 1], rows[j + 1]);
+        for (int i = 0; i < 4; ++i)
+            equalizeAreaInPlace(result.data(), columns[i], rows[j], columns[i + 1], rows[j + 1]);
     }
     return result;
 }

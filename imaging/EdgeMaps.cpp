@@ -25,8 +25,7 @@ public:
     explicit DirectionWindow(std::int32_t direction) {
         const std::int64_t d = direction;
         for (std::int64_t a = -179; a <= 179; ++a) {
-            near_[a + 179] = (d - 10 < a && a < d + 10) || (d - 190 < a && a < d - 170) ||
-                             (d + 170 < a && a < d + 190);
+            near_[a + 179] = (d - 10 < a && a < d + 10) || (d - 190 < a && a < d - 170) || (d + 170 < a && a < d + 190);
         }
     }
     bool contains(int angle) const { return near_[angle + 179]; }

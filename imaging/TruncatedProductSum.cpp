@@ -31,7 +31,7 @@ TruncatedProductSum::TruncatedProductSum(std::span<const double> weights) : prod
 // weight by weight over the whole run, each sweep a plain vector loop: that
 // keeps the number of rows read at once small enough not to thrash the cache.
 LUMAGROVE_VECTOR_CLONES void TruncatedProductSum::apply(std::span<const std::uint8_t* const> taps, std::uint8_t* out,
-                                std::ptrdiff_t length) const {
+                                                        std::ptrdiff_t length) const {
     if (!vectorised()) {
         std::fill(out, out + length, 0);
         for (std::size_t j = 0; j < products_.size(); ++j) {

@@ -36,7 +36,8 @@ PixelArray FilterImage::smoothUniform(std::int32_t window) {
     // The top and bottom rows the vertical pass does not reach keep the horizontal means.
     const std::ptrdiff_t band = vertical ? n : h;
     std::memcpy(output.data(), across.data(), static_cast<std::size_t>(band * w));
-    if (vertical) std::memcpy(output.data() + (h - n) * w, across.data() + (h - n) * w, static_cast<std::size_t>(n * w));
+    if (vertical)
+        std::memcpy(output.data() + (h - n) * w, across.data() + (h - n) * w, static_cast<std::size_t>(n * w));
     return std::move(output);
 }
 

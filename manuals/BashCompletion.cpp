@@ -45,10 +45,13 @@ std::string BashCompletion() {
               "_lumagrove_cli()\n"
               "{\n"
               "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} command options i\n"
-              "    local commands=\"" << Joined(commands, " ") << "\"\n"
+              "    local commands=\""
+           << Joined(commands, " ")
+           << "\"\n"
               "    COMPREPLY=()\n"
               "    if [[ $COMP_CWORD -eq 1 ]]; then\n"
-              "        COMPREPLY=($(compgen -W \"$commands " << cli::kCoordinatesCommand
+              "        COMPREPLY=($(compgen -W \"$commands "
+           << cli::kCoordinatesCommand
            << " --help --version\" -- \"$cur\"))\n"
               "        return\n"
               "    fi\n"
@@ -57,11 +60,14 @@ std::string BashCompletion() {
               "    command=${COMP_WORDS[1]}\n"
               "    for ((i = 2; i < COMP_CWORD; i++)); do\n"
               "        [[ ${COMP_WORDS[i]} == -- ]] && break\n"
-              "        [[ ${COMP_WORDS[i-1]} == then && $command != " << cli::kCoordinatesCommand
+              "        [[ ${COMP_WORDS[i-1]} == then && $command != "
+           << cli::kCoordinatesCommand
            << " ]] && command=${COMP_WORDS[i]}\n"
               "    done\n"
               "    if [[ $i -eq $COMP_CWORD ]]; then\n"
-              "        if [[ $prev == then && $command != " << cli::kCoordinatesCommand << " ]]; then\n"
+              "        if [[ $prev == then && $command != "
+           << cli::kCoordinatesCommand
+           << " ]]; then\n"
               "            COMPREPLY=($(compgen -W \"$commands\" -- \"$cur\"))\n"
               "            return\n"
               "        fi\n"
@@ -73,7 +79,8 @@ std::string BashCompletion() {
         for (const std::string& flag : general) flags.push_back(flag);
         script << "            " << entry.command << ") options=\"" << Joined(flags, " ") << "\" ;;\n";
     }
-    script << "            " << cli::kCoordinatesCommand << ") options=\"--help --\" ;;\n"
+    script << "            " << cli::kCoordinatesCommand
+           << ") options=\"--help --\" ;;\n"
               "            *) return ;;\n"
               "        esac\n"
               "        case $prev in\n";
@@ -90,7 +97,9 @@ std::string BashCompletion() {
         script << "; return ;;\n";
     }
     script << "            # After an option that takes a value there is nothing to offer.\n"
-              "            " << Joined(valued, "|") << ") [[ \" $options \" == *\" $prev \"* ]] && return ;;\n"
+              "            "
+           << Joined(valued, "|")
+           << ") [[ \" $options \" == *\" $prev \"* ]] && return ;;\n"
               "        esac\n"
               "        if [[ $cur == -* ]]; then\n"
               "            COMPREPLY=($(compgen -W \"$options\" -- \"$cur\"))\n"

@@ -25,8 +25,9 @@ void WriteCommands(std::ostream& page) {
         if (entry.options.empty()) continue;
         page << ".RS\n";
         for (const OptionDescriptor* option : entry.options) {
-            page << ".TP\n" << FlagWithValue(*option) << RoffSentence(option->help) << "\nDefault: "
-                 << RoffLiteral(option->defaultText()) << ".\n";
+            page << ".TP\n"
+                 << FlagWithValue(*option) << RoffSentence(option->help)
+                 << "\nDefault: " << RoffLiteral(option->defaultText()) << ".\n";
         }
         page << ".RE\n";
     }
@@ -48,7 +49,8 @@ void WriteExamples(std::ostream& page) {
     for (const OperationEntry& entry : OperationTable()) {
         if (entry.command == nullptr || (!first && entry.options.empty())) continue;
         std::string line = std::string("lumagrove-cli ") + entry.command;
-        for (const OptionDescriptor* option : entry.options) line += std::string(" ") + option->flag + " " + option->defaultText();
+        for (const OptionDescriptor* option : entry.options)
+            line += std::string(" ") + option->flag + " " + option->defaultText();
         WriteExample(page, entry.commandSummary, line + " scene.pgm " + entry.command + ".pgm");
         first = false;
     }

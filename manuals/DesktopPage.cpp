@@ -30,7 +30,8 @@ void WriteMenu(std::ostream& page) {
     page << ".SH MENU\n"
             "The image windows' menu; \"Action\" also opens with a right click.\n";
     for (const OperationEntry& entry : OperationTable()) {
-        page << ".TP\n.B " << RoffQuoted(RoffText(PlainMenuPath(entry))) << '\n' << RoffSentence(entry.menuSummary) << '\n';
+        page << ".TP\n.B " << RoffQuoted(RoffText(PlainMenuPath(entry))) << '\n'
+             << RoffSentence(entry.menuSummary) << '\n';
         if (entry.command != nullptr) {
             page << "On the command line:\n.BR \"lumagrove\\-cli " << RoffLiteral(entry.command) << "\" .\n";
         }

@@ -26,8 +26,8 @@ std::string Escaped(std::string_view text, bool literal) {
 
 // No date: a page built twice from the same sources is the same page.
 std::string RoffHeader(std::string_view title) {
-    return ".TH " + RoffLiteral(title) + " 1 \"\" \"Lumagrove " LUMAGROVE_PROJECT_VERSION
-                                          "\" \"User Commands\"\n.nh\n.ad l\n";
+    return ".TH " + RoffLiteral(title) +
+           " 1 \"\" \"Lumagrove " LUMAGROVE_PROJECT_VERSION "\" \"User Commands\"\n.nh\n.ad l\n";
 }
 
 std::string RoffSentence(std::string_view summary) {

@@ -24,8 +24,7 @@ Result DefaultDialogProcedure(Window dialog, Msg message, WordParam word, LongPa
 // then also receives Create); otherwise by `procedure`. The dialog receives
 // InitDialog with `initData` once its items exist. Empty when the template or
 // class is unknown.
-Window CreateDialogFromTemplate(int templateId, Window owner, DialogProcedure procedure = {},
-                                LongParam initData = 0);
+Window CreateDialogFromTemplate(int templateId, Window owner, DialogProcedure procedure = {}, LongParam initData = 0);
 
 // Opens a modal dialog owned by `owner` and waits for it in a message loop of
 // the calling thread, where its procedure runs. The owner's widget stays on

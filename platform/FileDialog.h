@@ -19,12 +19,12 @@ struct FileDialogRequest {
     Window owner;
     std::vector<FileFilter> filters;
     int initialFilter = 0;
-    std::string initialName;       // the name field at the start; may hold a folder
-    std::string defaultExtension;  // added to a name typed without one
-    std::string title;             // empty: "Open" or "Save As"
-    bool confirmOverwrite = false; // saving: ask before choosing an existing file
-    bool confirmCreate = false;    // opening: ask before choosing a missing file (else it is refused)
-    bool hideReadOnly = false;     // this toolkit never offers a read-only choice
+    std::string initialName;        // the name field at the start; may hold a folder
+    std::string defaultExtension;   // added to a name typed without one
+    std::string title;              // empty: "Open" or "Save As"
+    bool confirmOverwrite = false;  // saving: ask before choosing an existing file
+    bool confirmCreate = false;     // opening: ask before choosing a missing file (else it is refused)
+    bool hideReadOnly = false;      // this toolkit never offers a read-only choice
 };
 
 // Show the file dialog modal to the owner and wait for it in a message loop of

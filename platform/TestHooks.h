@@ -20,8 +20,7 @@ namespace lumagrove::platform::testing {
 
 // Runs the main thread's loop (its windows' messages and the toolkit's events)
 // until `done` holds; false when the time ran out first.
-bool RunMainLoopUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds timeout = std::chrono::seconds(10));
+bool RunMainLoopUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 // Pixels as the screen shows them, row after row, each 0xffRRGGBB.
 struct PresentedImage {
@@ -43,12 +42,12 @@ struct WindowSnapshot {
     Window window;
     bool isDialog = false;
     bool visible = false;
-    std::string title;  // as the widget shows it
-    Size outerSize;     // the view of the client area plus the nominal frame
-    Size clientSize;    // the part of the view that shows the client area, scroll bars aside
+    std::string title;         // as the widget shows it
+    Size outerSize;            // the view of the client area plus the nominal frame
+    Size clientSize;           // the part of the view that shows the client area, scroll bars aside
     PresentedImage presented;  // that part as the widget draws it on screen
-    double zoom = 1.0;  // view pixels per client pixel
-    Point scroll;       // where that part starts in the zoomed client area
+    double zoom = 1.0;         // view pixels per client pixel
+    Point scroll;              // where that part starts in the zoomed client area
 };
 
 // Every window whose widget exists, oldest first.

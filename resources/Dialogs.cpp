@@ -31,6 +31,9 @@ ControlTemplate ListBox(int id, DialogRect rect, unsigned style) {
 
 }  // namespace
 
+// The dialogs are laid out one field and one control per line, as their
+// designer lists them; the formatter would pack them.
+// clang-format off
 const DialogTemplate& ControlWindowTemplate() {
     static const DialogTemplate dialog{
         ControlWindowDialog,
@@ -102,5 +105,7 @@ const DialogTemplate& EdgeParametersTemplate() {
         }};
     return dialog;
 }
+
+// clang-format on
 
 }  // namespace lumagrove::resources

@@ -4,16 +4,14 @@
 
 namespace lumagrove::resources {
 
-const MenuTemplate* FindMenu(int id) {
-    return id == ImageWindowMenu ? &ImageWindowMenuTemplate() : nullptr;
-}
+const MenuTemplate* FindMenu(int id) { return id == ImageWindowMenu ? &ImageWindowMenuTemplate() : nullptr; }
 
 const DialogTemplate* FindDialog(int id) {
     switch (id) {
-    case ControlWindowDialog: return &ControlWindowTemplate();
-    case ParametersDialog: return &ParametersTemplate();
-    case EdgeParametersDialog: return &EdgeParametersTemplate();
-    default: return nullptr;
+        case ControlWindowDialog: return &ControlWindowTemplate();
+        case ParametersDialog: return &ParametersTemplate();
+        case EdgeParametersDialog: return &EdgeParametersTemplate();
+        default: return nullptr;
     }
 }
 

@@ -5,10 +5,10 @@
 
 namespace lumagrove::resources {
 
-const MenuTemplate& ImageWindowMenuTemplate();     // 102
-const DialogTemplate& ControlWindowTemplate();     // 101, modeless
-const DialogTemplate& ParametersTemplate();        // 103, modal
-const DialogTemplate& EdgeParametersTemplate();    // 104, modal
+const MenuTemplate& ImageWindowMenuTemplate();   // 102
+const DialogTemplate& ControlWindowTemplate();   // 101, modeless
+const DialogTemplate& ParametersTemplate();      // 103, modal
+const DialogTemplate& EdgeParametersTemplate();  // 104, modal
 
 // The resources by number; nullptr for a number that names none.
 const MenuTemplate* FindMenu(int id);

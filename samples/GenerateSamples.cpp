@@ -34,7 +34,8 @@ void DrawLine(Canvas& canvas, double x0, double y0, double x1, double y1, int va
     const int steps = static_cast<int>(std::hypot(x1 - x0, y1 - y0) * 2) + 1;
     for (int s = 0; s <= steps; ++s) {
         const double t = static_cast<double>(s) / steps;
-        canvas.set(static_cast<int>(std::lround(x0 + t * (x1 - x0))), static_cast<int>(std::lround(y0 + t * (y1 - y0))), value);
+        canvas.set(static_cast<int>(std::lround(x0 + t * (x1 - x0))), static_cast<int>(std::lround(y0 + t * (y1 - y0))),
+                   value);
     }
 }
 
@@ -153,7 +154,9 @@ std::vector<char> XyzBytes() {
     for (int plane = 0; plane < 3; ++plane) {
         for (int y = 0; y < 480; ++y) {
             for (int x = 0; x < 640; ++x) {
-                put(plane == 0 ? 0.5f * static_cast<float>(x - 320) : plane == 1 ? 0.5f * static_cast<float>(y - 240) : 2.5f);
+                put(plane == 0   ? 0.5f * static_cast<float>(x - 320)
+                    : plane == 1 ? 0.5f * static_cast<float>(y - 240)
+                                 : 2.5f);
             }
         }
     }

@@ -2,7 +2,8 @@
 # Installs, from Debian's packages and only when missing, everything the
 # build, the tests, the desktop and `make deb` need. With --bench, also what the
 # benchmarks compare against; with --clang, the compiler and the fuzzing and
-# sanitizer runtimes of the clang builds; with --screenshots, what README
+# sanitizer runtimes of the clang builds; with --format, the formatter the
+# layout check runs; with --screenshots, what README
 # screenshots are taken with.
 set -euo pipefail
 
@@ -21,6 +22,7 @@ for option in "$@"; do
   case "$option" in
     --bench) packages+=(libopencv-dev time) ;;
     --clang) packages+=(clang libclang-rt-dev) ;;
+    --format) packages+=(clang-format git) ;;
     --screenshots) packages+=(xvfb xauth imagemagick xdotool openbox) ;;
     *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
   esac

@@ -43,7 +43,8 @@ std::optional<ImageRecord> ReadImageFile(const std::string& fileName, const Repo
 // `title` names it in messages. Content no format announces is reported as
 // such.
 std::optional<ImageRecord> ReadImageBytes(std::span<const std::uint8_t> bytes, const std::string& title,
-                                          const Reporter& report, std::span<const ImageFormat> formats = ImageFormats());
+                                          const Reporter& report,
+                                          std::span<const ImageFormat> formats = ImageFormats());
 
 // Reads an XYZ coordinate file, whatever its name, and reports its sample
 // point as a readout.

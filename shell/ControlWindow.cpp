@@ -46,14 +46,9 @@ void HandleCommand(Window window, WordParam word) {
         case resources::control::LoadImage:
             if (const std::optional<std::string> name = AskOpenFileName(window)) LoadImageFile(*name);
             break;
-        case resources::control::Exit:
-            DestroyWindow(window);
-            break;
-        case resources::control::CloseAll:
-            CloseAllImageWindows();
-            break;
-        default:
-            break;
+        case resources::control::Exit: DestroyWindow(window); break;
+        case resources::control::CloseAll: CloseAllImageWindows(); break;
+        default: break;
     }
 }
 
@@ -61,12 +56,8 @@ void HandleCommand(Window window, WordParam word) {
 
 Result ControlWindowProc(Window window, Msg message, WordParam word, LongParam data) {
     switch (message) {
-        case Msg::Create:
-            PrepareShellState();
-            return 0;
-        case Msg::Command:
-            HandleCommand(window, word);
-            return 0;
+        case Msg::Create: PrepareShellState(); return 0;
+        case Msg::Command: HandleCommand(window, word); return 0;
         case Msg::DropFiles:
             // In the order the drop lists them; long names are never cut short.
             LoadImageFiles(TakeDroppedFiles(word));
@@ -75,8 +66,7 @@ Result ControlWindowProc(Window window, Msg message, WordParam word, LongParam d
             if (AnyImageWindowToCome()) CloseAllImageWindows();
             PostQuit(0);
             return 0;
-        default:
-            return DefaultWindowProcedure(window, message, word, data);
+        default: return DefaultWindowProcedure(window, message, word, data);
     }
 }
 

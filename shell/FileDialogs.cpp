@@ -45,10 +45,11 @@ std::optional<std::string> Remembered(std::optional<std::string> chosen) {
 }  // namespace
 
 std::optional<std::string> AskOpenFileName(platform::Window owner) {
-    FileDialogRequest request = RequestFor(
-        owner,
-        {kPgmFiles, kPictures, {"XYZ Files (*.XYZ)", "*.xyz"}, {"Intensity Files (*.INTENSITY)", "*.intensity"},
-         kAllFiles});
+    FileDialogRequest request = RequestFor(owner, {kPgmFiles,
+                                                   kPictures,
+                                                   {"XYZ Files (*.XYZ)", "*.xyz"},
+                                                   {"Intensity Files (*.INTENSITY)", "*.intensity"},
+                                                   kAllFiles});
     request.hideReadOnly = true;
     request.confirmCreate = true;
     return Remembered(platform::AskOpenFileName(request));

@@ -89,9 +89,7 @@ void Paint(Window window) {
     paint.lineTo(record.downX, record.downY);
 }
 
-Point PointOf(LongParam data) {
-    return Point{PointX(data), PointY(data)};
-}
+Point PointOf(LongParam data) { return Point{PointX(data), PointY(data)}; }
 
 void PressLeft(Window window, Point at) {
     ImageView* view = ViewOf(window);
@@ -160,36 +158,23 @@ void RunLoop(Window window) {
 
 Result ImageWindowProc(Window window, Msg message, WordParam word, LongParam data) {
     switch (message) {
-        case Msg::Create:
-            LoadContextMenu();
-            return 0;
+        case Msg::Create: LoadContextMenu(); return 0;
         case Msg::Destroy:
             DropContextMenuAfterLastWindow();
             PostQuit(0);
             return 0;
-        case Msg::Paint:
-            Paint(window);
-            return 0;
-        case Msg::LeftDown:
-            PressLeft(window, PointOf(data));
-            return 0;
-        case Msg::MouseMove:
-            MoveMouse(window, word, PointOf(data));
-            return 0;
-        case Msg::LeftUp:
-            ReleaseLeft(window, PointOf(data));
-            return 0;
-        case Msg::RightUp:
-            PopUpActionMenu(window);
-            return 0;
+        case Msg::Paint: Paint(window); return 0;
+        case Msg::LeftDown: PressLeft(window, PointOf(data)); return 0;
+        case Msg::MouseMove: MoveMouse(window, word, PointOf(data)); return 0;
+        case Msg::LeftUp: ReleaseLeft(window, PointOf(data)); return 0;
+        case Msg::RightUp: PopUpActionMenu(window); return 0;
         case Msg::Command:
             if (const OperationEntry* entry = FindOperationByMenuId(static_cast<std::uint16_t>(LowWord(word)))) {
                 HandleCommand(window, *entry);
                 return 0;
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return DefaultWindowProcedure(window, message, word, data);
 }
@@ -213,8 +198,8 @@ void ImageWindowThread(std::unique_ptr<ImageRecord> record, ManualResetEvent ope
     opened.set();
 
     const std::shared_ptr<ImageRecord> shared(std::move(record));
-    ImageView view{shared, Surface::Over({shared->pixels.data(), shared->pixels.size()}, shared->width,
-                                         shared->height, shared),
+    ImageView view{shared,
+                   Surface::Over({shared->pixels.data(), shared->pixels.size()}, shared->width, shared->height, shared),
                    std::nullopt};
     SetWindowTitle(window, shared->title);
     shared->downX = shared->downY = shared->upX = shared->upY = 0;

@@ -58,14 +58,9 @@ bool RunParameterDialog(Window dialog, Msg message, WordParam word, void (*show)
     }
     if (message != Msg::Command) return false;
     switch (static_cast<int>(LowWord(word))) {
-        case control::Ok:
-            store(dialog);
-            return true;
-        case control::Cancel:
-            EndDialog(dialog, 0);
-            return true;
-        default:
-            return false;
+        case control::Ok: store(dialog); return true;
+        case control::Cancel: EndDialog(dialog, 0); return true;
+        default: return false;
     }
 }
 

@@ -35,11 +35,13 @@ void OursSpectrum(benchmark::State& state) {
 
 // Half the width as the cut-off radius: every column is cut, the slowest case.
 void OursLowPass(benchmark::State& state) {
-    Ours(state, [](FilterImage& work, const Reporter& report) { return work.globalLowPass(work.width / 2, 0, report); });
+    Ours(state,
+         [](FilterImage& work, const Reporter& report) { return work.globalLowPass(work.width / 2, 0, report); });
 }
 
 void OursHighPass(benchmark::State& state) {
-    Ours(state, [](FilterImage& work, const Reporter& report) { return work.globalHighPass(work.width / 2, 0, report); });
+    Ours(state,
+         [](FilterImage& work, const Reporter& report) { return work.globalHighPass(work.width / 2, 0, report); });
 }
 
 void OpenCvForward(benchmark::State& state) {
@@ -73,9 +75,8 @@ void FftwComplexForward(benchmark::State& state) {
         in[i][0] = image.pixels[i];
         in[i][1] = 0.0;
     }
-    const FftwPlan plan = MakePlan([&] {
-        return fftw_plan_dft_2d(image.height, image.width, in.get(), out.get(), FFTW_FORWARD, FFTW_ESTIMATE);
-    });
+    const FftwPlan plan = MakePlan(
+        [&] { return fftw_plan_dft_2d(image.height, image.width, in.get(), out.get(), FFTW_FORWARD, FFTW_ESTIMATE); });
     for (auto _ : state) {
         fftw_execute(plan.get());
         benchmark::ClobberMemory();

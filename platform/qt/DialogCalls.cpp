@@ -28,8 +28,8 @@ std::optional<Point> CentredOver(Window owner, Size outer) {
 
 // Makes the dialog's record and widget and runs its Create (for a dialog of a
 // window class) and InitDialog messages. Null when it cannot be made.
-std::shared_ptr<WindowRecord> OpenDialog(int templateId, Window owner, DialogProcedure procedure,
-                                         LongParam initData, bool modal) {
+std::shared_ptr<WindowRecord> OpenDialog(int templateId, Window owner, DialogProcedure procedure, LongParam initData,
+                                         bool modal) {
     const resources::DialogTemplate* dialog = resources::FindDialog(templateId);
     if (dialog == nullptr) return nullptr;
     auto record = std::make_shared<WindowRecord>();
@@ -166,7 +166,8 @@ std::optional<std::int32_t> ItemSigned(Window dialog, int itemId) {
 }
 
 void SetSpinRange(Window dialog, int spinId, int lower, int upper) {
-    ChangeItem(dialog, spinId, false, [&](backend::DialogItems& items) { return items.setSpinRange(spinId, lower, upper); });
+    ChangeItem(dialog, spinId, false,
+               [&](backend::DialogItems& items) { return items.setSpinRange(spinId, lower, upper); });
 }
 
 int AddListLine(Window dialog, int listId, std::string_view text) {

@@ -14,7 +14,8 @@ QFont DialogFont(const resources::DialogTemplate& dialog) {
 
 resources::BaseUnits DialogBaseUnits(const resources::DialogTemplate& dialog) {
     const QFontMetrics metrics(DialogFont(dialog));
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return resources::BaseUnits{(letters / 26 + 1) / 2, metrics.height()};
 }
 

@@ -72,56 +72,55 @@ DialogWidget::DialogWidget(std::shared_ptr<WindowRecord> record, QWidget* parent
 QWidget* DialogWidget::createControl(const resources::ControlTemplate& control) {
     const int id = control.id;
     switch (control.kind) {
-    case ControlKind::PushButton:
-    case ControlKind::DefaultPushButton: {
-        auto* button = new QPushButton(ToQt(control.text), this);
-        button->setAutoDefault(false);
-        button->setDefault(control.kind == ControlKind::DefaultPushButton);
-        connect(button, &QPushButton::clicked, this, [this, id] { post(Msg::Command, CommandWord(id)); });
-        return button;
-    }
-    case ControlKind::StaticText:
-        return new QLabel(ToQt(control.text), this);
-    case ControlKind::Edit: {
-        auto* edit = new QLineEdit(this);
-        edit->setFrame(control.has(style::Border));
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, id](const QString& text) { record_->items->setText(id, FromQt(text)); });
-        return edit;
-    }
-    case ControlKind::UpDown: {
-        auto* spin = new UpDownControl([this, id](bool up) { stepSpin(id, up); }, this);
-        const auto state = record_->items->item(id);
-        if (control.has(style::ArrowKeys) && state && items_.count(state->buddyId) != 0) {
-            QWidget* buddy = items_[state->buddyId];
-            spinsByBuddy_[buddy] = id;
-            buddy->installEventFilter(this);
+        case ControlKind::PushButton:
+        case ControlKind::DefaultPushButton: {
+            auto* button = new QPushButton(ToQt(control.text), this);
+            button->setAutoDefault(false);
+            button->setDefault(control.kind == ControlKind::DefaultPushButton);
+            connect(button, &QPushButton::clicked, this, [this, id] { post(Msg::Command, CommandWord(id)); });
+            return button;
         }
-        return spin;
-    }
-    case ControlKind::ListBox: {
-        auto* list = new QListWidget(this);
-        list->setFrameShape(control.has(style::Border) ? QFrame::StyledPanel : QFrame::NoFrame);
-        list->setVerticalScrollBarPolicy(control.has(style::VerticalScroll) ? Qt::ScrollBarAsNeeded
-                                                                             : Qt::ScrollBarAlwaysOff);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        const bool notify = control.has(style::Notify);
-        connect(list, &QListWidget::currentRowChanged, this, [this, id, notify](int row) {
-            record_->items->select(id, row);
-            if (notify) post(Msg::Command, CommandWord(id, Notification::SelectionChanged));
-        });
-        if (notify) {
-            connect(list, &QListWidget::itemDoubleClicked, this,
-                    [this, id] { post(Msg::Command, CommandWord(id, Notification::DoubleClicked)); });
+        case ControlKind::StaticText: return new QLabel(ToQt(control.text), this);
+        case ControlKind::Edit: {
+            auto* edit = new QLineEdit(this);
+            edit->setFrame(control.has(style::Border));
+            connect(edit, &QLineEdit::textChanged, this,
+                    [this, id](const QString& text) { record_->items->setText(id, FromQt(text)); });
+            return edit;
         }
-        if (control.has(style::AcceptsFiles)) {
-            list->setAcceptDrops(true);
-            list->viewport()->setAcceptDrops(true);
-            list->viewport()->installEventFilter(this);
-            dropTargets_[list->viewport()] = id;
+        case ControlKind::UpDown: {
+            auto* spin = new UpDownControl([this, id](bool up) { stepSpin(id, up); }, this);
+            const auto state = record_->items->item(id);
+            if (control.has(style::ArrowKeys) && state && items_.count(state->buddyId) != 0) {
+                QWidget* buddy = items_[state->buddyId];
+                spinsByBuddy_[buddy] = id;
+                buddy->installEventFilter(this);
+            }
+            return spin;
         }
-        return list;
-    }
+        case ControlKind::ListBox: {
+            auto* list = new QListWidget(this);
+            list->setFrameShape(control.has(style::Border) ? QFrame::StyledPanel : QFrame::NoFrame);
+            list->setVerticalScrollBarPolicy(control.has(style::VerticalScroll) ? Qt::ScrollBarAsNeeded
+                                                                                : Qt::ScrollBarAlwaysOff);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            const bool notify = control.has(style::Notify);
+            connect(list, &QListWidget::currentRowChanged, this, [this, id, notify](int row) {
+                record_->items->select(id, row);
+                if (notify) post(Msg::Command, CommandWord(id, Notification::SelectionChanged));
+            });
+            if (notify) {
+                connect(list, &QListWidget::itemDoubleClicked, this,
+                        [this, id] { post(Msg::Command, CommandWord(id, Notification::DoubleClicked)); });
+            }
+            if (control.has(style::AcceptsFiles)) {
+                list->setAcceptDrops(true);
+                list->viewport()->setAcceptDrops(true);
+                list->viewport()->installEventFilter(this);
+                dropTargets_[list->viewport()] = id;
+            }
+            return list;
+        }
     }
     return new QWidget(this);
 }
@@ -180,9 +179,7 @@ bool DialogWidget::stepSpin(int id, bool up) {
     return true;
 }
 
-void DialogWidget::post(Msg id, WordParam word, LongParam data) const {
-    PostMessage(record_->handle, id, word, data);
-}
+void DialogWidget::post(Msg id, WordParam word, LongParam data) const { PostMessage(record_->handle, id, word, data); }
 
 void DialogWidget::closeEvent(QCloseEvent* event) {
     // The dialog's procedure decides whether it closes.
@@ -202,7 +199,8 @@ void DialogWidget::reject() {
 }
 
 bool DialogWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (const auto spin = spinsByBuddy_.find(watched); spin != spinsByBuddy_.end() && event->type() == QEvent::KeyPress) {
+    if (const auto spin = spinsByBuddy_.find(watched);
+        spin != spinsByBuddy_.end() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             stepSpin(spin->second, key == Qt::Key_Up);
@@ -236,7 +234,8 @@ void CreateDialogWidget(const std::shared_ptr<WindowRecord>& record, bool centre
         const QRect area = PlacementArea();
         const Rect outer = record->outerFrame();
         std::lock_guard lock(record->placementMutex);
-        record->position = Point{area.x() + (area.width() - outer.width) / 2, area.y() + (area.height() - outer.height) / 2};
+        record->position =
+            Point{area.x() + (area.width() - outer.width) / 2, area.y() + (area.height() - outer.height) / 2};
     }
     QWidget* owner = record->owner ? WidgetOf(record->owner) : nullptr;
     auto* dialog = new DialogWidget(record, owner);

@@ -37,8 +37,8 @@ private:
 
     std::shared_ptr<WindowRecord> record_;
     std::map<int, QWidget*> items_;
-    std::map<QObject*, int> dropTargets_;     // list viewport -> list id
-    std::map<QObject*, int> spinsByBuddy_;    // edit -> up-down id
+    std::map<QObject*, int> dropTargets_;   // list viewport -> list id
+    std::map<QObject*, int> spinsByBuddy_;  // edit -> up-down id
 };
 
 // With `centreOnScreen`, the dialog goes in the middle of the screen area

@@ -111,12 +111,8 @@ std::optional<std::string> AskFileName(const FileDialogRequest& request, bool sa
 
 }  // namespace
 
-std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) {
-    return AskFileName(request, false);
-}
+std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) { return AskFileName(request, false); }
 
-std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) {
-    return AskFileName(request, true);
-}
+std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) { return AskFileName(request, true); }
 
 }  // namespace lumagrove::platform

@@ -70,8 +70,7 @@ bool RunOnMainAndWait(std::function<void()> task) {
     return done->load();
 }
 
-void ServeMainUntil(const std::function<bool()>& done, std::optional<Clock::time_point> deadline,
-                    UserInput input) {
+void ServeMainUntil(const std::function<bool()>& done, std::optional<Clock::time_point> deadline, UserInput input) {
     QEventLoop::ProcessEventsFlags flags = QEventLoop::WaitForMoreEvents;
     if (input == UserInput::Defer) flags |= QEventLoop::ExcludeUserInputEvents;
     // The timer only makes the blocking wait return at the deadline; it may

@@ -29,8 +29,7 @@ enum class UserInput { Accept, Defer };
 // deadline passes. Deferring user input keeps a waiting main thread from
 // acting on clicks meant for after the wait, while it still serves the tasks
 // of other threads.
-void ServeMainUntil(const std::function<bool()>& done, std::optional<Clock::time_point> deadline,
-                    UserInput input);
+void ServeMainUntil(const std::function<bool()>& done, std::optional<Clock::time_point> deadline, UserInput input);
 
 // Called by Application to bind these services to the toolkit and back.
 void AttachMainThread();

@@ -17,29 +17,29 @@ namespace {
 
 QMessageBox::Icon ToQt(BoxIcon icon) {
     switch (icon) {
-    case BoxIcon::Information: return QMessageBox::Information;
-    case BoxIcon::Warning: return QMessageBox::Warning;
-    case BoxIcon::Error: return QMessageBox::Critical;
-    case BoxIcon::Question: return QMessageBox::Question;
-    case BoxIcon::None: break;
+        case BoxIcon::Information: return QMessageBox::Information;
+        case BoxIcon::Warning: return QMessageBox::Warning;
+        case BoxIcon::Error: return QMessageBox::Critical;
+        case BoxIcon::Question: return QMessageBox::Question;
+        case BoxIcon::None: break;
     }
     return QMessageBox::NoIcon;
 }
 
 int ToAnswer(QMessageBox::StandardButton button) {
     switch (button) {
-    case QMessageBox::Ok: return AnswerOk;
-    case QMessageBox::Yes: return AnswerYes;
-    case QMessageBox::No: return AnswerNo;
-    default: return Dismissed;
+        case QMessageBox::Ok: return AnswerOk;
+        case QMessageBox::Yes: return AnswerYes;
+        case QMessageBox::No: return AnswerNo;
+        default: return Dismissed;
     }
 }
 
 QMessageBox::StandardButton ToButton(int answer) {
     switch (answer) {
-    case AnswerYes: return QMessageBox::Yes;
-    case AnswerNo: return QMessageBox::No;
-    default: return QMessageBox::Ok;
+        case AnswerYes: return QMessageBox::Yes;
+        case AnswerNo: return QMessageBox::No;
+        default: return QMessageBox::Ok;
     }
 }
 
@@ -75,9 +75,8 @@ int ShowMessageBox(Window owner, std::string_view text, std::string_view caption
         box->setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::NonModal);
         LeaveRoomForCaption(*box, caption);
         backend::OfferNoMinimiseOrMaximise(*box);
-        QObject::connect(box, &QMessageBox::finished, box, [box, pending] {
-            pending->complete(ToAnswer(box->standardButton(box->clickedButton())));
-        });
+        QObject::connect(box, &QMessageBox::finished, box,
+                         [box, pending] { pending->complete(ToAnswer(box->standardButton(box->clickedButton()))); });
         if (const auto answer = observer != nullptr ? observer->takeMessageBoxAnswer() : std::nullopt) {
             QTimer::singleShot(0, box, [box, button = ToButton(*answer)] {
                 if (QAbstractButton* pressed = box->button(button)) pressed->click();

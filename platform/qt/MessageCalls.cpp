@@ -47,9 +47,7 @@ void WaitForMessage() {
         std::nullopt, backend::UserInput::Accept);
 }
 
-Result DispatchMessage(const Message& message) {
-    return backend::DeliverOnOwnThread(message);
-}
+Result DispatchMessage(const Message& message) { return backend::DeliverOnOwnThread(message); }
 
 bool PostMessage(Window window, Msg id, WordParam word, LongParam data) {
     const auto record = backend::FindWindowRecord(window);
@@ -71,8 +69,6 @@ Result SendMessage(Window window, Msg id, WordParam word, LongParam data) {
     return call->result;
 }
 
-void PostQuit(int exitCode) {
-    ThreadQueue::Current()->postQuit(exitCode);
-}
+void PostQuit(int exitCode) { ThreadQueue::Current()->postQuit(exitCode); }
 
 }  // namespace lumagrove::platform

@@ -38,9 +38,7 @@ PaintSession::~PaintSession() {
     });
 }
 
-bool PaintSession::active() const {
-    return state_ != nullptr;
-}
+bool PaintSession::active() const { return state_ != nullptr; }
 
 void PaintSession::copyFrom(const Surface& source, int x, int y, int width, int height, int sourceX, int sourceY) {
     if (!active()) return;
@@ -78,10 +76,9 @@ void PaintSession::lineTo(int x, int y) {
         return start + static_cast<int>((2 * scaled + (scaled < 0 ? -steps : steps)) / (2 * steps));
     };
     const Pen& pen = state_->pen;
-    state_->scene.lines.push_back(backend::SceneLine{QPoint(from.x, from.y),
-                                                     QPoint(before(from.x, dx), before(from.y, dy)),
-                                                     QColor(pen.color.red, pen.color.green, pen.color.blue),
-                                                     std::max(pen.width, 1)});
+    state_->scene.lines.push_back(
+        backend::SceneLine{QPoint(from.x, from.y), QPoint(before(from.x, dx), before(from.y, dy)),
+                           QColor(pen.color.red, pen.color.green, pen.color.blue), std::max(pen.width, 1)});
 }
 
 }  // namespace lumagrove::platform

@@ -17,9 +17,7 @@ QImage WhiteImage(int width, int height) {
 
 // The owner a view of foreign rows keeps alive: released with the last copy
 // of the view, whichever thread holds it.
-void ReleaseOwner(void* owner) {
-    delete static_cast<std::shared_ptr<const void>*>(owner);
-}
+void ReleaseOwner(void* owner) { delete static_cast<std::shared_ptr<const void>*>(owner); }
 
 }  // namespace
 
@@ -37,8 +35,7 @@ Surface& Surface::operator=(Surface&&) noexcept = default;
 Surface::~Surface() = default;
 
 Surface Surface::Over(std::span<const std::uint8_t> rows, int width, int height, std::shared_ptr<const void> owner) {
-    if (width <= 0 || height <= 0 ||
-        rows.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    if (width <= 0 || height <= 0 || rows.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
         return Surface(width, height);
     }
     auto* keeper = new std::shared_ptr<const void>(std::move(owner));

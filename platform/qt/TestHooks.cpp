@@ -1,14 +1,11 @@
 #include "platform/TestHooks.h"
 
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QScreen>
-#include <QScrollBar>
-#include <QWheelEvent>
-#include <QDropEvent>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,7 +13,10 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include "platform/qt/DialogWidget.h"
 #include "platform/qt/MenuBuilder.h"
@@ -35,9 +35,7 @@ namespace {
 
 // Lets tasks that other threads queued for the main thread run first, so
 // what the tests look at is up to date.
-void CatchUp() {
-    QCoreApplication::processEvents();
-}
+void CatchUp() { QCoreApplication::processEvents(); }
 
 template <typename Item>
 Item* ItemOf(Window dialog, int itemId) {
@@ -97,8 +95,7 @@ bool RunMainLoopUntil(const std::function<bool()>& done, std::chrono::millisecon
         const auto now = backend::Clock::now();
         if (now >= deadline) return false;
         // Conditions on other threads' state signal nothing here: look again soon.
-        queue->waitForChange(seen, std::min(deadline, now + std::chrono::milliseconds(10)),
-                             backend::UserInput::Accept);
+        queue->waitForChange(seen, std::min(deadline, now + std::chrono::milliseconds(10)), backend::UserInput::Accept);
     }
 }
 
@@ -171,10 +168,10 @@ bool MouseOnClient(Window window, Mouse action, Point at) {
         QCoreApplication::sendEvent(viewport, &event);
     };
     switch (action) {
-    case Mouse::LeftPress: send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton); break;
-    case Mouse::LeftDrag: send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton); break;
-    case Mouse::LeftRelease: send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton); break;
-    case Mouse::RightRelease: send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton); break;
+        case Mouse::LeftPress: send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton); break;
+        case Mouse::LeftDrag: send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton); break;
+        case Mouse::LeftRelease: send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton); break;
+        case Mouse::RightRelease: send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton); break;
     }
     return true;
 }

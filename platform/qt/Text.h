@@ -13,8 +13,6 @@ inline QString ToQt(std::string_view text) {
     return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-inline std::string FromQt(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
+inline std::string FromQt(const QString& text) { return text.toLocal8Bit().toStdString(); }
 
 }  // namespace lumagrove::platform::backend

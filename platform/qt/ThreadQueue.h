@@ -59,8 +59,7 @@ public:
     // Waits until the generation differs from `seen` or the deadline passes.
     void waitForChange(std::uint64_t seen, std::optional<Clock::time_point> deadline, UserInput input);
     // Serves sent messages until `done` holds; false when the deadline passed first.
-    bool serveUntil(const std::function<bool()>& done, std::optional<Clock::time_point> deadline,
-                    UserInput input);
+    bool serveUntil(const std::function<bool()>& done, std::optional<Clock::time_point> deadline, UserInput input);
 
     void adoptWindow(Window window);
     void releaseWindow(Window window);

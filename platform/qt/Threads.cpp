@@ -19,9 +19,7 @@ std::atomic<int> interruptingEventsSet{0};
 
 }  // namespace
 
-bool backend::InterruptRequested() {
-    return interruptingEventsSet.load() > 0;
-}
+bool backend::InterruptRequested() { return interruptingEventsSet.load() > 0; }
 
 bool StartThread(std::function<void()> body) {
     try {

@@ -27,13 +27,9 @@ TopLevelWidget::TopLevelWidget(std::shared_ptr<WindowRecord> record) : record_(s
     setWindowTitle(ToQt(record_->currentTitle()));
 }
 
-int TopLevelWidget::menuHeight() const {
-    return menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
-}
+int TopLevelWidget::menuHeight() const { return menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0; }
 
-int TopLevelWidget::menuWidth() const {
-    return menuBar_ != nullptr ? menuBar_->sizeHint().width() : 0;
-}
+int TopLevelWidget::menuWidth() const { return menuBar_ != nullptr ? menuBar_->sizeHint().width() : 0; }
 
 void TopLevelWidget::arrangeChildren() {
     // Placed by hand rather than by a layout: the view must be exactly the

@@ -21,8 +21,6 @@ UpDownControl::UpDownControl(std::function<void(bool)> onStep, QWidget* parent)
     }
 }
 
-void UpDownControl::click(bool up) {
-    onStep_(up);
-}
+void UpDownControl::click(bool up) { onStep_(up); }
 
 }  // namespace lumagrove::platform::backend

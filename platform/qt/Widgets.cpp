@@ -17,9 +17,7 @@ std::map<std::uint32_t, QPointer<QWidget>>& Registry() {
 
 }  // namespace
 
-void AddWidget(Window window, QWidget* widget) {
-    Registry()[window.id] = widget;
-}
+void AddWidget(Window window, QWidget* widget) { Registry()[window.id] = widget; }
 
 QWidget* WidgetOf(Window window) {
     const auto found = Registry().find(window.id);

@@ -18,16 +18,14 @@ using backend::FindWindowRecord;
 
 Result DefaultWindowProcedure(Window window, Msg message, WordParam word, LongParam) {
     switch (message) {
-    case Msg::Close: DestroyWindow(window); return 0;
-    case Msg::Paint: PaintSession{window}; return 0;
-    case Msg::DropFiles: TakeDroppedFiles(word); return 0;
-    default: return 0;
+        case Msg::Close: DestroyWindow(window); return 0;
+        case Msg::Paint: PaintSession{window}; return 0;
+        case Msg::DropFiles: TakeDroppedFiles(word); return 0;
+        default: return 0;
     }
 }
 
-bool RegisterWindowClass(const WindowClass& windowClass) {
-    return backend::AddWindowClass(windowClass);
-}
+bool RegisterWindowClass(const WindowClass& windowClass) { return backend::AddWindowClass(windowClass); }
 
 Window CreateWindowOfClass(std::string_view className, std::string_view title, Size outerSize) {
     const auto windowClass = backend::FindWindowClass(className);
@@ -63,9 +61,7 @@ bool DestroyWindow(Window window) {
     return true;
 }
 
-bool WindowExists(Window window) {
-    return FindWindowRecord(window) != nullptr;
-}
+bool WindowExists(Window window) { return FindWindowRecord(window) != nullptr; }
 
 void SetWindowTitle(Window window, std::string_view title) {
     const auto record = FindWindowRecord(window);

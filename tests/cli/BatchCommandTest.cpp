@@ -63,7 +63,8 @@ TEST(BatchCommand, AFileThatFailsIsToldAndTheOthersAreWritten) {
     TemporaryFolder folder;
     const std::string out = folder.file("results");
     std::vector<std::string> inputs;
-    for (std::uint32_t i = 0; i < 4; ++i) inputs.push_back(SaveImage(folder.file("good" + std::to_string(i) + ".pgm"), i));
+    for (std::uint32_t i = 0; i < 4; ++i)
+        inputs.push_back(SaveImage(folder.file("good" + std::to_string(i) + ".pgm"), i));
     const std::string bad = folder.write("bad.pgm", "not a gray map\n");
     const std::string missing = folder.file("missing.pgm");
     inputs.insert(inputs.begin() + 2, {bad, missing});
@@ -89,8 +90,9 @@ TEST(BatchCommand, AFileThatFailsIsToldAndTheOthersAreWritten) {
     EXPECT_EQ(lines.back(), "Batch done: 4 of 6 files written, 2 failed, in 0:00");
     lines.pop_back();
     std::sort(lines.begin(), lines.end());
-    EXPECT_EQ(lines, (std::vector<std::string>{bad + ": Error: File is not in P2 or P5 format!",
-                                               missing + ": Error: File: " + missing + " could not be opened for reading."}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{bad + ": Error: File is not in P2 or P5 format!",
+                                        missing + ": Error: File: " + missing + " could not be opened for reading."}));
 }
 
 TEST(BatchCommand, AChainRunsOnEveryFileWithEachStepTimed) {

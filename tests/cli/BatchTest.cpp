@@ -52,8 +52,8 @@ TEST(Batch, WorksOnAtMostJobsInputsAtOnceAndUsesThemAll) {
         Overlap overlap(jobs);
         std::ostringstream err;
         BatchConsole console(err, err, inputs.size(), 0);
-        const BatchSummary summary =
-            RunBatch(inputs, jobs, [&](std::size_t, const Reporter&) { return overlap.work(); }, console);
+        const BatchSummary summary = RunBatch(
+            inputs, jobs, [&](std::size_t, const Reporter&) { return overlap.work(); }, console);
         EXPECT_EQ(overlap.most(), jobs);
         EXPECT_EQ(summary.total, 12u);
         EXPECT_EQ(summary.failed, 0u);
@@ -92,13 +92,19 @@ TEST(Batch, AFailingInputIsReportedAndTheOthersGoOn) {
 TEST(Batch, MoreJobsThanInputsAndNoInputsAtAll) {
     std::ostringstream err;
     BatchConsole console(err, err, 0, 0);
-    EXPECT_EQ(RunBatch({}, 8, [](std::size_t, const Reporter&) { return false; }, console).failed, 0u);
+    EXPECT_EQ(RunBatch(
+                  {}, 8, [](std::size_t, const Reporter&) { return false; }, console)
+                  .failed,
+              0u);
     EXPECT_EQ(err.str(), "Batch done: 0 of 0 files written, 0 failed, in 0:00\n");
 
     const std::vector<std::string> one = Names(1);
     std::ostringstream oneErr;
     BatchConsole oneConsole(oneErr, oneErr, 1, 0);
-    EXPECT_EQ(RunBatch(one, 64, [](std::size_t, const Reporter&) { return true; }, oneConsole).failed, 0u);
+    EXPECT_EQ(RunBatch(
+                  one, 64, [](std::size_t, const Reporter&) { return true; }, oneConsole)
+                  .failed,
+              0u);
 }
 
 TEST(BatchConsole, OnATerminalProgressIsRedrawnInPlaceAndClearedForMessages) {

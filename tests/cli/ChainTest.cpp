@@ -107,8 +107,10 @@ TEST(Chain, MisplacedWordsAreUsageErrors) {
         {{"negate", "then", "then", "equalize", "a.pgm", "b.pgm"}, "'then' must stand between two commands"},
         {{"negate", "a.pgm", "b.pgm", "then"}, "'then' must stand between two commands"},
         {{"negate", "then", "xyz", "a.pgm", "b.pgm"}, "xyz cannot be a step of a chain"},
-        {{"negate", "a.pgm", "then", "equalize", "b.pgm"}, "file names go after the last step, not before 'then' ('a.pgm')"},
-        {{"negate", "then", "binarize", "--radius", "3", "a.pgm", "b.pgm"}, "option --radius does not apply to binarize"},
+        {{"negate", "a.pgm", "then", "equalize", "b.pgm"},
+         "file names go after the last step, not before 'then' ('a.pgm')"},
+        {{"negate", "then", "binarize", "--radius", "3", "a.pgm", "b.pgm"},
+         "option --radius does not apply to binarize"},
         {{"negate", "then", "equalize", "a.pgm"}, "a chain takes an INPUT and an OUTPUT file"},
     };
     for (const auto& [words, problem] : cases) {

@@ -162,7 +162,8 @@ TEST(CommandLine, VersionIsOneLineOnStandardOutput) {
     const CliRun run = Cli({"--version"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    const std::regex line(R"(lumagrove-cli )" LUMAGROVE_PROJECT_VERSION_PATTERN R"(( \(git [0-9a-f]{12}(, modified)?\))?\n)");
+    const std::regex line(R"(lumagrove-cli )" LUMAGROVE_PROJECT_VERSION_PATTERN
+                          R"(( \(git [0-9a-f]{12}(, modified)?\))?\n)");
     EXPECT_TRUE(std::regex_match(run.out, line)) << run.out;
 }
 

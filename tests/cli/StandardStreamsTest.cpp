@@ -70,7 +70,8 @@ TEST(StandardStreams, WritesThroughACStreamAndSaysWhenTheReaderIsGone) {
     }
 
     MessageLog failed;
-    EXPECT_FALSE(WriteIntoStream(out, [](std::FILE*) { return false; }, failed.reporter()));
+    EXPECT_FALSE(WriteIntoStream(
+        out, [](std::FILE*) { return false; }, failed.reporter()));
     EXPECT_EQ(failed.messages.size(), 1u);
 }
 

@@ -139,17 +139,16 @@ TEST(ReadPgm, RefusesSizesThatDescribeNoImage) {
     TemporaryFolder folder;
     const std::string name = folder.file("size.pgm");
     const std::string expected = "File: " + name + " has no valid image size.";
-    for (const char* header : {"P5\n", "P5\n# only a comment\n", "P5\n640480\n255\n", "P5\n-3 4\n255\n",
-                               "P5\n3 -4\n255\n", "P5\n0 4\n255\n", "P5\n4 0\n255\n", "P5\nabc def\n255\n",
-                               "P5\n100000 100000\n255\n", "P5\n99999999999999999999 2\n255\n",
-                               // Sides past 2^31 - 1 and products past it, however they would wrap in 32
-                               // or 64 bits, and sides that would wrap to small ones.
-                               "P5\n46341 46341\n255\n", "P5\n65536 65536\n255\n", "P5\n65537 65537\n255\n",
-                               "P5\n2147483648 1\n255\n", "P5\n1 2147483648\n255\n",
-                               "P5\n4294963200 4294963200\n255\n", "P5\n4294967294 4294967294\n255\n",
-                               "P5\n4294967297 1\n255\n", "P5\n1 4294967297\n255\n",
-                               "P5\n3037000500 3037000500\n255\n", "P5\n99999999999999 99999999999999\n255\n",
-                               "P5\n-4294967295 -4294967295\n255\n", "P2\n4294963200 4294963200\n255\n"}) {
+    for (const char* header :
+         {"P5\n", "P5\n# only a comment\n", "P5\n640480\n255\n", "P5\n-3 4\n255\n", "P5\n3 -4\n255\n", "P5\n0 4\n255\n",
+          "P5\n4 0\n255\n", "P5\nabc def\n255\n", "P5\n100000 100000\n255\n", "P5\n99999999999999999999 2\n255\n",
+          // Sides past 2^31 - 1 and products past it, however they would wrap in 32
+          // or 64 bits, and sides that would wrap to small ones.
+          "P5\n46341 46341\n255\n", "P5\n65536 65536\n255\n", "P5\n65537 65537\n255\n", "P5\n2147483648 1\n255\n",
+          "P5\n1 2147483648\n255\n", "P5\n4294963200 4294963200\n255\n", "P5\n4294967294 4294967294\n255\n",
+          "P5\n4294967297 1\n255\n", "P5\n1 4294967297\n255\n", "P5\n3037000500 3037000500\n255\n",
+          "P5\n99999999999999 99999999999999\n255\n", "P5\n-4294967295 -4294967295\n255\n",
+          "P2\n4294963200 4294963200\n255\n"}) {
         folder.write("size.pgm", header);
         ExpectRefused(ReadFile(name), expected);
     }

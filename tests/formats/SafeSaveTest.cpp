@@ -31,7 +31,8 @@ struct Saved {
 };
 
 ContentWriter Bytes(const std::string& content) {
-    return [content](std::FILE* file) { return std::fwrite(content.data(), 1, content.size(), file) == content.size(); };
+    return
+        [content](std::FILE* file) { return std::fwrite(content.data(), 1, content.size(), file) == content.size(); };
 }
 
 Saved Save(const std::string& name, const ContentWriter& write) {
@@ -104,7 +105,8 @@ std::optional<Saved> SaveAsOrdinaryUser(const TemporaryFolder& folder, const std
     close(channel[1]);
     std::string answer;
     char buffer[4096];
-    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;) answer.append(buffer, static_cast<std::size_t>(got));
+    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
+        answer.append(buffer, static_cast<std::size_t>(got));
     close(channel[0]);
     int status = 0;
     waitpid(child, &status, 0);
@@ -310,19 +312,22 @@ TEST(SafeSave, AFailedWriteLeavesTheTargetAsItWasAndNoTemporary) {
 
 TEST(SafeSave, AKilledSaveLeavesNoStrayFile) {
     TemporaryFolder folder;
-    if (!FolderHasUnnamedFiles(folder)) GTEST_SKIP() << "the filesystem of " << folder.path() << " has no unnamed files";
+    if (!FolderHasUnnamedFiles(folder))
+        GTEST_SKIP() << "the filesystem of " << folder.path() << " has no unnamed files";
     const std::string existing = WriteFile(folder, "keep.pgm", "old", 0644);
 
     for (const std::string& name : {existing, folder.file("new.pgm")}) {
         const pid_t child = fork();
         if (child == 0) {
-            SaveFile(name, [](const Message&) {}, [](std::FILE* file) {
-                const std::string part(8 << 20, 'x');
-                std::fwrite(part.data(), 1, part.size(), file);
-                std::fflush(file);
-                raise(SIGKILL);
-                return true;
-            });
+            SaveFile(
+                name, [](const Message&) {},
+                [](std::FILE* file) {
+                    const std::string part(8 << 20, 'x');
+                    std::fwrite(part.data(), 1, part.size(), file);
+                    std::fflush(file);
+                    raise(SIGKILL);
+                    return true;
+                });
             _exit(0);
         }
         int status = 0;

@@ -42,11 +42,13 @@ std::vector<double> ComplexTransformLevels(const TestImage& image) {
         in[i][0] = image.pixels[i];
         in[i][1] = 0.0;
     }
-    const FftwPlan plan = MakePlan(
-        [&] { return fftw_plan_dft_2d(image.height, image.width, in.data(), out.data(), FFTW_FORWARD, FFTW_ESTIMATE); });
+    const FftwPlan plan = MakePlan([&] {
+        return fftw_plan_dft_2d(image.height, image.width, in.data(), out.data(), FFTW_FORWARD, FFTW_ESTIMATE);
+    });
     fftw_execute(plan.get());
     std::vector<double> levels;
-    for (const auto& coefficient : out) levels.push_back(std::sqrt(coefficient[0] * coefficient[0] + coefficient[1] * coefficient[1]) * 0.01);
+    for (const auto& coefficient : out)
+        levels.push_back(std::sqrt(coefficient[0] * coefficient[0] + coefficient[1] * coefficient[1]) * 0.01);
     return levels;
 }
 
@@ -81,7 +83,8 @@ TEST(FourierSpectrum, IsConjugateSymmetricAndNotCentred) {
         const auto spectrum = ToVector(SpectrumOf(image));
         for (std::int32_t y = 0; y < height; ++y) {
             for (std::int32_t x = 0; x < width; ++x) {
-                const std::size_t mirror = static_cast<std::size_t>((height - y) % height) * width + (width - x) % width;
+                const std::size_t mirror =
+                    static_cast<std::size_t>((height - y) % height) * width + (width - x) % width;
                 ASSERT_EQ(spectrum[static_cast<std::size_t>(y) * width + x], spectrum[mirror])
                     << width << "x" << height << " at " << x << "," << y;
             }

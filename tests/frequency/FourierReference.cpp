@@ -63,8 +63,8 @@ std::vector<double> ReferenceSpectrumLevels(const TestImage& image) {
 
 std::vector<double> ReferenceFilterLevels(const TestImage& image, PassBand band, std::int32_t cutoffX,
                                           std::int32_t cutoffY) {
-    return ReferenceFilterLevels(image, DirectTransform(ToComplex(image), image.width, image.height, -1), band,
-                                 cutoffX, cutoffY);
+    return ReferenceFilterLevels(image, DirectTransform(ToComplex(image), image.width, image.height, -1), band, cutoffX,
+                                 cutoffY);
 }
 
 std::vector<double> ReferenceFilterLevels(const TestImage& image, Spectrum spectrum, PassBand band,
@@ -98,7 +98,8 @@ std::vector<double> ReferenceFilterLevels(const TestImage& image, Spectrum spect
 }
 
 std::string DifferenceFromLevels(const PixelArray& bytes, const std::vector<double>& levels, std::int32_t width) {
-    if (bytes.size() != levels.size()) return "size " + std::to_string(bytes.size()) + " for " + std::to_string(levels.size());
+    if (bytes.size() != levels.size())
+        return "size " + std::to_string(bytes.size()) + " for " + std::to_string(levels.size());
     constexpr double kRounding = 1e-6;
     for (std::size_t i = 0; i < levels.size(); ++i) {
         const double level = levels[i];

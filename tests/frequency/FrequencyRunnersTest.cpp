@@ -54,9 +54,9 @@ TEST(FrequencyRunners, GiveNoImageWhenNoPlanCanBeMade) {
     const testing::TestImage image = testing::RandomImage(8, 6, 1);
     const SourceImage source{image.pixels, 8, 6};
     using Named = std::pair<const char*, OperationRunner>;
-    for (const auto& [name, runner] : {Named{"spectrum", runners::FourierSpectrum},
-                                       Named{"low pass", runners::GlobalLowPass},
-                                       Named{"high pass", runners::GlobalHighPass}}) {
+    for (const auto& [name, runner] :
+         {Named{"spectrum", runners::FourierSpectrum}, Named{"low pass", runners::GlobalLowPass},
+          Named{"high pass", runners::GlobalHighPass}}) {
         SCOPED_TRACE(name);
         MessageLog log;
         const ScopedPlanRefusal refusal;

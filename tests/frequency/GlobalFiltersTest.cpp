@@ -32,8 +32,9 @@ std::string BandName(PassBand band) { return band == PassBand::Low ? "low" : "hi
 // Cut-off points at the corner, inside, on the middle column, past the far
 // edge, at the centre and far beyond every coefficient.
 std::vector<std::pair<int, int>> CutoffPoints(std::int32_t width, std::int32_t height) {
-    return {{0, 0}, {1, 0}, {3, 4}, {width / 2, 3}, {width - 2, height - 1}, {width + 4, 3},
-            {width / 2, height / 2}, {1000, 1000}};
+    return {
+        {0, 0},      {1, 0}, {3, 4}, {width / 2, 3}, {width - 2, height - 1}, {width + 4, 3}, {width / 2, height / 2},
+        {1000, 1000}};
 }
 
 TEST(GlobalFilters, MatchTheDirectTransforms) {
@@ -58,9 +59,9 @@ TEST(GlobalFilters, MatchTheDirectTransforms) {
 TEST(GlobalFilters, MatchTheDirectTransformsOnALargerOddImage) {
     const TestImage image = StructuredImage(60, 45, 11);
     for (PassBand band : {PassBand::Low, PassBand::High}) {
-        EXPECT_EQ(DifferenceFromLevels(Filtered(image, band, 9, 40), testing::ReferenceFilterLevels(image, band, 9, 40),
-                                       60),
-                  "")
+        EXPECT_EQ(
+            DifferenceFromLevels(Filtered(image, band, 9, 40), testing::ReferenceFilterLevels(image, band, 9, 40), 60),
+            "")
             << BandName(band);
     }
 }

@@ -31,7 +31,9 @@ EdgePoints PointsOf(const TestImage& edgeMap) {
 std::vector<std::array<int, 3>> PeaksOf(const TestImage& edgeMap) {
     std::vector<std::array<int, 3>> peaks;
     FindCirclePeaks(PointsOf(edgeMap), edgeMap.width, edgeMap.height, edgeMap.width / 2,
-                    [&](std::int32_t r, std::int32_t a, std::int32_t b) { peaks.push_back({r, a, b}); });
+                    [&](std::int32_t r, std::int32_t a, std::int32_t b) {
+                        peaks.push_back({r, a, b});
+                    });
     std::sort(peaks.begin(), peaks.end());
     return peaks;
 }
@@ -171,8 +173,8 @@ TEST(CircleHoughTest, CommandsMatchTheReferenceOnScenes) {
         for (std::uint32_t seed = 0; seed < 4; ++seed) {
             const TestImage image = SceneOfShapes(width, height, seed);
             for (const bool byDirection : {false, true}) {
-                SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed << " direction "
-                                                  << byDirection);
+                SCOPED_TRACE(::testing::Message()
+                             << width << "x" << height << " seed " << seed << " direction " << byDirection);
                 const TestImage map = testing::ReferenceEdgeMap(image, byDirection ? 20 : 25, 100, byDirection);
                 const testing::Detected detected = DetectCircles(image, byDirection);
                 const std::vector<std::uint8_t> expected = testing::ReferenceDetectCircles(map);
@@ -183,7 +185,8 @@ TEST(CircleHoughTest, CommandsMatchTheReferenceOnScenes) {
             const testing::ReferenceCircles reference =
                 testing::ReferenceCircleVotes(testing::ReferenceEdgeMap(image, 25, 0, false));
             for (const int radius : {-3, 0, 5, 14, 15, 16, 1000}) {
-                EXPECT_EQ(SpaceOf(image, radius), testing::ReferenceCircleSpace(reference, radius)) << "radius " << radius;
+                EXPECT_EQ(SpaceOf(image, radius), testing::ReferenceCircleSpace(reference, radius))
+                    << "radius " << radius;
             }
         }
     }
@@ -200,7 +203,8 @@ TEST(CircleHoughTest, ImageWithoutEdgesHasAnEmptySpaceAndNoCircles) {
 
 TEST(CircleHoughTest, SpaceOfNarrowImageShowsItsLargestPlane) {
     const TestImage image = SceneOfShapes(20, 26, 3);
-    const testing::ReferenceCircles reference = testing::ReferenceCircleVotes(testing::ReferenceEdgeMap(image, 25, 0, false));
+    const testing::ReferenceCircles reference =
+        testing::ReferenceCircleVotes(testing::ReferenceEdgeMap(image, 25, 0, false));
     const std::vector<std::uint8_t> plane9 = testing::ReferenceCircleSpace(reference, 9);
     EXPECT_TRUE(std::any_of(plane9.begin(), plane9.end(), [](std::uint8_t v) { return v != 0; }));
     EXPECT_EQ(SpaceOf(image, 14), plane9);
@@ -232,7 +236,7 @@ TEST(CircleHoughTest, CircleIsDrawnOnlyWhenItFitsWhole) {
     hough.drawCircle(20, 28, 12);  // would reach row 40
     hough.drawCircle(20, 20, 0);
     EXPECT_EQ(ToVector(hough.overlayImage()), std::vector<std::uint8_t>(1600, 0));
-    hough.drawCircle(11, 20, 11);  // touches column 0
+    hough.drawCircle(11, 20, 11);              // touches column 0
     EXPECT_EQ(hough.overlay[20 * 40 + 0], 0);  // a gap
     EXPECT_EQ(hough.overlay[21 * 40 + 0], 255);
 }

@@ -24,8 +24,8 @@ ReferenceLines ReferenceLineVotes(const TestImage& edgeMap) {
     ReferenceLines lines;
     lines.width = edgeMap.width;
     lines.height = edgeMap.height;
-    lines.rhoCount = static_cast<int>(std::sqrt(static_cast<double>(edgeMap.width * edgeMap.width +
-                                                                     edgeMap.height * edgeMap.height)));
+    lines.rhoCount = static_cast<int>(
+        std::sqrt(static_cast<double>(edgeMap.width * edgeMap.width + edgeMap.height * edgeMap.height)));
     lines.accumulator.assign(lines.rhoCount, std::vector<std::uint8_t>(360, 0));
     lines.overlay.assign(edgeMap.pixels.size(), 0);
     float sinTable[360];
@@ -103,7 +103,8 @@ void ReferenceDrawLine(ReferenceLines& lines, float distance, float angle) {
 std::vector<std::uint8_t> ReferenceDetectLines(const TestImage& edgeMap) {
     ReferenceLines lines = ReferenceLineVotes(edgeMap);
     for (const auto& [rho, t] : ReferenceLinePeaks(lines)) {
-        ReferenceDrawLine(lines, static_cast<float>(rho - lines.rhoCount / 2), static_cast<float>(LineRadians(t - 180)));
+        ReferenceDrawLine(lines, static_cast<float>(rho - lines.rhoCount / 2),
+                          static_cast<float>(LineRadians(t - 180)));
     }
     return lines.overlay;
 }
@@ -126,7 +127,8 @@ ReferenceCircles ReferenceCircleVotes(const TestImage& edgeMap) {
         const int py = i / edgeMap.width;
         for (int a = 0; a < circles.width; ++a) {
             for (int b = 0; b < circles.height; ++b) {
-                const int d = static_cast<int>(std::sqrt(static_cast<double>((px - a) * (px - a) + (py - b) * (py - b))));
+                const int d =
+                    static_cast<int>(std::sqrt(static_cast<double>((px - a) * (px - a) + (py - b) * (py - b))));
                 if (0 < d && d < circles.radiusCount) {
                     ++circles.counters[(static_cast<std::size_t>(d) * circles.height + b) * circles.width + a];
                 }
@@ -209,7 +211,8 @@ std::vector<std::uint8_t> ReferenceCircleSpace(const ReferenceCircles& circles, 
     if (radius < 0) return space;
     for (int b = 0; b < circles.height; ++b) {
         for (int a = 0; a < circles.width; ++a) {
-            space[static_cast<std::size_t>(b) * circles.width + a] = static_cast<std::uint8_t>(circles.at(radius, a, b) & 0xFF);
+            space[static_cast<std::size_t>(b) * circles.width + a] =
+                static_cast<std::uint8_t>(circles.at(radius, a, b) & 0xFF);
         }
     }
     return space;

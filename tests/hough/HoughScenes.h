@@ -46,7 +46,8 @@ inline TestImage EdgeMapOfShapes(int width, int height, std::uint32_t seed, doub
         const int r = uniform(3, 12);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                const int d = static_cast<int>(std::sqrt(static_cast<double>((x - cx) * (x - cx) + (y - cy) * (y - cy))));
+                const int d =
+                    static_cast<int>(std::sqrt(static_cast<double>((x - cx) * (x - cx) + (y - cy) * (y - cy))));
                 if (d == r) map.at(x, y) = 255;
             }
         }
@@ -86,7 +87,8 @@ inline TestImage SceneOfShapes(int width, int height, std::uint32_t seed) {
         const int level = uniform(0, 1) ? 230 : 20;
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r) image.at(x, y) = static_cast<std::uint8_t>(level);
+                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r)
+                    image.at(x, y) = static_cast<std::uint8_t>(level);
             }
         }
     }
@@ -97,7 +99,8 @@ inline TestImage SceneOfShapes(int width, int height, std::uint32_t seed) {
         const int level = uniform(0, 1) ? 250 : 0;
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                const double along = (x - width / 2.0) * std::cos(angle) + (y - height / 2.0) * std::sin(angle) - offset;
+                const double along =
+                    (x - width / 2.0) * std::cos(angle) + (y - height / 2.0) * std::sin(angle) - offset;
                 if (std::abs(along) < 1.0) image.at(x, y) = static_cast<std::uint8_t>(level);
             }
         }

@@ -52,7 +52,8 @@ std::vector<std::uint8_t> DrawnPeaks(const TestImage& edgeMap, const std::vector
     hough.setImage(blank, edgeMap.width, edgeMap.height);
     const int half = RhoCountOf(edgeMap) / 2;
     for (const auto& [rho, t] : peaks) {
-        hough.drawLine(static_cast<float>(rho - half), static_cast<float>(((t - 180) * hough.pi) * 0.005555555555555556));
+        hough.drawLine(static_cast<float>(rho - half),
+                       static_cast<float>(((t - 180) * hough.pi) * 0.005555555555555556));
     }
     return ToVector(hough.overlayImage());
 }
@@ -62,7 +63,7 @@ testing::Detected DetectLines(const TestImage& image, bool byDirection) {
 }
 
 TEST(LineHoughTest, VotesPeaksAndLinesMatchTheReferenceOnEdgeMaps) {
-    const std::vector<std::pair<int, int>> sizes = {{1, 1}, {2, 3},   {6, 6},   {9, 9},   {10, 7},  {37, 23},
+    const std::vector<std::pair<int, int>> sizes = {{1, 1},   {2, 3},   {6, 6},   {9, 9},   {10, 7},  {37, 23},
                                                     {23, 37}, {64, 64}, {101, 7}, {7, 101}, {120, 90}};
     for (const auto& [width, height] : sizes) {
         for (std::uint32_t seed = 0; seed < 6; ++seed) {
@@ -84,10 +85,10 @@ TEST(LineHoughTest, CommandsMatchTheReferenceOnScenes) {
         for (std::uint32_t seed = 0; seed < 4; ++seed) {
             const TestImage image = SceneOfShapes(width, height, seed);
             for (const bool byDirection : {false, true}) {
-                SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed << " direction "
-                                                  << byDirection);
-                const TestImage map = testing::ReferenceEdgeMap(image, byDirection ? 20 : 12, byDirection ? 100 : 10,
-                                                                byDirection);
+                SCOPED_TRACE(::testing::Message()
+                             << width << "x" << height << " seed " << seed << " direction " << byDirection);
+                const TestImage map =
+                    testing::ReferenceEdgeMap(image, byDirection ? 20 : 12, byDirection ? 100 : 10, byDirection);
                 const testing::Detected detected = DetectLines(image, byDirection);
                 const std::vector<std::uint8_t> expected = testing::ReferenceDetectLines(map);
                 EXPECT_EQ(detected.overlay, expected);
@@ -101,8 +102,8 @@ TEST(LineHoughTest, CommandsMatchTheReferenceOnScenes) {
             const PixelArray space = hough.houghSpace(spaceWidth, spaceHeight);
             EXPECT_EQ(spaceWidth, 360);
             EXPECT_EQ(spaceHeight, RhoCountOf(image));
-            EXPECT_EQ(ToVector(space),
-                      testing::ReferenceLineSpace(testing::ReferenceLineVotes(testing::ReferenceEdgeMap(image, 12, 10, false))));
+            EXPECT_EQ(ToVector(space), testing::ReferenceLineSpace(testing::ReferenceLineVotes(
+                                           testing::ReferenceEdgeMap(image, 12, 10, false))));
         }
     }
 }
@@ -132,7 +133,8 @@ TEST(LineHoughTest, SpaceOf256SquareIs360By362WithTheCentreRowEmpty) {
     ASSERT_EQ(width, 360);
     ASSERT_EQ(height, 362);
     EXPECT_TRUE(std::any_of(space.begin(), space.end(), [](std::uint8_t v) { return v != 0; }));
-    EXPECT_TRUE(std::all_of(space.begin() + 181 * 360, space.begin() + 182 * 360, [](std::uint8_t v) { return v == 0; }));
+    EXPECT_TRUE(
+        std::all_of(space.begin() + 181 * 360, space.begin() + 182 * 360, [](std::uint8_t v) { return v == 0; }));
 }
 
 // At angle 0 the distance is the column's offset from the centre column.

@@ -122,8 +122,7 @@ TEST(EdgeDetection, EdgeMapsMatchTheReferenceForEveryThresholdAndDirection) {
             for (int threshold : {-1, 0, 30}) {
                 EXPECT_EQ(ToVector(work.edgesByDirection(threshold, direction)),
                           ReferenceEdgesByDirection(field, threshold, direction))
-                    << image.width << "x" << image.height << " threshold " << threshold << " direction "
-                    << direction;
+                    << image.width << "x" << image.height << " threshold " << threshold << " direction " << direction;
             }
         }
         for (int direction : {INT_MIN, INT_MIN + 5, INT_MAX - 5, INT_MAX}) {

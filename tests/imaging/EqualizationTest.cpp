@@ -163,9 +163,10 @@ TEST(Equalization, AreaCutsFallWhereDocumented) {
 
     TestImage tiles = ConstantImage(10, 9, 0);
     const int columnBand[10] = {0, 0, 1, 1, 1, 2, 2, 3, 3, 3};  // cuts 0, 2, 5, 7, 10
-    const int rowBand[9] = {0, 0, 1, 1, 2, 2, 3, 3, 3};          // cuts 0, 2, 4, 6, 9
+    const int rowBand[9] = {0, 0, 1, 1, 2, 2, 3, 3, 3};         // cuts 0, 2, 4, 6, 9
     for (int y = 0; y < 9; ++y) {
-        for (int x = 0; x < 10; ++x) tiles.at(x, y) = static_cast<std::uint8_t>(10 * (columnBand[x] + 4 * rowBand[y]) + 5);
+        for (int x = 0; x < 10; ++x)
+            tiles.at(x, y) = static_cast<std::uint8_t>(10 * (columnBand[x] + 4 * rowBand[y]) + 5);
     }
     EXPECT_EQ(ToVector(Work(tiles).equalizeSixteenAreas()), std::vector<std::uint8_t>(90, 255));
 

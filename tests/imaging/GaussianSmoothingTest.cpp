@@ -102,8 +102,8 @@ TEST(GaussianSmoothing, ConstantImagesGiveTheDocumentedValues) {
 
 TEST(GaussianSmoothing, OneWeightReachesEveryPixel) {
     const TestImage white = ConstantImage(3, 2, 255);
-    EXPECT_EQ(Smooth(white, 0.5, 150), white.pixels);                       // |87 - 255| > 150
-    EXPECT_EQ(Smooth(white, 0.5, 168), std::vector<std::uint8_t>(6, 87));   // 17 lifted by 70
+    EXPECT_EQ(Smooth(white, 0.5, 150), white.pixels);                      // |87 - 255| > 150
+    EXPECT_EQ(Smooth(white, 0.5, 168), std::vector<std::uint8_t>(6, 87));  // 17 lifted by 70
 }
 
 TEST(GaussianSmoothing, SigmaTooSmallOrUnreadableLeavesTheImageUnchanged) {

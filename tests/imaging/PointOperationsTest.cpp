@@ -85,9 +85,11 @@ TEST(WorkingImages, RefuseSidesThatDoNotDescribeTheSource) {
         std::span<const std::uint8_t> pixels;
         std::int32_t width;
         std::int32_t height;
-    } refused[] = {{source, -4096, -4096}, {source, -4, -4}, {source, 4, -4}, {none, 0, 0}, {none, 0, 5},
-                   {none, 65536, 65536}, {none, 46341, 46341}, {source, 4, 3}, {source, 5, 4},
-                   {std::span(source).first(15), 4, 4}};
+    } refused[] = {{source, -4096, -4096}, {source, -4, -4},
+                   {source, 4, -4},        {none, 0, 0},
+                   {none, 0, 5},           {none, 65536, 65536},
+                   {none, 46341, 46341},   {source, 4, 3},
+                   {source, 5, 4},         {std::span(source).first(15), 4, 4}};
     for (const auto& [pixels, width, height] : refused) {
         EXPECT_THROW(PixelBuffer(pixels, width, height), std::invalid_argument) << width << " x " << height;
         EXPECT_THROW(GrayImage(pixels, width, height), std::invalid_argument) << width << " x " << height;

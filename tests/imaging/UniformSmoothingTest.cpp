@@ -85,7 +85,7 @@ TEST(UniformSmoothing, WindowOfFiveFollowsTheDocumentedRegions) {
     const PixelArray smoothed = SmoothUniform(image, 5);
     int sum = 0;
     for (int x = 5; x <= 9; ++x) sum += image.pixels[2 * 20 + x];
-    EXPECT_EQ(smoothed[2 * 20 + 7], sum / 5);  // row 2 is in the top band: horizontal mean only
+    EXPECT_EQ(smoothed[2 * 20 + 7], sum / 5);                   // row 2 is in the top band: horizontal mean only
     EXPECT_EQ(smoothed[2 * 20 + 4], image.pixels[2 * 20 + 4]);  // column 4 is never computed
 }
 

@@ -30,8 +30,8 @@ public:
         std::string array;
         for (const std::string& word : words) array += " '" + word + "'";
         const std::string program = "cd '" + folder_.path().string() + "' && source '" + script_ +
-                                    "' && COMP_WORDS=(lumagrove-cli" + array + ") && COMP_CWORD=" +
-                                    std::to_string(words.size()) +
+                                    "' && COMP_WORDS=(lumagrove-cli" + array +
+                                    ") && COMP_CWORD=" + std::to_string(words.size()) +
                                     " && _lumagrove_cli && printf '%s\\n' \"${COMPREPLY[@]}\"";
         const std::string runner = folder_.write("run.bash", program);
         std::set<std::string> lines;
@@ -105,7 +105,8 @@ TEST(BashCompletion, FollowsChainsAndTheToolOptionsValues) {
     EXPECT_EQ(completion.offered({"negate", "then", ""}), commands);
     // Each step of a chain takes its own options.
     std::set<std::string> gaussianFlags = GeneralFlags();
-    for (const OptionDescriptor* option : FindOperationByCommand("gaussian")->options) gaussianFlags.insert(option->flag);
+    for (const OptionDescriptor* option : FindOperationByCommand("gaussian")->options)
+        gaussianFlags.insert(option->flag);
     EXPECT_EQ(completion.offered({"negate", "then", "gaussian", "-"}), gaussianFlags);
 
     completion.folder().write("scene.pgm", "");

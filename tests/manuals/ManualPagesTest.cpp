@@ -56,8 +56,8 @@ TEST(CommandLinePage, ListsEveryCommandWithItsMenuEntryOptionsAndDefaults) {
         ASSERT_NE(at, std::string::npos) << flag;
         EXPECT_NE(ItemFrom(page, page.rfind(".TP\n", at)).find(RoffSentence(help)), std::string::npos) << flag;
     }
-    for (const char* section : {"NAME", "SYNOPSIS", "DESCRIPTION", "COMMANDS", "OPTIONS", "\"PIPES, CHAINS AND BATCHES\"",
-                                "EXIT STATUS", "EXAMPLES"}) {
+    for (const char* section : {"NAME", "SYNOPSIS", "DESCRIPTION", "COMMANDS", "OPTIONS",
+                                "\"PIPES, CHAINS AND BATCHES\"", "EXIT STATUS", "EXAMPLES"}) {
         EXPECT_NE(page.find(std::string(".SH ") + section + '\n'), std::string::npos) << section;
     }
 }
@@ -85,7 +85,8 @@ TEST(DesktopPage, NamesTheStartingValueOfEveryDialogValue) {
         if (entry.dialog == ParameterDialog::None || entry.kind != EntryKind::Operation) continue;
         for (const OptionDescriptor* option : entry.options) {
             const std::string name = RoffLiteral(std::string_view(option->flag).substr(2));
-            const std::size_t at = section.find(".IR \"" + name + "\" \", from " + RoffLiteral(option->defaultText()) + '"');
+            const std::size_t at =
+                section.find(".IR \"" + name + "\" \", from " + RoffLiteral(option->defaultText()) + '"');
             ASSERT_NE(at, std::string::npos) << entry.command << ' ' << option->flag;
             EXPECT_NE(ItemFrom(section, at).find(RoffSentence(option->help)), std::string::npos) << option->flag;
         }

@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QTimer>
@@ -287,8 +287,8 @@ std::function<Result(Window, Msg, WordParam, LongParam)>& ControlProcedure() {
 
 void RegisterControlClass() {
     static const bool registered = RegisterWindowClass(WindowClass{
-        "Lumagrove", [](Window w, Msg id, WordParam word, LongParam data) { return ControlProcedure()(w, id, word, data); },
-        0});
+        "Lumagrove",
+        [](Window w, Msg id, WordParam word, LongParam data) { return ControlProcedure()(w, id, word, data); }, 0});
     ASSERT_TRUE(registered);
 }
 
@@ -311,7 +311,8 @@ TEST_F(DialogTest, ModelessDialogOfAWindowClassTakesClicksDropsAndLinesFromOther
 
     const LayerThread reporter([control] {
         for (int ms : {5, 12}) {
-            const int line = AddListLine(control, control::PerformanceList, "Completed in " + std::to_string(ms) + " ms");
+            const int line =
+                AddListLine(control, control::PerformanceList, "Completed in " + std::to_string(ms) + " ms");
             SelectListLine(control, control::PerformanceList, line);
         }
     });
@@ -340,7 +341,8 @@ TEST_F(DialogTest, SortedListKeepsOrderIgnoringCase) {
     ControlProcedure() = DefaultWindowProcedure;
     const Window control = CreateDialogFromTemplate(resources::ControlWindowDialog, Window{});
     for (const char* name : {"b.pgm", "C.pgm", "a.pgm"}) AddListLine(control, control::DropList, name);
-    EXPECT_EQ(testing::ShownListLines(control, control::DropList), (std::vector<std::string>{"a.pgm", "b.pgm", "C.pgm"}));
+    EXPECT_EQ(testing::ShownListLines(control, control::DropList),
+              (std::vector<std::string>{"a.pgm", "b.pgm", "C.pgm"}));
     DestroyWindow(control);
     ControlProcedure() = nullptr;
 }

@@ -45,9 +45,7 @@ std::thread::id ThreadWindow::threadId() const {
     return shared_->thread;
 }
 
-void ThreadWindow::close() const {
-    PostMessage(Window{shared_->id.load()}, Msg::Close);
-}
+void ThreadWindow::close() const { PostMessage(Window{shared_->id.load()}, Msg::Close); }
 
 void LayerTest::SetUp() {
     testing::ResetHooks();

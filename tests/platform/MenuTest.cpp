@@ -41,9 +41,9 @@ TEST_F(MenuTest, PopupChoiceArrivesAsACommandOnTheWindowThread) {
     const auto popups = testing::ShownPopups();
     ASSERT_EQ(popups.size(), 1u);
     EXPECT_EQ(popups[0].owner, image.window());
-    EXPECT_EQ(popups[0].items, (std::vector<std::string>{"Negate", "Binarize", "Smoothing", "Histogram equalization",
-                                                         "Fourier Transform", "Edge Detection", "Hough Transforms",
-                                                         "Convert to 3D"}));
+    EXPECT_EQ(popups[0].items,
+              (std::vector<std::string>{"Negate", "Binarize", "Smoothing", "Histogram equalization",
+                                        "Fourier Transform", "Edge Detection", "Hough Transforms", "Convert to 3D"}));
 }
 
 TEST_F(MenuTest, PopupsOfSeveralWindowsAnswerTheirOwnWindow) {

@@ -83,12 +83,11 @@ TEST(ResourcesTest, HoughPopupsNameTheirEntries) {
     const MenuItem& lines = Entry(hough.items, "Lines");
     const MenuItem& circles = Entry(hough.items, "Circles");
     EXPECT_EQ(Texts(lines.items), (std::vector<std::string>{"Show Hough Space", "Detect lines (show lines only)",
-                                                           "Detect lines (superimpose on original)",
-                                                           "Detect lines using direction info"}));
-    EXPECT_EQ(Texts(circles.items),
-              (std::vector<std::string>{"Show Hough Space", "Detect Circles (show circles only)",
-                                        "Detect Circles (superimpose on original)",
-                                        "Detect circles using direction info"}));
+                                                            "Detect lines (superimpose on original)",
+                                                            "Detect lines using direction info"}));
+    EXPECT_EQ(Texts(circles.items), (std::vector<std::string>{"Show Hough Space", "Detect Circles (show circles only)",
+                                                              "Detect Circles (superimpose on original)",
+                                                              "Detect circles using direction info"}));
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(lines.items[i].command, MenuId("Action > Hough Transforms > Lines > Show Hough Space") + i);
         EXPECT_EQ(circles.items[i].command, MenuId("Action > Hough Transforms > Circles > Show Hough Space") + i);
@@ -143,10 +142,10 @@ TEST(ResourcesTest, ParameterDialogsAreModalWithTheirItems) {
 }
 
 TEST(ResourcesTest, DialogUnitsScaleWithRoundingHalvesAway) {
-    EXPECT_EQ(ScaleRounded(7, 6, 4), 11);   // 10.5
-    EXPECT_EQ(ScaleRounded(5, 6, 4), 8);    // 7.5
-    EXPECT_EQ(ScaleRounded(3, 6, 4), 5);    // 4.5
-    EXPECT_EQ(ScaleRounded(1, 5, 4), 1);    // 1.25
+    EXPECT_EQ(ScaleRounded(7, 6, 4), 11);  // 10.5
+    EXPECT_EQ(ScaleRounded(5, 6, 4), 8);   // 7.5
+    EXPECT_EQ(ScaleRounded(3, 6, 4), 5);   // 4.5
+    EXPECT_EQ(ScaleRounded(1, 5, 4), 1);   // 1.25
     EXPECT_EQ(ScaleRounded(-7, 6, 4), -11);
     EXPECT_EQ(ScaleRounded(81, 13, 8), 132);  // 131.625
     const PixelRect button = ToPixels(DialogRect{7, 81, 54, 14}, BaseUnits{6, 13});

@@ -62,8 +62,7 @@ TEST_F(WindowTest, WindowMadeOnAThreadIsPlacedTitledAndRunsItsProcedureThere) {
 
 TEST_F(WindowTest, CloseBoxDestroysTheWindowThroughItsProcedure) {
     auto log = std::make_shared<MessageLog>();
-    ThreadWindow image(registerClass(LoggingProcedure(log)), Size{200, 100},
-                       [](Window window) { ShowWindow(window); });
+    ThreadWindow image(registerClass(LoggingProcedure(log)), Size{200, 100}, [](Window window) { ShowWindow(window); });
     const Window window = image.window();
     ASSERT_TRUE(testing::CloseBoxClicked(window));
     ASSERT_TRUE(WaitUntil([&] { return image.finished(); }));
@@ -184,9 +183,8 @@ TEST_F(WindowTest, WindowsGoWithTheirThread) {
 }
 
 TEST_F(WindowTest, OnlyTheOwningThreadDestroysAndAProcedureMayRefuseCreation) {
-    const std::string refusing = registerClass([](Window, Msg id, WordParam, LongParam) -> Result {
-        return id == Msg::Create ? -1 : 0;
-    });
+    const std::string refusing =
+        registerClass([](Window, Msg id, WordParam, LongParam) -> Result { return id == Msg::Create ? -1 : 0; });
     EXPECT_FALSE(CreateWindowOfClass(refusing, "No", Size{100, 100}));
     EXPECT_FALSE(CreateWindowOfClass("no such class", "No", Size{100, 100}));
     EXPECT_FALSE(RegisterWindowClass(WindowClass{refusing, {}, 0})) << "the first registration stays";

@@ -71,9 +71,15 @@ TEST(ConvertTo3D, LabelsRangeScenesExactlyAsTheReference) {
         const char* name;
         TestImage image;
     } scenes[] = {
-        {"plane tilted sideways", RangeScene([](Vec ray) { return Plane({0.3, 0, 1}, 120, ray); })},
-        {"plane tilted back", RangeScene([](Vec ray) { return Plane({0, -0.5, 1}, 100, ray); })},
-        {"plane tilted both ways", RangeScene([](Vec ray) { return Plane({0.4, 0.4, 1}, 90, ray); })},
+        {"plane tilted sideways", RangeScene([](Vec ray) {
+             return Plane({0.3, 0, 1}, 120, ray);
+         })},
+        {"plane tilted back", RangeScene([](Vec ray) {
+             return Plane({0, -0.5, 1}, 100, ray);
+         })},
+        {"plane tilted both ways", RangeScene([](Vec ray) {
+             return Plane({0.4, 0.4, 1}, 90, ray);
+         })},
         {"roof", RangeScene(Roof)},
         {"staircase", RangeScene(Staircase)},
         {"sphere cap", RangeScene(SphereCap)},

@@ -33,7 +33,8 @@ RangeCoordinates BandedSurface(Vec up, const std::vector<Band>& bands) {
     for (const Band& band : bands) {
         const Vec step = Cross(band.normal, up);
         const double scale = up.x * up.x + up.y * up.y + up.z * up.z;
-        steps.insert(steps.end(), static_cast<std::size_t>(band.width), {step.x / scale, step.y / scale, step.z / scale});
+        steps.insert(steps.end(), static_cast<std::size_t>(band.width),
+                     {step.x / scale, step.y / scale, step.z / scale});
     }
     RangeCoordinates points;
     Vec column{0, 0, 0};
@@ -115,14 +116,14 @@ TEST(BinOfNormal, TruncatesAndFoldsAnglesIntoBins) {
         Vec normal;
         int polar, azimuth;
     } cases[] = {
-        {{0, 0, 0}, 0, 0},        // 0/0: both angles 0
-        {{0, 0, -1}, 36, 0},      // 180.00006 degrees
+        {{0, 0, 0}, 0, 0},    // 0/0: both angles 0
+        {{0, 0, -1}, 36, 0},  // 180.00006 degrees
         {{0, 0, 1}, 0, 0},
-        {{0, 1, 0}, 18, 18},      // +infinity: 90
-        {{0, -1, 0}, 18, 54},     // -infinity: -90 + 360
-        {{1, -0.01, 0}, 18, 0},   // -0.57 truncates to 0 before 360 is added
-        {{1, -0.1, 0}, 18, 71},   // -5.71 -> -5 -> 355
-        {{-1, 1, 0}, 18, 63},     // atan folds 135 degrees onto -45
+        {{0, 1, 0}, 18, 18},     // +infinity: 90
+        {{0, -1, 0}, 18, 54},    // -infinity: -90 + 360
+        {{1, -0.01, 0}, 18, 0},  // -0.57 truncates to 0 before 360 is added
+        {{1, -0.1, 0}, 18, 71},  // -5.71 -> -5 -> 355
+        {{-1, 1, 0}, 18, 63},    // atan folds 135 degrees onto -45
         // 44.999995 degrees: 57.2958 (not 180/pi) per radian lifts it to 45.000011.
         {{std::sin(Radians(44.999995)), 0, std::cos(Radians(44.999995))}, 9, 0},
     };

@@ -39,27 +39,29 @@ TEST(ImageFiles, EveryNameIsWrittenAsPgm) {
 // Standard input has no name: its first bytes choose the reader.
 TEST(ImageFiles, ContentWithoutANameIsReadByWhatItAnnounces) {
     MessageLog log;
-    const auto bytes = [](std::string_view text) {
-        return std::vector<std::uint8_t>(text.begin(), text.end());
-    };
+    const auto bytes = [](std::string_view text) { return std::vector<std::uint8_t>(text.begin(), text.end()); };
     const std::optional<ImageRecord> plain =
         ReadImageBytes(bytes("P2\n# made by hand\n3 1\n255\n7 8 9\n"), "standard input", log.reporter());
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->title, "standard input");
-    EXPECT_EQ(std::vector<std::uint8_t>(plain->pixels.begin(), plain->pixels.end()), (std::vector<std::uint8_t>{7, 8, 9}));
+    EXPECT_EQ(std::vector<std::uint8_t>(plain->pixels.begin(), plain->pixels.end()),
+              (std::vector<std::uint8_t>{7, 8, 9}));
     // Short binary content ends in white, as a short file does.
-    const std::optional<ImageRecord> binary = ReadImageBytes(bytes("P5\n2 2\n255\n\x01\x02"), "standard input", log.reporter());
+    const std::optional<ImageRecord> binary =
+        ReadImageBytes(bytes("P5\n2 2\n255\n\x01\x02"), "standard input", log.reporter());
     ASSERT_TRUE(binary);
     EXPECT_EQ(std::vector<std::uint8_t>(binary->pixels.begin(), binary->pixels.end()),
               (std::vector<std::uint8_t>{1, 2, 255, 255}));
     EXPECT_TRUE(log.messages.empty());
 
-    for (const std::string_view unknown : {std::string_view(""), std::string_view("P"), std::string_view("P6\n1 1\n255\nabc"),
-                                           std::string_view("\x10\x10\x10\x10")}) {
+    for (const std::string_view unknown :
+         {std::string_view(""), std::string_view("P"), std::string_view("P6\n1 1\n255\nabc"),
+          std::string_view("\x10\x10\x10\x10")}) {
         EXPECT_FALSE(ReadImageBytes(bytes(unknown), "standard input", log.reporter()));
     }
     ASSERT_EQ(log.messages.size(), 4u);
-    EXPECT_EQ(log.messages[0].text, "File: standard input is not an image this program can read from its content (PGM).");
+    EXPECT_EQ(log.messages[0].text,
+              "File: standard input is not an image this program can read from its content (PGM).");
 
     log.messages.clear();
     EXPECT_FALSE(ReadImageBytes(bytes("P5\n0 0\n255\n"), "standard input", log.reporter()));
@@ -83,9 +85,10 @@ TEST(ImageFiles, WrittenFormatsGoByTheirFormatName) {
 // A front end that knows more formats puts them before the core's: they are
 // asked first, and a name none of them claims is still written as PGM.
 TEST(ImageFiles, AFrontEndsOwnFormatsComeFirst) {
-    std::vector<ImageFormat> formats{{"Fake", [](std::string_view name) { return name.ends_with(".fk"); }, ReadPgm,
-                                      [](std::span<const std::uint8_t> head) { return !head.empty() && head[0] == 'F'; },
-                                      ReadPgmBytes, "fk", WritePgmStream}};
+    std::vector<ImageFormat> formats{
+        {"Fake", [](std::string_view name) { return name.ends_with(".fk"); }, ReadPgm,
+         [](std::span<const std::uint8_t> head) { return !head.empty() && head[0] == 'F'; }, ReadPgmBytes, "fk",
+         WritePgmStream}};
     formats.insert(formats.end(), ImageFormats().begin(), ImageFormats().end());
     EXPECT_EQ(std::string(FormatForReading("a.fk", formats).name), "Fake");
     EXPECT_EQ(std::string(FormatForReading("a.pgm", formats).name), "PGM");
@@ -99,7 +102,8 @@ TEST(ImageFiles, AFrontEndsOwnFormatsComeFirst) {
     const std::vector<std::uint8_t> unknown = {'?', '?'};
     EXPECT_FALSE(ReadImageBytes(unknown, "standard input", log.reporter(), formats));
     ASSERT_EQ(log.messages.size(), 1u);
-    EXPECT_EQ(log.messages[0].text, "File: standard input is not an image this program can read from its content (Fake, PGM).");
+    EXPECT_EQ(log.messages[0].text,
+              "File: standard input is not an image this program can read from its content (Fake, PGM).");
 }
 
 TEST(ImageFiles, ReadWhatWasWrittenAndSayWhyNot) {

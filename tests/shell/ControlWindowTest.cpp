@@ -28,7 +28,7 @@ std::vector<std::string> ShownTexts() {
 TEST_F(ShellTest, DroppedFilesAreReadInTheOrderOfTheDrop) {
     EXPECT_FALSE(hooks::ShownItemEnabled(control_, control::CloseAll));
     testing::TemporaryFolder folder;
-    const std::string pgm = folder.write("scan.apgm", kTinyPgm);     // only the last three characters count
+    const std::string pgm = folder.write("scan.apgm", kTinyPgm);       // only the last three characters count
     const std::string capitals = folder.write("photo.PGM", kTinyPgm);  // read as intensity
     const std::string missing = folder.file("missing.pgm");
     hooks::AnswerNextMessageBox(platform::AnswerOk);

@@ -22,9 +22,7 @@ namespace control = resources::control;
 
 std::uint8_t Ramp(int x, int y) { return static_cast<std::uint8_t>((3 * x + y) % 256); }
 
-bool IsTimingLine(const std::string& line) {
-    return std::regex_match(line, std::regex("Completed in [0-9]+ ms"));
-}
+bool IsTimingLine(const std::string& line) { return std::regex_match(line, std::regex("Completed in [0-9]+ ms")); }
 
 TEST_F(ShellTest, AResultOpensAsProcessedImageAndItsTimeIsListed) {
     const platform::Window source = OpenImageWindow(MakeRecord(64, 48, "ramp.pgm", Ramp));

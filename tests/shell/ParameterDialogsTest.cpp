@@ -42,8 +42,8 @@ TEST_F(ShellTest, ParametersShowTheSettingsAndRefuseAnEvenWindowSize) {
 
 TEST_F(ShellTest, ParametersReadOddSizesSigmaAndAnUnsignedThreshold) {
     const platform::Window window = OpenImageWindow(MakeRecord(20, 20, "p.pgm", Gray));
-    hooks::AnswerNextDialog({{{control::WindowSize, "21"}, {control::Sigma, "2.5x"}, {control::Threshold, "-5"}},
-                             control::Ok});
+    hooks::AnswerNextDialog(
+        {{{control::WindowSize, "21"}, {control::Sigma, "2.5x"}, {control::Threshold, "-5"}}, control::Ok});
     hooks::ChooseFromMenuBar(window, MenuId("Options > Set Threshold..."));
     ASSERT_TRUE(WaitUntil([] { return TheSettings().snapshot().windowSize == 21; }));
     Settings settings = TheSettings().snapshot();

@@ -51,8 +51,7 @@ pid_t Spawn(const std::string& program, const std::vector<std::string>& argument
 
 void Finish(pid_t child, ProgramRun& run) {
     int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     if (WIFEXITED(status)) run.status = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
 }
@@ -72,8 +71,7 @@ public:
         sigemptyset(&pipe);
         sigaddset(&pipe, SIGPIPE);
         const timespec noWait{};
-        while (sigtimedwait(&pipe, nullptr, &noWait) > 0) {
-        }
+        while (sigtimedwait(&pipe, nullptr, &noWait) > 0) {}
         pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
     }
 

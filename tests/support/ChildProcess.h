@@ -22,8 +22,7 @@ struct ProgramRun {
 // `outputLimit` bytes the output pipe is closed, as a reader that has seen
 // enough (head) does.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      std::string_view input = {},
-                      std::size_t outputLimit = std::numeric_limits<std::size_t>::max());
+                      std::string_view input = {}, std::size_t outputLimit = std::numeric_limits<std::size_t>::max());
 
 // Runs `program` with all three standard streams on a new pseudo-terminal
 // `columns` wide, as from an interactive shell; `out` holds everything the

@@ -52,8 +52,8 @@ inline std::vector<std::uint8_t> ToVector(const PixelArray& array) {
 // Sizes that catch margin and stride mistakes: single pixels, odd and even,
 // wider than tall and the other way round.
 inline const std::vector<std::pair<int, int>>& AwkwardSizes() {
-    static const std::vector<std::pair<int, int>> sizes = {
-        {1, 1}, {2, 3}, {3, 2}, {3, 3}, {10, 10}, {11, 12}, {37, 23}, {23, 37}, {64, 64}, {101, 7}, {640, 480}};
+    static const std::vector<std::pair<int, int>> sizes = {{1, 1},   {2, 3},   {3, 2},   {3, 3},   {10, 10},  {11, 12},
+                                                           {37, 23}, {23, 37}, {64, 64}, {101, 7}, {640, 480}};
     return sizes;
 }
 
