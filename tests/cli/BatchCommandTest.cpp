@@ -5,6 +5,7 @@
 
 #include "cli/CommandLine.h"
 #include "formats/Readers.h"
+#include "support/CliRun.h"
 #include "support/MessageLog.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
@@ -13,25 +14,10 @@ namespace lumagrove::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Cli;
+using testing::CliRun;
 using testing::MessageLog;
 using testing::TemporaryFolder;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& words, const std::string& input = {}) {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCommandLine(words, Streams{in, out, err});
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 std::string SaveImage(const std::string& name, std::uint32_t seed) {
     const testing::TestImage image = testing::StructuredImage(97 + static_cast<int>(seed), 61, seed);

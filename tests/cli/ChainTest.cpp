@@ -6,6 +6,7 @@
 #include "cli/CommandLine.h"
 #include "formats/Readers.h"
 #include "frequency/FftwPlanner.h"
+#include "support/CliRun.h"
 #include "support/MessageLog.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
@@ -13,24 +14,10 @@
 namespace lumagrove::cli {
 namespace {
 
+using testing::Cli;
+using testing::CliRun;
 using testing::MessageLog;
 using testing::TemporaryFolder;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& words) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCommandLine(words, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 std::string SaveScene(const TemporaryFolder& folder, const std::string& name) {
     const testing::TestImage scene = testing::StructuredImage(160, 120, 5);

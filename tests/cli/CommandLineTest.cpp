@@ -12,30 +12,17 @@
 #include "cli/CommandLine.h"
 #include "formats/Readers.h"
 #include "operations/OperationTable.h"
+#include "support/CliRun.h"
 #include "support/MessageLog.h"
 #include "support/TemporaryFolder.h"
 
 namespace lumagrove::cli {
 namespace {
 
+using testing::Cli;
+using testing::CliRun;
 using testing::MessageLog;
 using testing::TemporaryFolder;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> words) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCommandLine(words, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 std::string WriteImage(const TemporaryFolder& folder, const std::string& name, int width, int height,
                        const std::vector<std::uint8_t>& pixels) {

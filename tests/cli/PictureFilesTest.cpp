@@ -5,26 +5,17 @@
 
 #include "cli/CommandLine.h"
 #include "pictures/Pictures.h"
+#include "support/CliRun.h"
 #include "support/MessageLog.h"
 #include "support/TemporaryFolder.h"
 
 namespace lumagrove::cli {
 namespace {
 
+using testing::Cli;
+using testing::CliRun;
 using testing::MessageLog;
 using testing::TemporaryFolder;
-
-struct CliRun {
-    int status = -1;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> words) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(words, out, err);
-    return {status, err.str()};
-}
 
 std::vector<std::uint8_t> PictureAt(const std::string& name) {
     ImageRecord record;

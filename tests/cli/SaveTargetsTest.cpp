@@ -7,6 +7,7 @@
 
 #include "cli/CommandLine.h"
 #include "formats/Readers.h"
+#include "support/CliRun.h"
 #include "support/FifoReader.h"
 #include "support/MessageLog.h"
 #include "support/TemporaryFolder.h"
@@ -15,16 +16,13 @@ namespace lumagrove::cli {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Cli;
+using testing::CliRun;
 using testing::FifoReader;
 using testing::MessageLog;
 using testing::TemporaryFolder;
 
 constexpr char kNegatedFile[] = "P5\n# File created by Tavrinel's Lumagrove\n3 1\n255\n\xff\x9b\x37";
-
-struct CliRun {
-    int status = -1;
-    std::string err;
-};
 
 // negate of a 3 x 1 image holding 0, 100 and 200, saved to `output`.
 CliRun Negate(const TemporaryFolder& folder, const std::string& output) {
@@ -36,13 +34,7 @@ CliRun Negate(const TemporaryFolder& folder, const std::string& output) {
     MessageLog log;
     EXPECT_EQ(WritePgm(record, folder.file("in.pgm"), log.reporter()), 1);
 
-    const std::vector<std::string> words = {"negate", folder.file("in.pgm"), output};
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCommandLine(words, out, err);
-    run.err = err.str();
-    return run;
+    return Cli({"negate", folder.file("in.pgm"), output});
 }
 
 // What `lumagrove-cli negate in.pgm /dev/stdout | next` does, on a FIFO of our own.
