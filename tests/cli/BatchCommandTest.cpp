@@ -20,11 +20,7 @@ using testing::MessageLog;
 using testing::TemporaryFolder;
 
 std::string SaveImage(const std::string& name, std::uint32_t seed) {
-    const testing::TestImage image = testing::StructuredImage(97 + static_cast<int>(seed), 61, seed);
-    ImageRecord record;
-    record.width = image.width;
-    record.height = image.height;
-    record.pixels = PixelArray::CopyOf(image.pixels.data(), image.pixels.size());
+    const ImageRecord record = testing::RecordOf(testing::StructuredImage(97 + static_cast<int>(seed), 61, seed));
     MessageLog log;
     EXPECT_EQ(WritePgm(record, name, log.reporter()), 1);
     return name;

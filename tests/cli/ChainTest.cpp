@@ -20,11 +20,7 @@ using testing::MessageLog;
 using testing::TemporaryFolder;
 
 std::string SaveScene(const TemporaryFolder& folder, const std::string& name) {
-    const testing::TestImage scene = testing::StructuredImage(160, 120, 5);
-    ImageRecord record;
-    record.width = scene.width;
-    record.height = scene.height;
-    record.pixels = PixelArray::CopyOf(scene.pixels.data(), scene.pixels.size());
+    const ImageRecord record = testing::RecordOf(testing::StructuredImage(160, 120, 5));
     MessageLog log;
     EXPECT_EQ(WritePgm(record, folder.file(name), log.reporter()), 1);
     return folder.file(name);

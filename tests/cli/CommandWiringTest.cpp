@@ -76,14 +76,7 @@ ImageRecord ReadWritten(const std::string& name) {
 
 // Every gray level from 0 to 255 in steps and ramps: the samples use few
 // levels, and a threshold one off would pass them unseen.
-ImageRecord EveryGrayLevel() {
-    const testing::TestImage image = testing::StructuredImage(256, 96, 3);
-    ImageRecord record;
-    record.width = image.width;
-    record.height = image.height;
-    record.pixels = PixelArray::CopyOf(image.pixels.data(), image.pixels.size());
-    return record;
-}
+ImageRecord EveryGrayLevel() { return testing::RecordOf(testing::StructuredImage(256, 96, 3)); }
 
 // Each command, run as a user runs it on a sample and on an image of every
 // gray level, writes exactly what a direct call of its operation gives with

@@ -26,11 +26,7 @@ ProgramRun Cli(const std::vector<std::string>& arguments, std::string_view input
 // A random image saved as binary PGM; returns its file name.
 std::string SaveNoise(const TemporaryFolder& folder, const std::string& name, int width, int height,
                       std::uint32_t seed) {
-    const testing::TestImage noise = testing::RandomImage(width, height, seed);
-    ImageRecord record;
-    record.width = width;
-    record.height = height;
-    record.pixels = PixelArray::CopyOf(noise.pixels.data(), noise.pixels.size());
+    const ImageRecord record = testing::RecordOf(testing::RandomImage(width, height, seed));
     MessageLog log;
     EXPECT_EQ(WritePgm(record, folder.file(name), log.reporter()), 1);
     return folder.file(name);

@@ -32,14 +32,6 @@ StreamWriter WriterFor(const std::string& name) {
     return PictureFormatOfName(name) == PictureFormat::Png ? WritePngStream : WriteTiffStream;
 }
 
-ImageRecord RecordOf(const TestImage& image) {
-    ImageRecord record;
-    record.width = image.width;
-    record.height = image.height;
-    record.pixels = PixelArray::CopyOf(image.pixels.data(), image.pixels.size());
-    return record;
-}
-
 TEST(PictureWriting, PictureNamesAndSignatures) {
     EXPECT_EQ(PictureFormatOfName("x.JPEG"), PictureFormat::Jpeg);
     EXPECT_EQ(PictureFormatOfName("x.Jpg"), PictureFormat::Jpeg);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/PixelArray.h"
+#include "formats/ImageRecord.h"
 
 namespace lumagrove::testing {
 
@@ -16,6 +17,15 @@ struct TestImage {
 
     std::uint8_t& at(std::int32_t x, std::int32_t y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
+
+// The same pixels as the record the readers make and the writers take.
+inline ImageRecord RecordOf(const TestImage& image) {
+    ImageRecord record;
+    record.width = image.width;
+    record.height = image.height;
+    record.pixels = PixelArray::CopyOf(image.pixels.data(), image.pixels.size());
+    return record;
+}
 
 inline TestImage RandomImage(std::int32_t width, std::int32_t height, std::uint32_t seed) {
     std::mt19937 generator(seed);
