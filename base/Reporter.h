@@ -20,6 +20,9 @@ struct Message {
     std::string caption;
     MessageIcon icon = MessageIcon::None;
     MessageKind kind = MessageKind::Problem;
+    // The errno behind a file's failure, 0 when there is none: the Python
+    // module raises the matching OSError subclass from it.
+    int systemError = 0;
 };
 
 using Reporter = std::function<void(const Message&)>;
