@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/PrintableText.h"
+
 namespace lumagrove::cli {
 namespace {
 
@@ -49,7 +51,7 @@ Reporter BatchConsole::reporterFor(const std::string& input) {
             // Standard output may share the terminal with the progress line.
             const std::scoped_lock lock(mutex_);
             clearLocked();
-            readouts_ << input << ": " << message.text << '\n' << std::flush;
+            readouts_ << WithControlsEscaped(input + ": " + message.text) << '\n' << std::flush;
             drawLocked();
             return;
         }
@@ -62,13 +64,13 @@ Reporter BatchConsole::reporterFor(const std::string& input) {
 void BatchConsole::line(const std::string& text) {
     const std::scoped_lock lock(mutex_);
     clearLocked();
-    err_ << text << '\n';
+    err_ << WithControlsEscaped(text) << '\n';
     drawLocked();
 }
 
 void BatchConsole::started(const std::string& input) {
     const std::scoped_lock lock(mutex_);
-    current_ = input;
+    current_ = WithControlsEscaped(input);
     drawLocked();
 }
 

@@ -23,7 +23,8 @@ public:
     // `readouts`, problems to `err`.
     BatchConsole(std::ostream& err, std::ostream& readouts, std::size_t total, int columns);
 
-    // Messages about one input, each line led by the input's name.
+    // Messages about one input, each line led by the input's name. Here and
+    // in every line and name shown, control characters are shown escaped.
     Reporter reporterFor(const std::string& input);
     // One whole line of text, such as a step's time.
     void line(const std::string& text);

@@ -23,12 +23,19 @@ std::vector<std::span<const std::string>> SplitSteps(std::span<const std::string
 
 namespace {
 
-// Takes what one step's words ask for into the whole command's.
+// Takes what one step's words ask for into the whole command's. An option
+// of the whole command given in two steps is a problem: which one should win?
 void Gather(ParsedWords& all, ParsedWords&& step) {
+    const auto once = [&all](const char* flag, auto& whole, auto& given) {
+        if (!given) return;
+        if (whole && !all.problem)
+            all.problem = std::string(flag) + " is given in two steps of the chain; give it once";
+        whole = std::move(given);
+    };
+    once("--out-dir", all.outDir, step.outDir);
+    once("--jobs", all.jobs, step.jobs);
+    once("--format", all.format, step.format);
     all.time = all.time || step.time;
-    if (step.outDir) all.outDir = std::move(step.outDir);
-    if (step.jobs) all.jobs = step.jobs;
-    if (step.format) all.format = step.format;
     all.files = std::move(step.files);
 }
 

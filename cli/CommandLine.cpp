@@ -14,6 +14,7 @@
 #include "cli/StandardStreams.h"
 #include "cli/StreamReporter.h"
 #include "session/ImageFiles.h"
+#include "session/Messages.h"
 
 namespace lumagrove::cli {
 namespace {
@@ -31,7 +32,7 @@ bool NamesStandardOutput(const std::string& name) {
 int ShowCoordinates(const ParsedWords& parsed, const Streams& streams) {
     if (parsed.files.size() != 1) return UsageError(streams.err, "xyz takes one INPUT file");
     const Reporter report = StreamReporter(streams.out, streams.err);
-    return session::ReadCoordinateFile(parsed.files[0], report) ? kDone : kFailed;
+    return session::ReadCoordinateFile(parsed.files[0], session::NamingFile(parsed.files[0], report)) ? kDone : kFailed;
 }
 
 int RunCoordinatesCommand(std::span<const std::string> words, const Streams& streams) {
@@ -58,10 +59,15 @@ int RunOnce(const ChainCommand& chain, const Streams& streams) {
         streams.err << kProgram << ": standard output is a terminal; send the image to a file or a pipe\n";
         return kFailed;
     }
+    if (NamesStandardStream(input) && streams.inIsTerminal) {
+        streams.err << kProgram << ": standard input is a terminal; give a file or a pipe\n";
+        return kFailed;
+    }
     // An image written to standard output ("- | next") must not have the
     // intensity samples in front of it.
     const Reporter report = StreamReporter(NamesStandardOutput(output) ? streams.err : streams.out, streams.err);
-    std::optional<ImageRecord> source = ReadInput(input, streams.in, report);
+    const std::string inputName = NamesStandardStream(input) ? kStandardInputName : input;
+    std::optional<ImageRecord> source = ReadInput(input, streams.in, session::NamingFile(inputName, report));
     if (!source) return kFailed;
     StepTimes times;
     if (words.time) times = [&](const std::string& line) { streams.err << line << '\n'; };

@@ -26,6 +26,8 @@ struct Streams {
     int errColumns = 0;
     // An image is never sent to a terminal: the user would see bytes.
     bool outIsTerminal = false;
+    // Nor read from one: the user would wait for a prompt that never comes.
+    bool inIsTerminal = false;
 };
 
 // Runs one command line (without the program's name) and returns the exit

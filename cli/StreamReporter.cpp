@@ -1,5 +1,6 @@
 #include "cli/StreamReporter.h"
 
+#include "base/PrintableText.h"
 #include "cli/CommandLine.h"
 
 namespace lumagrove::cli {
@@ -7,16 +8,16 @@ namespace lumagrove::cli {
 Reporter StreamReporter(std::ostream& readouts, std::ostream& err) {
     return [&readouts, &err](const Message& message) {
         if (message.kind == MessageKind::Readout) {
-            readouts << message.text << '\n';
+            readouts << WithControlsEscaped(message.text) << '\n';
             return;
         }
         if (!message.caption.empty()) err << message.caption << ": ";
-        err << message.text << '\n';
+        err << WithControlsEscaped(message.text) << '\n';
     };
 }
 
 int UsageError(std::ostream& err, const std::string& problem) {
-    err << kProgram << ": " << problem << "\nTry '" << kProgram << " --help'.\n";
+    err << kProgram << ": " << WithControlsEscaped(problem) << "\nTry '" << kProgram << " --help'.\n";
     return kUsageError;
 }
 

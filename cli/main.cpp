@@ -21,7 +21,11 @@ int TerminalColumns(int descriptor) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const lumagrove::cli::Streams streams{std::cin, std::cout, std::cerr, TerminalColumns(STDERR_FILENO),
-                                          isatty(STDOUT_FILENO) == 1};
+    const lumagrove::cli::Streams streams{std::cin,
+                                          std::cout,
+                                          std::cerr,
+                                          TerminalColumns(STDERR_FILENO),
+                                          isatty(STDOUT_FILENO) == 1,
+                                          isatty(STDIN_FILENO) == 1};
     return lumagrove::cli::RunCommandLine(arguments, streams);
 }

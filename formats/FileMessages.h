@@ -8,8 +8,10 @@
 namespace lumagrove {
 
 // The readers' and writer's shared texts, in one place so they cannot drift.
-inline Message CannotOpenForReading(const std::string& name, MessageIcon icon = MessageIcon::None) {
-    return {"File: " + name + " could not be opened for reading.", "Error", icon};
+// `systemError` is the errno of the failed open or read, where there was one.
+inline Message CannotOpenForReading(const std::string& name, int systemError = 0,
+                                    MessageIcon icon = MessageIcon::None) {
+    return {"File: " + name + " could not be opened for reading.", "Error", icon, MessageKind::Problem, systemError};
 }
 inline Message CannotOpenForWriting(const std::string& name) {
     return {"File: " + name + " could not be opened for writing.", "Error", MessageIcon::None};
@@ -23,8 +25,8 @@ inline Message NoValidImageSize(const std::string& name) {
 inline Message CannotAllocateImage() { return {"Cannot allocate memory to read in image", "Error", MessageIcon::None}; }
 inline Message CannotAllocateCoordinates() { return {"Unable to allocate memory!", "Error", MessageIcon::Error}; }
 
-// Opens a file for reading in binary mode, refusing names longer than a
-// record can hold instead of truncating them to some other file's name.
+// Opens a file for reading in binary mode. Names of any length are used
+// whole; the kernel refuses what it cannot resolve.
 std::FILE* OpenForReading(const std::string& name);
 
 // Closes the file when the reader leaves, on every path.

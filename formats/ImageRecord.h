@@ -7,9 +7,6 @@
 
 namespace lumagrove {
 
-// The longest title (and file name) a record holds.
-inline constexpr std::size_t kMaxTitleLength = 1023;
-
 // One image as it travels from a reader or an operation into its window.
 // The window's drawing surface is the desktop's business and lives there.
 struct ImageRecord {

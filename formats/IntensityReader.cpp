@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -21,7 +22,7 @@ int ReadIntensity(ImageRecord& record, const Reporter& report) {
     const std::string& name = record.title;
     std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(name));
     if (!file) {
-        report(CannotOpenForReading(name));
+        report(CannotOpenForReading(name, errno));
         return 0;
     }
 
@@ -35,7 +36,7 @@ int ReadIntensity(ImageRecord& record, const Reporter& report) {
     const std::size_t read = std::fread(pixels.data(), 1, pixels.size(), file.get());
     // A read error (a folder, a failing disk) is no short file.
     if (std::ferror(file.get())) {
-        report(CannotOpenForReading(name));
+        report(CannotOpenForReading(name, errno));
         return 0;
     }
     std::memset(pixels.data() + read, 255, pixels.size() - read);  // a short file ends in white

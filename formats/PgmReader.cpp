@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -120,7 +121,7 @@ int ReadPgmFrom(std::FILE* file, ImageRecord& record, const Reporter& report) {
     // after a stage covers every read in it.
     const auto failedReading = [&] {
         if (!std::ferror(file)) return false;
-        report(CannotOpenForReading(name));
+        report(CannotOpenForReading(name, errno));
         return true;
     };
 
@@ -177,7 +178,7 @@ bool LooksLikePgm(std::span<const std::uint8_t> head) {
 int ReadPgm(ImageRecord& record, const Reporter& report) {
     File file(OpenForReading(record.title));
     if (!file) {
-        report(CannotOpenForReading(record.title));
+        report(CannotOpenForReading(record.title, errno));
         return 0;
     }
     return ReadPgmFrom(file.get(), record, report);

@@ -1,5 +1,6 @@
 #include <array>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -48,7 +49,7 @@ std::string FormatSamplePoint(double x, double y, double z) {
 int ReadXyz(CoordinateRecord& record, const Reporter& report) {
     std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(record.path));
     if (!file) {
-        report(CannotOpenForReading(record.path, MessageIcon::Error));
+        report(CannotOpenForReading(record.path, errno, MessageIcon::Error));
         return 0;
     }
     const auto dropPlanes = [&record] {
@@ -72,7 +73,7 @@ int ReadXyz(CoordinateRecord& record, const Reporter& report) {
     // stays flagged on the stream, so one check covers all three planes.
     if (std::ferror(file.get())) {
         dropPlanes();
-        report(CannotOpenForReading(record.path, MessageIcon::Error));
+        report(CannotOpenForReading(record.path, errno, MessageIcon::Error));
         return 0;
     }
     file.reset();

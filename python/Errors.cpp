@@ -2,6 +2,9 @@
 
 #include <pybind11/pybind11.h>
 
+#include <cstring>
+
+#include "base/PrintableText.h"
 #include "formats/FileMessages.h"
 #include "session/Messages.h"
 
@@ -24,19 +27,45 @@ std::string CapturedMessages::text() const {
 
 bool CapturedMessages::contains(const Message& message) const {
     for (const Message& captured : messages_) {
-        if (captured.text == message.text) return true;
+        // A file's name may stand in front of the text.
+        if (captured.text.ends_with(message.text)) return true;
     }
     return false;
+}
+
+int CapturedMessages::systemError() const {
+    for (const Message& captured : messages_) {
+        if (captured.systemError != 0) return captured.systemError;
+    }
+    return 0;
+}
+
+namespace {
+
+// A name or message as Python shows text from the file system.
+pybind11::object FileSystemText(const std::string& text) {
+    PyObject* decoded = PyUnicode_DecodeFSDefaultAndSize(text.data(), static_cast<Py_ssize_t>(text.size()));
+    if (decoded == nullptr) throw pybind11::error_already_set();
+    return pybind11::reinterpret_steal<pybind11::object>(decoded);
+}
+
+}  // namespace
+
+void RaiseSystemError(int systemError, const std::string& fileName, const std::string& text) {
+    // Called with an errno, OSError makes the instance of its subclass.
+    const pybind11::object error =
+        pybind11::handle(PyExc_OSError)(systemError, std::strerror(systemError), FileSystemText(fileName));
+    error.attr("add_note")(FileSystemText(WithControlsEscaped(text)));
+    PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(error.ptr())), error.ptr());
+    throw pybind11::error_already_set();
 }
 
 void Raise(PyObject* type, const std::string& text) {
     // Names come from the file system as bytes; decoding them the way Python
     // encoded them keeps an undecodable name intact instead of failing here.
-    PyObject* message = PyUnicode_DecodeFSDefaultAndSize(text.data(), static_cast<Py_ssize_t>(text.size()));
-    if (message != nullptr) {
-        PyErr_SetObject(type, message);
-        Py_DECREF(message);
-    }
+    // A traceback prints the text on a terminal: a name's control characters
+    // are shown escaped.
+    PyErr_SetObject(type, FileSystemText(WithControlsEscaped(text)).ptr());
     throw pybind11::error_already_set();
 }
 

@@ -20,6 +20,8 @@ public:
     // The messages joined by line breaks, without their captions ("Error").
     std::string text() const;
     bool contains(const Message& message) const;
+    // The errno behind the first failure that has one, or 0.
+    int systemError() const;
 
 private:
     std::vector<Message> messages_;
@@ -29,6 +31,11 @@ private:
 // names in it decoded as the file system encodes them) and throws it back
 // through pybind11.
 [[noreturn]] void Raise(PyObject* type, const std::string& text);
+
+// The OSError subclass that Python itself raises for the errno (FileNotFoundError,
+// PermissionError, ...), with errno, strerror and `fileName` set as open()
+// sets them, and the program's own `text` added as a note for the traceback.
+[[noreturn]] void RaiseSystemError(int systemError, const std::string& fileName, const std::string& text);
 
 // A MemoryError with the one text every out-of-memory failure of an
 // operation shows.

@@ -10,6 +10,7 @@
 #include "python/ImageArrays.h"
 #include "python/PythonFunctions.h"
 #include "session/ImageFiles.h"
+#include "session/Messages.h"
 
 namespace py = pybind11;
 
@@ -25,10 +26,12 @@ std::string FileName(py::handle path) {
     return name;
 }
 
-// A reader's or writer's failure: an OSError, or a MemoryError when it was
-// memory that ran out.
-[[noreturn]] void RaiseFileError(const CapturedMessages& messages) {
+// A reader's or writer's failure: a MemoryError when it was memory that ran
+// out, the errno's own OSError subclass where the system said why, else an
+// OSError with the program's text.
+[[noreturn]] void RaiseFileError(const CapturedMessages& messages, const std::string& name) {
     RaiseIfOutOfMemory(messages);
+    if (const int systemError = messages.systemError()) RaiseSystemError(systemError, name, messages.text());
     Raise(PyExc_OSError, messages.text());
 }
 
@@ -41,11 +44,12 @@ py::object Read(py::handle path) {
     std::optional<ImageRecord> record;
     try {
         py::gil_scoped_release unlocked;
-        record = session::ReadImageFile(name, messages.reporter(), ImageFormatsWithPictures());
+        record =
+            session::ReadImageFile(name, session::NamingFile(name, messages.reporter()), ImageFormatsWithPictures());
     } catch (const std::bad_alloc&) {
         RaiseOutOfMemory();
     }
-    if (!record) RaiseFileError(messages);
+    if (!record) RaiseFileError(messages, name);
     return ArrayOf(std::move(record->pixels), record->width, record->height);
 }
 
@@ -81,7 +85,7 @@ void Write(py::handle path, py::handle image, py::handle format) {
     } catch (const std::bad_alloc&) {
         RaiseOutOfMemory();
     }
-    if (!written) RaiseFileError(messages);
+    if (!written) RaiseFileError(messages, name);
 }
 
 py::object ReadXyz(py::handle path) {
@@ -90,11 +94,11 @@ py::object ReadXyz(py::handle path) {
     std::optional<CoordinateRecord> record;
     try {
         py::gil_scoped_release unlocked;
-        record = session::ReadCoordinateFile(name, messages.reporter());
+        record = session::ReadCoordinateFile(name, session::NamingFile(name, messages.reporter()));
     } catch (const std::bad_alloc&) {
         RaiseOutOfMemory();
     }
-    if (!record) RaiseFileError(messages);
+    if (!record) RaiseFileError(messages, name);
     const auto plane = static_cast<std::size_t>(record->width) * static_cast<std::size_t>(record->height);
     py::array_t<float> planes({py::ssize_t{3}, py::ssize_t{record->height}, py::ssize_t{record->width}});
     float* to = planes.mutable_data();

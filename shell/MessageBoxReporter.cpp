@@ -1,5 +1,6 @@
 #include "shell/MessageBoxReporter.h"
 
+#include "base/PrintableText.h"
 #include "platform/MessageBox.h"
 
 namespace lumagrove::shell {
@@ -7,7 +8,7 @@ namespace lumagrove::shell {
 Reporter MessageBoxReporter() {
     return [](const Message& message) {
         const auto icon = message.icon == MessageIcon::Error ? platform::BoxIcon::Error : platform::BoxIcon::None;
-        platform::ShowMessageBox(platform::Window{}, message.text, message.caption, icon);
+        platform::ShowMessageBox(platform::Window{}, WithControlsEscaped(message.text), message.caption, icon);
     };
 }
 

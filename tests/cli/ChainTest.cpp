@@ -95,6 +95,10 @@ TEST(Chain, MisplacedWordsAreUsageErrors) {
         {{"negate", "then", "binarize", "--radius", "3", "a.pgm", "b.pgm"},
          "option --radius does not apply to binarize"},
         {{"negate", "then", "equalize", "a.pgm"}, "a chain takes an INPUT and an OUTPUT file"},
+        {{"negate", "--format", "png", "then", "equalize", "--format=tiff", "a.pgm", "b.pgm"},
+         "--format is given in two steps of the chain; give it once"},
+        {{"negate", "--out-dir", "x", "then", "equalize", "--out-dir", "x", "a.pgm"},
+         "--out-dir is given in two steps of the chain; give it once"},
     };
     for (const auto& [words, problem] : cases) {
         const CliRun run = Cli(words);

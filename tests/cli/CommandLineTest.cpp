@@ -172,6 +172,34 @@ TEST(CommandLine, FileProblemsExitWithOneAndTheReadersWords) {
     EXPECT_NE(coordinates.err.find("holds XYZ coordinates"), std::string::npos);
 }
 
+// A message must tell which file it is about, and a name must not reach the
+// terminal as commands to it.
+TEST(CommandLine, MessagesNameTheFileAndShowItsControlCharactersEscaped) {
+    TemporaryFolder folder;
+    const std::string notPgm = folder.write("x.pgm", "hello");
+    EXPECT_EQ(Cli({"negate", notPgm, folder.file("out.pgm")}).err,
+              "Error: " + notPgm + ": File is not in P2 or P5 format!\n");
+
+    const std::string hostile = folder.file("\033]0;owned\007\033[2J\302\233.pgm");
+    const CliRun run = Cli({"negate", hostile, folder.file("out.pgm")});
+    EXPECT_EQ(run.err, "Error: File: " + folder.file("\\033]0;owned\\007\\033[2J\\302\\233.pgm") +
+                           " could not be opened for reading.\n");
+    // Other bytes of a UTF-8 name stay as they are.
+    const std::string accented = folder.file("\303\251t\303\251.pgm");
+    EXPECT_NE(Cli({"negate", accented, folder.file("out.pgm")}).err.find(accented), std::string::npos);
+}
+
+TEST(CommandLine, StandardInputThatIsATerminalIsRefusedAtOnce) {
+    TemporaryFolder folder;
+    std::istringstream in;
+    std::ostringstream out;
+    std::ostringstream err;
+    const Streams terminal{in, out, err, 0, false, true};
+    EXPECT_EQ(RunCommandLine(std::vector<std::string>{"negate", "-", folder.file("out.pgm")}, terminal), 1);
+    EXPECT_EQ(err.str(), "lumagrove-cli: standard input is a terminal; give a file or a pipe\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("out.pgm")));
+}
+
 TEST(CommandLine, IntensityInputIsReadLikeTheDesktopReadsIt) {
     TemporaryFolder folder;
     std::string bytes(640 * 480, '\x10');

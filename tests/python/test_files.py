@@ -71,16 +71,25 @@ def cli_message(name):
 
 
 def test_unreadable_files_are_os_errors_with_the_cli_message(tmp_path):
-    missing = tmp_path / "missing.pgm"
     (tmp_path / "empty.pgm").write_bytes(b"")
     (tmp_path / "header only.pgm").write_bytes(b"P5\n")
-    (tmp_path / "folder.pgm").mkdir()
-    for path in (missing, tmp_path / "empty.pgm", tmp_path / "header only.pgm", tmp_path / "folder.pgm"):
+    for path in (tmp_path / "empty.pgm", tmp_path / "header only.pgm"):
         with pytest.raises(OSError) as failure:
             lumagrove.read(path)
         assert str(failure.value) == cli_message(path)
-    with pytest.raises(OSError, match="could not be opened for reading"):
-        lumagrove.read("x" * 2000 + ".pgm")
+        assert str(path) in str(failure.value)
+    # A traceback must not send a name's escape sequences to the terminal.
+    (tmp_path / "\x1b[2J.pgm").write_bytes(b"hello")
+    with pytest.raises(OSError, match=r"\\033\[2J\.pgm: File is not in P2 or P5 format!$"):
+        lumagrove.read(tmp_path / "\x1b[2J.pgm")
+    # Where the system said why, the exception is the one open() would raise.
+    (tmp_path / "folder.pgm").mkdir()
+    for name, error in (("missing.pgm", FileNotFoundError), ("folder.pgm", IsADirectoryError)):
+        with pytest.raises(error) as failure:
+            lumagrove.read(tmp_path / name)
+        assert failure.value.filename == str(tmp_path / name)
+        assert failure.value.strerror == os.strerror(failure.value.errno)
+        assert failure.value.__notes__ == [cli_message(tmp_path / name)]
 
 
 def test_coordinates_are_not_an_image():
@@ -151,5 +160,5 @@ def test_read_xyz_gives_the_three_planes_as_floats(tmp_path):
     short.write_bytes(numpy.arange(10, dtype="<f4").tobytes())
     planes = lumagrove.read_xyz(short)
     assert planes[0, 0, :10].tolist() == list(range(10)) and not planes.ravel()[10:].any()
-    with pytest.raises(OSError, match="could not be opened for reading"):
+    with pytest.raises(FileNotFoundError):
         lumagrove.read_xyz(tmp_path / "missing.xyz")

@@ -37,6 +37,6 @@ def test_out_of_memory_is_a_memory_error(tmp_path):
     assert done.returncode == 0, done.stderr
     assert done.stdout.splitlines() == [
         "spectrum Not enough memory to complete the operation.",
-        "read Cannot allocate memory to read in image",
+        f"read {huge}: Cannot allocate memory to read in image",
         "alive 1020",
     ]
