@@ -6,11 +6,11 @@
 #include <atomic>
 #include <condition_variable>
 #include <filesystem>
-#include <map>
 #include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "session/Messages.h"
 
@@ -102,16 +102,6 @@ std::string BatchOutputName(const std::string& folder, const std::string& input,
     name += ".";
     name += ending;
     return (std::filesystem::path(folder) / name).string();
-}
-
-std::vector<std::size_t> FirstWriterOfEachOutput(std::span<const std::string> outputs) {
-    std::map<std::string, std::size_t> writers;
-    std::vector<std::size_t> first;
-    first.reserve(outputs.size());
-    for (std::size_t index = 0; index < outputs.size(); ++index) {
-        first.push_back(writers.try_emplace(outputs[index], index).first->second);
-    }
-    return first;
 }
 
 }  // namespace lumagrove::cli

@@ -6,7 +6,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/Reporter.h"
 #include "cli/BatchConsole.h"
@@ -40,11 +39,5 @@ std::string SummaryLine(const BatchSummary& summary);
 // Where a batch writes an input's result: FOLDER/<input's name without its
 // folder and its extension>.<ending>.
 std::string BatchOutputName(const std::string& folder, const std::string& input, std::string_view ending);
-
-// For every input, the index of an earlier input whose result goes to the
-// same output (photos/a.png and scans/a.tif both make OUT/a.pgm), or the
-// input's own index when it is the first. A later one must not overwrite the
-// earlier one's result.
-std::vector<std::size_t> FirstWriterOfEachOutput(std::span<const std::string> outputs);
 
 }  // namespace lumagrove::cli

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "cli/Batch.h"
+#include "cli/BatchPlan.h"
 #include "cli/InputOutput.h"
 #include "cli/StandardStreams.h"
 #include "cli/StreamReporter.h"
@@ -38,24 +39,28 @@ int RunBatchCommand(const ChainCommand& chain, const Streams& streams) {
     const ImageFormat& format = words.format != nullptr ? *words.format : session::FormatForWriting("");  // PGM
     std::vector<std::string> outputs;
     for (const std::string& input : inputs) outputs.push_back(BatchOutputName(*words.outDir, input, format.writtenAs));
-    const std::vector<std::size_t> firstWriters = FirstWriterOfEachOutput(outputs);
+    // Every output is checked against every input before the first is
+    // written, so no result can overwrite an image still to be read.
+    const std::vector<BatchItem> items = PlanBatch(inputs, outputs);
+    std::vector<std::string> names;
+    for (const BatchItem& item : items) names.push_back(item.input);
 
-    BatchConsole console(streams.err, streams.out, inputs.size(), streams.errColumns);
+    BatchConsole console(streams.err, streams.out, items.size(), streams.errColumns);
     const FileWork work = [&](std::size_t index, const Reporter& report) {
-        if (firstWriters[index] != index) {
-            report({"its result would overwrite " + outputs[index] + ", the result of " + inputs[firstWriters[index]],
-                    "Error", MessageIcon::None});
+        const BatchItem& item = items[index];
+        if (!item.conflict.empty()) {
+            report({item.conflict, "Error", MessageIcon::None});
             return false;
         }
-        std::optional<ImageRecord> source = ReadInput(inputs[index], streams.in, report);
+        std::optional<ImageRecord> source = ReadInput(item.input, streams.in, report);
         if (!source) return false;
         StepTimes times;
-        if (words.time) times = [&](const std::string& line) { console.line(inputs[index] + ": " + line); };
+        if (words.time) times = [&](const std::string& line) { console.line(item.input + ": " + line); };
         const std::optional<ImageRecord> result = RunChain(chain.steps, std::move(*source), report, times);
-        return result && session::WriteImageFile(*result, outputs[index], format, report);
+        return result && session::WriteImageFile(*result, item.output, format, report);
     };
     const unsigned jobs = words.jobs ? static_cast<unsigned>(*words.jobs) : DefaultJobCount();
-    return RunBatch(inputs, jobs, work, console).failed == 0 ? kDone : kFailed;
+    return RunBatch(names, jobs, work, console).failed == 0 ? kDone : kFailed;
 }
 
 }  // namespace lumagrove::cli

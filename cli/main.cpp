@@ -1,6 +1,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ int TerminalColumns(int descriptor) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Past a file size limit (ulimit -f) the kernel would end the tool without
+    // a word; ignored, the write fails instead and the save says why, leaving
+    // the file as it was.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const lumagrove::cli::Streams streams{std::cin,
                                           std::cout,

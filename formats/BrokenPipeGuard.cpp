@@ -30,6 +30,9 @@ BrokenPipeGuard::BrokenPipeGuard() {
 }
 
 BrokenPipeGuard::~BrokenPipeGuard() {
+    // The write's errno is what the caller reports; the calls here must not
+    // change it.
+    const int writeError = errno;
     // A SIGPIPE our own writes raised is still waiting; take it, or it would
     // strike the moment the old mask comes back. One that was already waiting
     // before belongs to someone else and stays.
@@ -39,6 +42,7 @@ BrokenPipeGuard::~BrokenPipeGuard() {
         while (sigtimedwait(&pipe, nullptr, &noWait) < 0 && errno == EINTR) {}
     }
     pthread_sigmask(SIG_SETMASK, &previousMask_, nullptr);
+    errno = writeError;
 }
 
 }  // namespace lumagrove

@@ -13,11 +13,18 @@ inline Message CannotOpenForReading(const std::string& name, int systemError = 0
                                     MessageIcon icon = MessageIcon::None) {
     return {"File: " + name + " could not be opened for reading.", "Error", icon, MessageKind::Problem, systemError};
 }
-inline Message CannotOpenForWriting(const std::string& name) {
-    return {"File: " + name + " could not be opened for writing.", "Error", MessageIcon::None};
+
+// Why a save failed, as a sentence to follow the message, from the errno the
+// failing call left: " No space is left on the device.", or nothing for 0
+// (no reason known, such as content the writer refused).
+std::string SaveFailureReason(int error);
+
+inline Message CannotOpenForWriting(const std::string& name, int error = 0) {
+    return {"File: " + name + " could not be opened for writing." + SaveFailureReason(error), "Error",
+            MessageIcon::None};
 }
-inline Message CannotWrite(const std::string& name) {
-    return {"File: " + name + " could not be written.", "Error", MessageIcon::None};
+inline Message CannotWrite(const std::string& name, int error = 0) {
+    return {"File: " + name + " could not be written." + SaveFailureReason(error), "Error", MessageIcon::None};
 }
 inline Message NoValidImageSize(const std::string& name) {
     return {"File: " + name + " has no valid image size.", "Error", MessageIcon::None};

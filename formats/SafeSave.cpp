@@ -12,6 +12,7 @@
 
 #include "formats/BrokenPipeGuard.h"
 #include "formats/FileMessages.h"
+#include "formats/InPlaceSave.h"
 #include "formats/ReplacementFile.h"
 
 namespace lumagrove {
@@ -38,7 +39,8 @@ bool IsInProc(const fs::path& link) {
 }
 
 // Only the last part of each name is followed here; the folders on the way
-// are resolved by the kernel.
+// are resolved by the kernel. Empty, with errno set, if the chain cannot be
+// followed.
 std::optional<LinkEnd> FollowLinks(fs::path name) {
     for (int followed = 0; followed <= kMaxLinksFollowed; ++followed) {
         struct stat status {};
@@ -49,9 +51,13 @@ std::optional<LinkEnd> FollowLinks(fs::path name) {
         if (IsInProc(name)) return LinkEnd{name, true};
         std::error_code error;
         const fs::path target = fs::read_symlink(name, error);
-        if (error) return std::nullopt;
+        if (error) {
+            errno = error.value();
+            return std::nullopt;
+        }
         name = target.is_absolute() ? target : name.parent_path() / target;
     }
+    errno = ELOOP;
     return std::nullopt;
 }
 
@@ -84,17 +90,27 @@ bool KeepOwnerAndMode(int descriptor, const struct stat& old) {
 
 // Writes through a stream of its own, so `descriptor` stays open for the
 // caller. The stream's close is checked: some filesystems report write errors
-// only there.
+// only there. False, with errno set (0 when the writer failed without one).
 bool WriteContent(int descriptor, const ContentWriter& write) {
     const BrokenPipeGuard quietPipe;
     const int copy = fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
     std::FILE* file = copy < 0 ? nullptr : fdopen(copy, "wb");
     if (file == nullptr) {
+        const int error = errno;
         if (copy >= 0) close(copy);
+        errno = error;
         return false;
     }
-    const bool written = write(file) && std::ferror(file) == 0;
-    return std::fclose(file) == 0 && written;
+    errno = 0;
+    bool written = write(file);
+    int error = std::ferror(file) != 0 ? errno : 0;
+    written = written && std::ferror(file) == 0;
+    if (std::fclose(file) != 0 && error == 0) {
+        written = false;
+        error = errno;
+    }
+    errno = error;
+    return written;
 }
 
 // `old` is the file being replaced, or null for a new file.
@@ -105,30 +121,35 @@ int Replace(const std::string& name, const fs::path& target, const struct stat* 
     // A replacement starts private and gets the old file's mode once it is
     // its owner's; a new file gets the usual mode for new files.
     if (!replacement.Open(folder, old != nullptr ? 0600 : 0666)) {
-        report(CannotOpenForWriting(name));
+        report(CannotOpenForWriting(name, errno));
         return 0;
     }
     const bool saved = (old == nullptr || KeepOwnerAndMode(replacement.descriptor(), *old)) &&
                        WriteContent(replacement.descriptor(), write) && replacement.Replace(target);
     if (!saved) {
-        report(CannotWrite(name));
+        report(CannotWrite(name, errno));
         return 0;
     }
     return 1;
 }
 
-// Only a regular file is truncated; to a FIFO or a device truncation means
-// nothing at best.
+// A regular file keeps its old content unless the new one can be written
+// whole; a FIFO or a device gets the content as it is made, since its reader
+// may be waiting for the first bytes.
 int WriteInPlace(const std::string& name, bool regular, const Reporter& report, const ContentWriter& write) {
-    const int descriptor = open(name.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (regular ? O_TRUNC : 0));
+    const int descriptor = open(name.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
-        report(CannotOpenForWriting(name));
+        report(CannotOpenForWriting(name, errno));
         return 0;
     }
-    bool written = WriteContent(descriptor, write);
-    written = close(descriptor) == 0 && written;
+    bool written = regular ? OverwriteInPlace(descriptor, write) : WriteContent(descriptor, write);
+    int error = errno;
+    if (close(descriptor) != 0 && written) {
+        written = false;
+        error = errno;
+    }
     if (!written) {
-        report(CannotWrite(name));
+        report(CannotWrite(name, error));
         return 0;
     }
     return 1;
@@ -137,27 +158,29 @@ int WriteInPlace(const std::string& name, bool regular, const Reporter& report, 
 }  // namespace
 
 int SaveFile(const std::string& name, const Reporter& report, const ContentWriter& write) {
-    const auto cannotOpen = [&] {
-        report(CannotOpenForWriting(name));
+    const auto cannotOpen = [&](int error) {
+        report(CannotOpenForWriting(name, error));
         return 0;
     };
-    const std::optional<LinkEnd> end = name.empty() ? std::nullopt : FollowLinks(name);
-    if (!end) return cannotOpen();
+    if (name.empty()) return cannotOpen(0);
+    const std::optional<LinkEnd> end = FollowLinks(name);
+    if (!end) return cannotOpen(errno);
 
     // stat lets the kernel follow every link, those in /proc included, so
     // that "/dev/stdout" on a pipe is seen as the pipe it is.
     struct stat target {};
     if (stat(name.c_str(), &target) != 0) {
-        return errno == ENOENT && !end->heldOpen ? Replace(name, end->name, nullptr, report, write) : cannotOpen();
+        return errno == ENOENT && !end->heldOpen ? Replace(name, end->name, nullptr, report, write) : cannotOpen(errno);
     }
-    if (S_ISDIR(target.st_mode)) return cannotOpen();
+    if (S_ISDIR(target.st_mode)) return cannotOpen(EISDIR);
     if (!S_ISREG(target.st_mode) || target.st_nlink != 1 || end->heldOpen) {
         // Replacing these would cut a FIFO or device off from its readers,
         // split a file's names apart, or orphan a file someone holds open.
         return WriteInPlace(name, S_ISREG(target.st_mode), report, write);
     }
     // The file may have moved since it was looked at; replace nothing else.
-    if (!CanOpenForWriting(name) || !IsFile(end->name, target)) return cannotOpen();
+    if (!CanOpenForWriting(name)) return cannotOpen(errno);
+    if (!IsFile(end->name, target)) return cannotOpen(0);
     return Replace(name, end->name, &target, report, write);
 }
 

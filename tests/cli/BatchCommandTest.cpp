@@ -119,6 +119,35 @@ TEST(BatchCommand, TwoInputsNeverWriteTheSameResult) {
     EXPECT_TRUE(TemporaryFolder::read(out + "/x.pgm") == SingleResult({"negate"}, first, folder));
 }
 
+// r/x.png makes r/x.pgm, which is also an input, and r/x.pgm would be its
+// own result: both are skipped and every input is kept; the rest go on.
+TEST(BatchCommand, NoResultOverwritesAnInput) {
+    TemporaryFolder folder;
+    fs::create_directories(folder.path() / "r");
+    const std::string png = folder.file("r/x.png");
+    fs::copy_file(std::string(LUMAGROVE_SOURCE_DIR) + "/samples/colour.png", png);
+    const std::string pgm = SaveImage(folder.file("r/x.pgm"), 1);
+    const std::string other = SaveImage(folder.file("other.pgm"), 2);
+    const std::string pgmBefore = TemporaryFolder::read(pgm);
+    const std::string pngBefore = TemporaryFolder::read(png);
+
+    const CliRun run = Cli({"negate", "--jobs", "1", "--out-dir", folder.file("r"), png, pgm, other});
+    EXPECT_EQ(run.status, kFailed);
+    EXPECT_TRUE(TemporaryFolder::read(pgm) == pgmBefore);
+    EXPECT_TRUE(TemporaryFolder::read(png) == pngBefore);
+    EXPECT_TRUE(TemporaryFolder::read(folder.file("r/other.pgm")) == SingleResult({"negate"}, other, folder));
+    EXPECT_EQ(Lines(run.err), (std::vector<std::string>{
+                                  png + ": Error: its result " + pgm + " would overwrite the input " + pgm,
+                                  pgm + ": Error: its result " + pgm + " would overwrite the input " + pgm,
+                                  "Batch done: 1 of 3 files written, 2 failed, in 0:00",
+                              }));
+
+    // One file named twice is one input.
+    const CliRun twice = Cli({"negate", "--out-dir", folder.file("out"), other, folder.file("r/../other.pgm")});
+    EXPECT_EQ(twice.status, kDone) << twice.err;
+    EXPECT_EQ(twice.err, "Batch done: 1 of 1 files written, 0 failed, in 0:00\n");
+}
+
 TEST(BatchCommand, TheOutputFolderIsMadeAndEveryResultIsNamedAfterItsInput) {
     TemporaryFolder folder;
     const std::string scan = SaveImage(folder.file("scan.v2.pgm"), 1);

@@ -1,5 +1,6 @@
 #include <atomic>
 #include <condition_variable>
+#include <filesystem>
 #include <mutex>
 #include <new>
 #include <sstream>
@@ -7,11 +8,14 @@
 #include <gtest/gtest.h>
 
 #include "cli/Batch.h"
+#include "cli/BatchPlan.h"
+#include "support/TemporaryFolder.h"
 
 namespace lumagrove::cli {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::TemporaryFolder;
 
 std::vector<std::string> Names(std::size_t count) {
     std::vector<std::string> names;
@@ -139,8 +143,55 @@ TEST(BatchOutputs, OneResultPerInputNameInTheOutputFolder) {
     EXPECT_EQ(BatchOutputName("out/", "scan", "png"), "out/scan.png");
     EXPECT_EQ(BatchOutputName("out", "a/archive.tar.gz", "tiff"), "out/archive.tar.tiff");
 
+    // Where no file exists yet, names alone tell: a later result with an
+    // earlier one's name is skipped, and a name listed again is planned once.
+    const std::vector<std::string> inputs = {"in/a.png", "in/b.png", "scans/a.tif", "in/../in/a.png"};
     const std::vector<std::string> outputs = {"out/a.pgm", "out/b.pgm", "out/a.pgm", "out/a.pgm"};
-    EXPECT_EQ(FirstWriterOfEachOutput(outputs), (std::vector<std::size_t>{0, 1, 0, 0}));
+    const std::vector<BatchItem> items = PlanBatch(inputs, outputs);
+    ASSERT_EQ(items.size(), 3u);
+    EXPECT_EQ(items[0].conflict, "");
+    EXPECT_EQ(items[1].conflict, "");
+    EXPECT_EQ(items[2].input, "scans/a.tif");
+    EXPECT_EQ(items[2].conflict, "its result would overwrite out/a.pgm, the result of in/a.png");
+}
+
+// Names that lead to one file, by a hard link, a symbolic link or "..", are
+// that file: listed twice it is planned once; as an output it is not written.
+TEST(BatchOutputs, FilesAreKnownByWhatTheyAreNotByTheirNames) {
+    TemporaryFolder folder;
+    namespace fs = std::filesystem;
+    fs::create_directories(folder.path() / "in");
+    fs::create_directories(folder.path() / "out");
+    const std::string a = folder.write("in/a.pgm", "a");
+    const std::string b = folder.write("in/b.pgm", "b");
+    fs::create_hard_link(a, folder.file("in/a-again.pgm"));
+    fs::create_symlink("../in/b.pgm", folder.file("out/b.pgm"));  // an output that is input b
+    fs::create_hard_link(a, folder.file("out/c.pgm"));            // an output that is input a
+    folder.write("out/d.pgm", "d");
+    fs::create_hard_link(folder.file("out/d.pgm"), folder.file("out/e.pgm"));  // two outputs, one file
+
+    const std::vector<std::string> inputs = {a,
+                                             folder.file("out/../in/a.pgm"),
+                                             folder.file("in/a-again.pgm"),
+                                             b,
+                                             folder.file("in/c.png"),
+                                             folder.file("in/d.png"),
+                                             folder.file("in/e.png")};
+    const std::vector<std::string> outputs = {
+        folder.file("out/a.pgm"), folder.file("out/a.pgm"), folder.file("out/a-again.pgm"), folder.file("out/b.pgm"),
+        folder.file("out/c.pgm"), folder.file("out/d.pgm"), folder.file("out/e.pgm")};
+    const std::vector<BatchItem> items = PlanBatch(inputs, outputs);
+    std::vector<std::pair<std::string, std::string>> planned;
+    for (const BatchItem& item : items) planned.emplace_back(item.input, item.conflict);
+    EXPECT_EQ(
+        planned,
+        (std::vector<std::pair<std::string, std::string>>{
+            {a, ""},
+            {b, "its result " + folder.file("out/b.pgm") + " would overwrite the input " + b},
+            {inputs[4], "its result " + folder.file("out/c.pgm") + " would overwrite the input " + a},
+            {inputs[5], ""},
+            {inputs[6], "its result would overwrite " + folder.file("out/e.pgm") + ", the result of " + inputs[5]},
+        }));
 }
 
 }  // namespace

@@ -165,7 +165,8 @@ TEST(CommandLine, FileProblemsExitWithOneAndTheReadersWords) {
     const std::string nowhere = folder.file("no/folder/out.pgm");
     const CliRun unwritable = Cli({"negate", input, nowhere});
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.err, "Error: File: " + nowhere + " could not be opened for writing.\n");
+    EXPECT_EQ(unwritable.err,
+              "Error: File: " + nowhere + " could not be opened for writing. The folder does not exist.\n");
 
     const CliRun coordinates = Cli({"negate", folder.write("points.xyz", "abcd"), folder.file("out.pgm")});
     EXPECT_EQ(coordinates.status, 1);

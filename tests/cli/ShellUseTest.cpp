@@ -2,6 +2,7 @@
 // pipes or a terminal.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "cli/CommandLine.h"
@@ -111,6 +112,22 @@ TEST(ShellUse, AReaderThatLeavesEarlyEndsTheWriteNotTheTool) {
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "Error: File: standard output could not be written.\n");
+}
+
+// Past a file size limit (ulimit -f) the save fails with its reason and the
+// file is kept, instead of the kernel ending the tool without a word.
+TEST(ShellUse, AFileSizeLimitIsAFailedSaveNotAKilledTool) {
+    TemporaryFolder folder;
+    const std::string input = SaveNoise(folder, "in.pgm", 100, 100, 3);
+    const std::string target = folder.write("keep.pgm", "precious");
+    const ProgramRun run = testing::RunProgram(
+        "/bin/sh", {"-c", "ulimit -f 2 && exec \"$0\" \"$@\"", LUMAGROVE_CLI, "negate", input, target});
+    EXPECT_EQ(run.signal, 0);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Error: File: " + target +
+                           " could not be written. The file would be larger than the file size limit allows.\n");
+    EXPECT_EQ(TemporaryFolder::read(target), "precious");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
 }
 
 TEST(ShellUse, AnImageIsNotSentToATerminal) {

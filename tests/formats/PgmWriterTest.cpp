@@ -61,12 +61,14 @@ TEST(WritePgm, RoundTripsEveryByteValue) {
 TEST(WritePgm, ReportsAFolderThatCannotTakeTheFile) {
     TemporaryFolder folder;
     const std::string notAFolder = folder.write("plain.txt", "x");
-    for (const std::string& name : {folder.file("no/such/folder/out.pgm"), notAFolder + "/out.pgm", std::string()}) {
+    for (const auto& [name, reason] :
+         {std::pair{folder.file("no/such/folder/out.pgm"), " The folder does not exist."},
+          std::pair{notAFolder + "/out.pgm", " A part of the path is not a folder."}, std::pair{std::string(), ""}}) {
         SCOPED_TRACE("name \"" + name + "\"");
         MessageLog log;
         EXPECT_EQ(WritePgm(MakeRecord(1, 1, {7}), name, log.reporter()), 0);
         ASSERT_EQ(log.messages.size(), 1u);
-        EXPECT_EQ(log.messages[0].text, "File: " + name + " could not be opened for writing.");
+        EXPECT_EQ(log.messages[0].text, "File: " + name + " could not be opened for writing." + reason);
         EXPECT_EQ(log.messages[0].caption, "Error");
     }
     EXPECT_EQ(TemporaryFolder::read(notAFolder), "x");
@@ -89,7 +91,8 @@ TEST(WritePgm, AFailedWriteLeavesTheExistingFileIntact) {
 
     EXPECT_EQ(result, 0);
     ASSERT_EQ(log.messages.size(), 1u);
-    EXPECT_EQ(log.messages[0].text, "File: " + name + " could not be written.");
+    EXPECT_EQ(log.messages[0].text,
+              "File: " + name + " could not be written. The file would be larger than the file size limit allows.");
     EXPECT_EQ(TemporaryFolder::read(name), "precious");
     EXPECT_EQ(FilesIn(folder), 1u);  // no temporary file left behind
 }
@@ -101,7 +104,7 @@ TEST(WritePgm, ATargetThatIsAFolderIsNotReplaced) {
     MessageLog log;
     EXPECT_EQ(WritePgm(MakeRecord(1, 1, {7}), name, log.reporter()), 0);
     ASSERT_EQ(log.messages.size(), 1u);
-    EXPECT_EQ(log.messages[0].text, "File: " + name + " could not be opened for writing.");
+    EXPECT_EQ(log.messages[0].text, "File: " + name + " could not be opened for writing. It is a folder.");
     EXPECT_TRUE(std::filesystem::is_directory(name + "/inside"));
     EXPECT_EQ(FilesIn(folder), 1u);
 }

@@ -1,11 +1,16 @@
 #include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
@@ -46,8 +51,13 @@ Saved Save(const std::string& name, const ContentWriter& write) {
 
 Saved Save(const std::string& name, const std::string& content) { return Save(name, Bytes(content)); }
 
-std::string CannotOpen(const std::string& name) { return "File: " + name + " could not be opened for writing."; }
-std::string CannotWrite(const std::string& name) { return "File: " + name + " could not be written."; }
+// The messages, and the reason after them where one is known.
+std::string CannotOpen(const std::string& name, const std::string& reason = "") {
+    return "File: " + name + " could not be opened for writing." + reason;
+}
+std::string CannotWrite(const std::string& name, const std::string& reason = "") {
+    return "File: " + name + " could not be written." + reason;
+}
 
 // Every name in the folder and its subfolders, so a stray temporary shows.
 std::set<std::string> NamesIn(const TemporaryFolder& folder) {
@@ -150,7 +160,7 @@ TEST(SafeSave, RefusesAReadOnlyFileOfItsOwn) {
     const std::optional<Saved> saved = SaveAsOrdinaryUser(folder, name, "new");
     if (!saved) GTEST_SKIP() << "running as root, which cannot become an ordinary user here";
     EXPECT_EQ(saved->result, 0);
-    EXPECT_EQ(saved->message, CannotOpen(name));
+    EXPECT_EQ(saved->message, CannotOpen(name, " Permission denied."));
     EXPECT_EQ(TemporaryFolder::read(name), "old");
     EXPECT_EQ(ModeOf(name), 0444u);
     EXPECT_EQ(StatusOf(name).st_ino, inode);
@@ -167,11 +177,19 @@ TEST(SafeSave, RefusesTargetsThatCannotBeWrittenAsFiles) {
     fs::create_symlink("taken", folder.file("to-folder"));
     const std::set<std::string> before = NamesIn(folder);
 
-    for (const std::string& name : {folder.file("taken"), folder.file("to-folder"), folder.file("no/such/out.pgm"),
-                                    plain + "/out.pgm", folder.file("loop-a"), folder.file("nowhere"), std::string()}) {
+    const std::map<std::string, std::string> reasons = {
+        {folder.file("taken"), " It is a folder."},
+        {folder.file("to-folder"), " It is a folder."},
+        {folder.file("no/such/out.pgm"), " The folder does not exist."},
+        {plain + "/out.pgm", " A part of the path is not a folder."},
+        {folder.file("loop-a"), " Too many levels of symbolic links."},
+        {folder.file("nowhere"), " The folder does not exist."},
+        {"", ""},
+    };
+    for (const auto& [name, reason] : reasons) {
         const Saved saved = Save(name, "new");
         EXPECT_EQ(saved.result, 0) << name;
-        EXPECT_EQ(saved.message, CannotOpen(name));
+        EXPECT_EQ(saved.message, CannotOpen(name, reason));
     }
     EXPECT_EQ(NamesIn(folder), before);
     EXPECT_EQ(TemporaryFolder::read(plain), "x");
@@ -246,7 +264,7 @@ TEST(SafeSave, AFifoWhoseReaderQuitsEarlyIsAFailedWriteNotADeadProcess) {
     const Saved saved = Save(name, std::string(4 << 20, 'x'));  // SIGPIPE would end this test program here
     EXPECT_EQ(reader.Finish(), "x");
     EXPECT_EQ(saved.result, 0);
-    EXPECT_EQ(saved.message, CannotWrite(name));
+    EXPECT_EQ(saved.message, CannotWrite(name, " Its reader has closed it."));
     EXPECT_TRUE(fs::is_fifo(name));
 
     sigset_t pending;
@@ -298,16 +316,106 @@ TEST(SafeSave, WritesAFileHeldOpenBehindAProcLinkInPlace) {
 TEST(SafeSave, AFailedWriteLeavesTheTargetAsItWasAndNoTemporary) {
     TemporaryFolder folder;
     const std::string existing = WriteFile(folder, "keep.pgm", "old", 0600);
+    const std::string linked = WriteFile(folder, "linked.pgm", "old", 0600);
+    fs::create_hard_link(linked, folder.file("other-name.pgm"));
     const ContentWriter halfThenFail = [](std::FILE* file) { return std::fputs("half", file) >= 0 && false; };
 
-    for (const std::string& name : {existing, folder.file("new.pgm")}) {
+    for (const std::string& name : {existing, linked, folder.file("new.pgm")}) {
         const Saved saved = Save(name, halfThenFail);
         EXPECT_EQ(saved.result, 0);
         EXPECT_EQ(saved.message, CannotWrite(name));
     }
-    EXPECT_EQ(TemporaryFolder::read(existing), "old");
+    for (const std::string name : {"keep.pgm", "linked.pgm", "other-name.pgm"}) {
+        EXPECT_EQ(TemporaryFolder::read(folder.file(name)), "old") << name;
+    }
     EXPECT_EQ(ModeOf(existing), 0600u);
-    EXPECT_EQ(NamesIn(folder), std::set<std::string>{"keep.pgm"});
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"keep.pgm", "linked.pgm", "other-name.pgm"}));
+}
+
+// A file with two names (written in place) and one with a single name
+// (replaced), both holding "old": saving a larger content over each fails
+// with `reason`, and both keep every byte.
+void ExpectLargerSavesToFail(const std::string& folder, const std::string& reason) {
+    const std::string content(64 << 10, 'n');
+    for (const std::string name : {"linked.pgm", "alone.pgm"}) {
+        const Saved saved = Save(folder + "/" + name, content);
+        EXPECT_EQ(saved.result, 0) << name;
+        EXPECT_EQ(saved.message, CannotWrite(folder + "/" + name, reason));
+    }
+    for (const std::string name : {"linked.pgm", "other-name.pgm", "alone.pgm"}) {
+        EXPECT_EQ(TemporaryFolder::read(folder + "/" + name), std::string(8 << 10, 'o')) << name;
+    }
+}
+
+void MakeSaveTargets(const std::string& folder) {
+    for (const std::string name : {"linked.pgm", "alone.pgm"}) {
+        std::ofstream(folder + "/" + name, std::ios::binary) << std::string(8 << 10, 'o');
+    }
+    fs::create_hard_link(folder + "/linked.pgm", folder + "/other-name.pgm");
+}
+
+// A small tmpfs of its own, mounted in a mount namespace that this thread
+// alone enters, so nothing outside sees it and nothing stays mounted if the
+// test dies. Only root can mount (CI runs as root).
+class SmallFileSystem {
+public:
+    SmallFileSystem(const std::string& where, const char* size) : where_(where) {
+        fs::create_directories(where);
+        mounted_ = geteuid() == 0 && unshare(CLONE_NEWNS) == 0 &&
+                   mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   mount("lumagrove-test", where.c_str(), "tmpfs", 0, size) == 0;
+    }
+    ~SmallFileSystem() {
+        if (mounted_) umount2(where_.c_str(), MNT_DETACH);
+    }
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+    bool mounted() const { return mounted_; }
+
+    // Takes every block that is left.
+    void fill() const {
+        const int descriptor = open((where_ + "/filler").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        const std::string block(4096, 'f');
+        while (write(descriptor, block.data(), block.size()) > 0) {}
+        close(descriptor);
+    }
+
+private:
+    std::string where_;
+    bool mounted_ = false;
+};
+
+TEST(SafeSave, AFullDiskLeavesEveryTargetAsItWas) {
+    TemporaryFolder folder;
+    const SmallFileSystem disk(folder.file("disk"), "size=1m");
+    if (!disk.mounted()) GTEST_SKIP() << "a small file system of its own needs root and a mount namespace";
+    MakeSaveTargets(folder.file("disk"));
+    disk.fill();
+
+    ExpectLargerSavesToFail(folder.file("disk"), " No space is left on the device.");
+    // A content that fits in the blocks the file has needs no more.
+    const Saved smaller = Save(folder.file("disk/linked.pgm"), "new");
+    EXPECT_EQ(smaller.result, 1) << smaller.message;
+    EXPECT_EQ(TemporaryFolder::read(folder.file("disk/other-name.pgm")), "new");
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"disk", "disk/alone.pgm", "disk/filler", "disk/linked.pgm",
+                                                      "disk/other-name.pgm"}));
+}
+
+// ulimit -f stops a write part way, as a full disk does.
+TEST(SafeSave, AFileSizeLimitLeavesEveryTargetAsItWas) {
+    TemporaryFolder folder;
+    MakeSaveTargets(folder.path().string());
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 16 << 10;
+    setrlimit(RLIMIT_FSIZE, &small);
+    ExpectLargerSavesToFail(folder.path().string(), " The file would be larger than the file size limit allows.");
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"alone.pgm", "linked.pgm", "other-name.pgm"}));
 }
 
 TEST(SafeSave, AKilledSaveLeavesNoStrayFile) {
