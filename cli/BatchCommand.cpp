@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/PrintableText.h"
 #include "cli/Batch.h"
 #include "cli/BatchPlan.h"
 #include "cli/InputOutput.h"
@@ -19,7 +20,7 @@ bool MakeOutputFolder(const std::string& folder, std::ostream& err) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!error && std::filesystem::is_directory(folder, error)) return true;
-    err << kProgram << ": the output folder " << folder << " could not be made"
+    err << kProgram << ": the output folder " << WithControlsEscaped(folder) << " could not be made"
         << (error ? " (" + error.message() + ")" : std::string(": something else has that name")) << '\n';
     return false;
 }

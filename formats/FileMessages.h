@@ -21,10 +21,11 @@ std::string SaveFailureReason(int error);
 
 inline Message CannotOpenForWriting(const std::string& name, int error = 0) {
     return {"File: " + name + " could not be opened for writing." + SaveFailureReason(error), "Error",
-            MessageIcon::None};
+            MessageIcon::None, MessageKind::Problem, error};
 }
 inline Message CannotWrite(const std::string& name, int error = 0) {
-    return {"File: " + name + " could not be written." + SaveFailureReason(error), "Error", MessageIcon::None};
+    return {"File: " + name + " could not be written." + SaveFailureReason(error), "Error", MessageIcon::None,
+            MessageKind::Problem, error};
 }
 inline Message NoValidImageSize(const std::string& name) {
     return {"File: " + name + " has no valid image size.", "Error", MessageIcon::None};

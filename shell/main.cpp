@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -32,6 +33,9 @@ bool AnsweredWithoutWindows(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (AnsweredWithoutWindows(argc, argv)) return 0;
+    // Over the file size limit the kernel would end the program mid-save;
+    // ignored, the write fails and the save says why, leaving the file whole.
+    std::signal(SIGXFSZ, SIG_IGN);
     lumagrove::platform::Application application(argc, argv);
     // Everything after the program's name is one file name, joined by single
     // blanks as the shell split it.

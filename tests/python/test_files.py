@@ -110,7 +110,8 @@ def test_unwritable_places_are_os_errors_with_the_cli_message_and_stay_as_they_w
         cli = run_cli("negate", SAMPLES[0], target)
         with pytest.raises(OSError) as failure:
             lumagrove.write(target, image)
-        assert cli.stderr.splitlines()[-1] == f"Error: {failure.value}"
+        assert failure.value.filename == str(target)
+        assert cli.stderr.splitlines()[-1] == f"Error: {failure.value.__notes__[0]}"
     assert sorted(p.name for p in tmp_path.iterdir()) == ["folder.pgm", "read-only.pgm"]
     assert read_only.read_bytes() == b"keep" and not any((tmp_path / "folder.pgm").iterdir())
 
