@@ -13,7 +13,8 @@ Each file of INPUT_FOLDER that matches GLOB (every file by default) is read as
 lumagrove-cli reads it and its result is written as OUTPUT_FOLDER/NAME.pgm
 (.png or .tiff with --format png or tiff), NAME being the input's name without
 its extension, as lumagrove-cli --out-dir names them; of two inputs whose
-results would have the same name, the later fails. Without --scheduler the
+results would have the same name, the later fails, and so does an input whose
+result would overwrite an input (an OUTPUT_FOLDER that is INPUT_FOLDER). Without --scheduler the
 work is spread over a cluster of N worker processes on this machine (one per
 core by default); with it, over the workers of a running cluster, which must
 all see both folders under the same paths. A file that fails gets its message
@@ -95,13 +96,27 @@ def run_chain(source, target, steps, format):
         return str(error)
 
 
+def file_identity(path):
+    """The device and inode of the file a path names, links followed, or None."""
+    try:
+        status = path.stat()
+    except OSError:
+        return None
+    return status.st_dev, status.st_ino
+
+
 def plan_outputs(inputs, out_folder, format):
     """Each input with its output, and the inputs that may not write theirs
-    because an earlier one writes a result of the same name."""
+    because it would overwrite an input, or the result of an earlier one."""
     jobs, clashes, writers = [], {}, {}
+    input_files = {file_identity(source): source for source in inputs}
+    input_files.pop(None, None)
     for source in inputs:
         target = out_folder / f"{source.stem}.{format}"
-        if target in writers:
+        overwritten = input_files.get(file_identity(target))
+        if overwritten is not None:
+            clashes[source] = f"its result {target} would overwrite the input {overwritten}"
+        elif target in writers:
             clashes[source] = f"its result would overwrite {target}, the result of {writers[target]}"
         else:
             writers[target] = source

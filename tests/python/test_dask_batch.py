@@ -48,6 +48,18 @@ def test_a_folder_on_two_local_workers_gives_what_the_cli_batch_gives(tmp_path):
         assert result.read_bytes() == (expected / result.name).read_bytes(), result.name
 
 
+def test_results_never_overwrite_inputs(tmp_path):
+    sys.path.insert(0, str(EXAMPLE.parent))
+    import dask_batch
+
+    lumagrove.write(tmp_path / "x.png", numpy.zeros((2, 2), numpy.uint8))
+    lumagrove.write(tmp_path / "x.pgm", numpy.ones((2, 2), numpy.uint8))
+    inputs = sorted(tmp_path.iterdir())
+    jobs, clashes = dask_batch.plan_outputs(inputs, tmp_path, "pgm")
+    assert jobs == [] and set(clashes) == set(inputs)
+    assert clashes[tmp_path / "x.png"] == f"its result {tmp_path / 'x.pgm'} would overwrite the input {tmp_path / 'x.pgm'}"
+
+
 def test_wrong_chains_are_usage_errors(tmp_path):
     (tmp_path / "a.pgm").write_bytes(b"")
     cases = {
