@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "formats/FileMessages.h"
+#include "pictures/BoundedRead.h"
 #include "pictures/Decoders.h"
 #include "pictures/MemoryBudget.h"
 #include "pictures/Orientation.h"
@@ -19,23 +20,17 @@ using pictures::DecodeOutcome;
 
 enum class FileRead { Done, Failed, OutOfMemory };
 
-// The whole file: the decoders work on memory, which also serves pipes.
+// The file up to the length its header declares: the decoders work on
+// memory, which also serves pipes and devices that never end.
 FileRead ReadWholeFile(std::FILE* file, std::vector<std::uint8_t>& bytes) {
     struct stat status {};
     if (fstat(fileno(file), &status) != 0 || S_ISDIR(status.st_mode)) return FileRead::Failed;
-    std::size_t chunk = 1 << 20;
-    if (S_ISREG(status.st_mode) && status.st_size > 0) {
-        if (static_cast<std::uint64_t>(status.st_size) > pictures::AvailableMemory()) return FileRead::OutOfMemory;
-        chunk = static_cast<std::size_t>(status.st_size) + 1;  // the extra byte meets the end at once
+    const std::uint64_t knownSize = S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
+    const auto read = [file](std::uint8_t* into, std::size_t size) { return std::fread(into, 1, size, file); };
+    if (ReadBounded(read, PictureLengthDeclared, bytes, knownSize) == BoundedRead::OutOfMemory) {
+        return FileRead::OutOfMemory;
     }
-    for (;;) {
-        const std::size_t at = bytes.size();
-        if (at + chunk > pictures::AvailableMemory()) return FileRead::OutOfMemory;
-        bytes.resize(at + chunk);
-        const std::size_t got = std::fread(bytes.data() + at, 1, chunk, file);
-        bytes.resize(at + got);
-        if (got < chunk) return std::ferror(file) ? FileRead::Failed : FileRead::Done;
-    }
+    return std::ferror(file) ? FileRead::Failed : FileRead::Done;
 }
 
 DecodeOutcome Decode(std::span<const std::uint8_t> bytes, DecodedPicture& picture) {
