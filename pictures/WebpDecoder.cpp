@@ -51,7 +51,8 @@ DecodeOutcome DecodeWebp(Bytes bytes, DecodedPicture& picture) {
     const std::unique_ptr<WebPIterator, FrameRelease> releaseFrame(&frame);
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config) ||
-        WebPGetFeatures(frame.fragment.bytes, frame.fragment.size, &config.input) != VP8_STATUS_OK) {
+        WebPGetFeatures(frame.fragment.bytes, frame.fragment.size, &config.input) != VP8_STATUS_OK ||
+        config.input.width != frame.width || config.input.height != frame.height) {
         return DecodeOutcome::NotAPicture;
     }
 
@@ -60,7 +61,8 @@ DecodeOutcome DecodeWebp(Bytes bytes, DecodedPicture& picture) {
     const std::uint64_t canvasWidth = WebPDemuxGetI(demuxer.get(), WEBP_FF_CANVAS_WIDTH);
     const std::uint64_t canvasHeight = WebPDemuxGetI(demuxer.get(), WEBP_FF_CANVAS_HEIGHT);
     const Channels channels = config.input.has_alpha ? Channels::Rgba : Channels::Rgb;
-    const std::uint64_t framePixels = std::uint64_t(frame.width) * static_cast<std::uint64_t>(frame.height);
+    const std::uint64_t framePixels =
+        static_cast<std::uint64_t>(frame.width) * static_cast<std::uint64_t>(frame.height);
     const std::uint64_t samplesBytes = framePixels * SamplesPerPixel(channels);
     const std::uint64_t decoderBytes = framePixels * (config.input.format == kLosslessFormat ? 4 : 1);
     const DecodeOutcome fits = CheckPictureSize(canvasWidth, canvasHeight, samplesBytes + decoderBytes);
