@@ -13,9 +13,10 @@ namespace lumagrove::pictures {
 // relied on to say "too big".
 std::uint64_t AvailableMemory();
 
-// Caps AvailableMemory() at `most` bytes from now on. For the fuzzers, whose
-// sanitizer refuses large allocations in a way this process cannot see: the
-// decoders then meet the same refusals as on a machine with that little room.
+// Caps AvailableMemory() at `most` bytes from now on (UINT64_MAX lifts the
+// cap). For the fuzzers, whose sanitizer refuses large allocations in a way
+// this process cannot see: the decoders then meet the same refusals as on a
+// machine with that little room.
 void CapAvailableMemory(std::uint64_t most);
 
 // What a sound picture of the declared size needs to decode: `pixels` of

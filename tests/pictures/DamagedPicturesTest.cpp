@@ -12,6 +12,7 @@
 #include "HostilePictures.h"
 #include "PictureMaker.h"
 #include "PictureTesting.h"
+#include "pictures/MemoryBudget.h"
 #include "support/TemporaryFolder.h"
 
 namespace lumagrove::testing {
@@ -83,7 +84,18 @@ TEST(DamagedPictures, EveryFormatRefusesItsTruncations) {
 
 // The fuzzers' seeds: sound pictures of every kind open; the truncated ones
 // are refused; the damaged ones do either, cleanly.
+// Decoders count on no more memory than `most` bytes while this lives.
+class MemoryCap {
+public:
+    explicit MemoryCap(std::uint64_t most) { pictures::CapAvailableMemory(most); }
+    ~MemoryCap() { pictures::CapAvailableMemory(UINT64_MAX); }
+    MemoryCap(const MemoryCap&) = delete;
+    MemoryCap& operator=(const MemoryCap&) = delete;
+};
+
 TEST(DamagedPictures, TheSeedPicturesOfTheFuzzer) {
+    // With the fuzzer's memory: hostile seeds may declare gigabytes.
+    const MemoryCap fuzzerMemory(std::uint64_t{64} << 20);
     int seeds = 0;
     for (const auto& entry : std::filesystem::directory_iterator(LUMAGROVE_SOURCE_DIR "/fuzz/corpus/pictures")) {
         const std::string file = entry.path().filename().string();
@@ -92,6 +104,11 @@ TEST(DamagedPictures, TheSeedPicturesOfTheFuzzer) {
         ++seeds;
         if (file.starts_with("damaged-")) {
             ExpectOpenedOrRefused(bytes, file);
+            continue;
+        }
+        if (file.starts_with("hostile-")) {
+            EXPECT_EQ(DecodeBytes(bytes, file).status, 0);
+            ExpectOpenedOrRefused(bytes, file);  // with one of the messages
             continue;
         }
         const ReadResult read = DecodeBytes(bytes, file);
