@@ -59,6 +59,31 @@ bool ParseSizeLine(std::string_view line, ImageSize& size) {
     return true;
 }
 
+// A plain sample's digits and separator: "65535 " from a 16-bit map, with
+// room for the padding some writers line their columns up with.
+constexpr std::uint64_t kMostPlainSampleBytes = 8;
+
+// The plain samples' text, no longer than their count declares, so that a
+// stream of blanks or digits without end (a FIFO, a device) ends too, where
+// standard input, read as far as the header declares, ends.
+class PlainText {
+public:
+    PlainText(std::FILE* file, std::uint64_t samples) : file_(file), left_(samples * kMostPlainSampleBytes) {}
+    int get() {
+        if (left_ == 0) return EOF;
+        --left_;
+        return std::getc(file_);
+    }
+    void unget(int c) {
+        ++left_;
+        std::ungetc(c, file_);
+    }
+
+private:
+    std::FILE* file_;
+    std::uint64_t left_;
+};
+
 enum class PlainRead {
     Sample,   // a number was read
     Skipped,  // a sign without digits was used up; the next read may succeed
@@ -68,22 +93,22 @@ enum class PlainRead {
 // One whitespace-separated decimal integer, kept as its low 8 bits. Text that
 // is not a number is left in the stream, so once stuck, every later read
 // would be stuck on the same text too.
-PlainRead ReadPlainSample(std::FILE* file, std::uint8_t& sample) {
-    int c = std::getc(file);
-    while (c != EOF && std::isspace(c)) c = std::getc(file);
+PlainRead ReadPlainSample(PlainText& text, std::uint8_t& sample) {
+    int c = text.get();
+    while (c != EOF && std::isspace(c)) c = text.get();
     const bool sign = c == '+' || c == '-';
     const bool negative = c == '-';
-    if (sign) c = std::getc(file);
+    if (sign) c = text.get();
     if (c == EOF || !std::isdigit(c)) {
-        if (c != EOF) std::ungetc(c, file);
+        if (c != EOF) text.unget(c);
         return sign ? PlainRead::Skipped : PlainRead::Stuck;
     }
     std::uint32_t value = 0;  // wraps modulo 2^32, which keeps the low 8 bits exact
     while (c != EOF && std::isdigit(c)) {
         value = value * 10u + static_cast<std::uint32_t>(c - '0');
-        c = std::getc(file);
+        c = text.get();
     }
-    if (c != EOF) std::ungetc(c, file);
+    if (c != EOF) text.unget(c);
     sample = static_cast<std::uint8_t>(negative ? 0u - value : value);
     return PlainRead::Sample;
 }
@@ -95,13 +120,14 @@ void ReadBinarySamples(std::FILE* file, PixelArray& pixels) {
 }
 
 void ReadPlainSamples(std::FILE* file, PixelArray& pixels) {
+    PlainText text(file, pixels.size());
     // An unreadable sample repeats the last one read; before any, it is 0.
     // Once stuck, the rest is filled at once: a few bytes may declare two
     // billion samples, and asking the stream for each would take minutes.
     std::uint8_t last = 0;
     std::size_t at = 0;
     for (; at < pixels.size(); ++at) {
-        const PlainRead read = ReadPlainSample(file, pixels[at]);
+        const PlainRead read = ReadPlainSample(text, pixels[at]);
         if (read == PlainRead::Stuck) break;
         if (read == PlainRead::Sample) {
             last = pixels[at];
@@ -111,10 +137,6 @@ void ReadPlainSamples(std::FILE* file, PixelArray& pixels) {
     }
     std::memset(pixels.data() + at, last, pixels.size() - at);
 }
-
-// A plain sample's digits and separator: "65535 " from a 16-bit map, with
-// room for the padding some writers line their columns up with.
-constexpr std::uint64_t kMostPlainSampleBytes = 8;
 
 struct PgmHeader {
     bool binary = false;

@@ -1,16 +1,11 @@
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <csignal>
-#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "HostilePictures.h"
 #include "PictureMaker.h"
 #include "PictureTesting.h"
+#include "support/EndlessFeeder.h"
 #include "support/TemporaryFolder.h"
 
 namespace lumagrove::testing {
@@ -72,50 +67,6 @@ TEST(HostilePictures, AWideBitFieldMaskKeepsItsRange) {
     ASSERT_EQ(read.status, 1);
     EXPECT_EQ(read.grey[0], ExpectedLuma(255, 0, 0));
 }
-
-// Feeds `head` and then zeros without end into a FIFO, from a thread of its
-// own, until the reader has closed its end or the feeder is destroyed.
-class EndlessFeeder {
-public:
-    EndlessFeeder(const std::string& fifo, std::string head) : head_(std::move(head)) {
-        previous_ = std::signal(SIGPIPE, SIG_IGN);  // a reader gone is a failed write, not the end of the tests
-        thread_ = std::thread([this, fifo] { feed(fifo); });
-    }
-    ~EndlessFeeder() {
-        stop_ = true;
-        thread_.join();
-        std::signal(SIGPIPE, previous_);
-    }
-    EndlessFeeder(const EndlessFeeder&) = delete;
-    EndlessFeeder& operator=(const EndlessFeeder&) = delete;
-
-    std::uint64_t fed() const { return fed_; }
-
-private:
-    void feed(const std::string& fifo) {
-        // Non-blocking, so that neither a missing reader nor a full pipe can
-        // keep this thread from seeing `stop_`.
-        int out = -1;
-        while (!stop_ && (out = open(fifo.c_str(), O_WRONLY | O_NONBLOCK)) < 0) std::this_thread::yield();
-        std::string chunk = head_;
-        while (!stop_) {
-            chunk.resize(std::max<std::size_t>(chunk.size(), 65536), '\0');
-            const ssize_t written = write(out, chunk.data(), chunk.size());
-            if (written < 0 && errno != EAGAIN) break;  // the reader has gone
-            if (written > 0) {
-                fed_ += static_cast<std::uint64_t>(written);
-                chunk.erase(0, static_cast<std::size_t>(written));
-            }
-        }
-        if (out >= 0) close(out);
-    }
-
-    std::string head_;
-    std::atomic<bool> stop_{false};
-    std::atomic<std::uint64_t> fed_{0};
-    std::thread thread_;
-    void (*previous_)(int) = nullptr;
-};
 
 TEST(HostilePictures, AnEndlessStreamIsReadOnlyAsFarAsItsHeaderDeclares) {
     TemporaryFolder folder;
