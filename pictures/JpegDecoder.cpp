@@ -6,10 +6,10 @@
 // A JPEG whose compressed data are damaged or end early is refused, like a
 // damaged file of any other format: the library would fill the missing part
 // with grey and call it a warning. So is one with more scans than encoders
-// write (ten for a colour picture from libjpeg, a few dozen at most from
-// those that search for the smallest file): every scan passes over the whole
-// picture again, a twentieth of a second for 8192 x 8192, so a small file of
-// repeated scans would keep the decoder busy for minutes.
+// write (libjpeg writes ten for a colour picture; those that search for the
+// smallest file rarely more than a few dozen): every scan passes over the
+// whole picture again, so a small file of repeated scans would keep the
+// decoder busy for minutes.
 #include <algorithm>
 #include <climits>
 #include <csetjmp>

@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <limits>
@@ -50,7 +51,8 @@ std::uint64_t RoomInControlGroup() {
         RoomUnder("/sys/fs/cgroup/memory/memory.limit_in_bytes", "/sys/fs/cgroup/memory/memory.usage_in_bytes"));
 }
 
-std::uint64_t gCap = kUnlimited;
+// Set once, before decoding starts; batches decode on several threads.
+std::atomic<std::uint64_t> memoryCap{kUnlimited};
 
 // Room for the libraries' buffers that the estimates leave out: row and
 // block caches, tables, codec state.
@@ -58,7 +60,7 @@ constexpr std::uint64_t kBookkeepingBytes = std::uint64_t{64} << 20;
 
 }  // namespace
 
-void CapAvailableMemory(std::uint64_t most) { gCap = most; }
+void CapAvailableMemory(std::uint64_t most) { memoryCap = most; }
 
 std::uint64_t DecodeNeeds(std::uint64_t pixels, std::uint64_t workingBytes) {
     const std::uint64_t needed = pixels + workingBytes;
@@ -72,7 +74,7 @@ std::uint64_t DecodeBudget(std::uint64_t pixels, std::uint64_t workingBytes) {
 std::uint64_t AvailableMemory() {
     std::uint64_t room = ProcField("/proc/meminfo", "MemAvailable:");
     if (room == 0) room = kUnlimited;  // no such line: nothing known, nothing refused
-    room = std::min(room, gCap);
+    room = std::min<std::uint64_t>(room, memoryCap);
     room = std::min(room, RoomInControlGroup());
     room = std::min(room, RoomUnderLimit(RLIMIT_AS, ProcField("/proc/self/status", "VmSize:")));
     room = std::min(room, RoomUnderLimit(RLIMIT_DATA, ProcField("/proc/self/status", "VmData:")));
