@@ -5,12 +5,13 @@
 
 #include "formats/BrokenPipeGuard.h"
 #include "formats/FileMessages.h"
+#include "formats/Readers.h"
+#include "pictures/BoundedRead.h"
+#include "pictures/Pictures.h"
 #include "session/Messages.h"
 
 namespace lumagrove::cli {
 namespace {
-
-constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 
 ssize_t WriteToOstream(void* cookie, const char* bytes, std::size_t size) {
     std::ostream& out = *static_cast<std::ostream*>(cookie);
@@ -19,18 +20,30 @@ ssize_t WriteToOstream(void* cookie, const char* bytes, std::size_t size) {
     return out ? static_cast<ssize_t>(size) : 0;
 }
 
+// What standard input can hold: a picture or a gray map, as long as its
+// header declares. Nothing else is read from it (a raw intensity file has no
+// header to be told by), so the first bytes are all that is worth reading.
+std::uint64_t StandardInputLengthDeclared(std::span<const std::uint8_t> head) {
+    if (PictureFormatOfContent(head)) return PictureLengthDeclared(head);
+    if (!LooksLikePgm(head)) return head.size();
+    const std::uint64_t length = PgmLengthDeclared(head);
+    return length == 0 ? kLengthNotYetDeclared : length;
+}
+
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> ReadWholeStream(std::istream& in, const Reporter& report) {
     std::vector<std::uint8_t> bytes;
+    const auto read = [&in](std::uint8_t* into, std::size_t size) {
+        in.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(size));
+        return static_cast<std::size_t>(in.gcount());
+    };
+    BoundedRead outcome = BoundedRead::OutOfMemory;
     try {
-        while (in) {
-            const std::size_t had = bytes.size();
-            bytes.resize(had + kReadChunk);
-            in.read(reinterpret_cast<char*>(bytes.data() + had), static_cast<std::streamsize>(kReadChunk));
-            bytes.resize(had + static_cast<std::size_t>(in.gcount()));
-        }
-    } catch (const std::bad_alloc&) {
+        outcome = ReadBounded(read, StandardInputLengthDeclared, bytes);
+    } catch (const std::bad_alloc&) {  // the outcome stays OutOfMemory
+    }
+    if (outcome == BoundedRead::OutOfMemory) {
         report(session::NotEnoughMemory());
         return std::nullopt;
     }
@@ -38,7 +51,6 @@ std::optional<std::vector<std::uint8_t>> ReadWholeStream(std::istream& in, const
         report(CannotOpenForReading(kStandardInputName));
         return std::nullopt;
     }
-    bytes.shrink_to_fit();
     return bytes;
 }
 

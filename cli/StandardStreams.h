@@ -20,8 +20,10 @@ inline bool NamesStandardStream(std::string_view fileName) { return fileName == 
 inline constexpr char kStandardInputName[] = "standard input";
 inline constexpr char kStandardOutputName[] = "standard output";
 
-// Everything `in` holds until its end. Nothing, after reporting, when it
-// could not be read or does not fit in memory.
+// What `in` holds, up to the length its first bytes declare (BoundedRead.h):
+// a picture or a gray map as long as its header says, of anything else only
+// those first bytes, so that an endless stream ends. Nothing, after
+// reporting, when it could not be read or does not fit in memory.
 std::optional<std::vector<std::uint8_t>> ReadWholeStream(std::istream& in, const Reporter& report);
 
 // Hands `write` a C stream whose bytes go into `out` (writers take a FILE*)

@@ -60,6 +60,31 @@ bool ParseSizeLine(std::string_view line, ImageSize& size) {
     return true;
 }
 
+// A plain sample's digits and separator: "65535 " from a 16-bit map, with
+// room for the padding some writers line their columns up with.
+constexpr std::uint64_t kMostPlainSampleBytes = 8;
+
+// The plain samples' text, no longer than their count declares, so that a
+// stream of blanks or digits without end (a FIFO, a device) ends too, where
+// standard input, read as far as the header declares, ends.
+class PlainText {
+public:
+    PlainText(std::FILE* file, std::uint64_t samples) : file_(file), left_(samples * kMostPlainSampleBytes) {}
+    int get() {
+        if (left_ == 0) return EOF;
+        --left_;
+        return std::getc(file_);
+    }
+    void unget(int c) {
+        ++left_;
+        std::ungetc(c, file_);
+    }
+
+private:
+    std::FILE* file_;
+    std::uint64_t left_;
+};
+
 enum class PlainRead {
     Sample,   // a number was read
     Skipped,  // a sign without digits was used up; the next read may succeed
@@ -69,22 +94,22 @@ enum class PlainRead {
 // One whitespace-separated decimal integer, kept as its low 8 bits. Text that
 // is not a number is left in the stream, so once stuck, every later read
 // would be stuck on the same text too.
-PlainRead ReadPlainSample(std::FILE* file, std::uint8_t& sample) {
-    int c = std::getc(file);
-    while (c != EOF && std::isspace(c)) c = std::getc(file);
+PlainRead ReadPlainSample(PlainText& text, std::uint8_t& sample) {
+    int c = text.get();
+    while (c != EOF && std::isspace(c)) c = text.get();
     const bool sign = c == '+' || c == '-';
     const bool negative = c == '-';
-    if (sign) c = std::getc(file);
+    if (sign) c = text.get();
     if (c == EOF || !std::isdigit(c)) {
-        if (c != EOF) std::ungetc(c, file);
+        if (c != EOF) text.unget(c);
         return sign ? PlainRead::Skipped : PlainRead::Stuck;
     }
     std::uint32_t value = 0;  // wraps modulo 2^32, which keeps the low 8 bits exact
     while (c != EOF && std::isdigit(c)) {
         value = value * 10u + static_cast<std::uint32_t>(c - '0');
-        c = std::getc(file);
+        c = text.get();
     }
-    if (c != EOF) std::ungetc(c, file);
+    if (c != EOF) text.unget(c);
     sample = static_cast<std::uint8_t>(negative ? 0u - value : value);
     return PlainRead::Sample;
 }
@@ -96,13 +121,14 @@ void ReadBinarySamples(std::FILE* file, PixelArray& pixels) {
 }
 
 void ReadPlainSamples(std::FILE* file, PixelArray& pixels) {
+    PlainText text(file, pixels.size());
     // An unreadable sample repeats the last one read; before any, it is 0.
     // Once stuck, the rest is filled at once: a few bytes may declare two
     // billion samples, and asking the stream for each would take minutes.
     std::uint8_t last = 0;
     std::size_t at = 0;
     for (; at < pixels.size(); ++at) {
-        const PlainRead read = ReadPlainSample(file, pixels[at]);
+        const PlainRead read = ReadPlainSample(text, pixels[at]);
         if (read == PlainRead::Stuck) break;
         if (read == PlainRead::Sample) {
             last = pixels[at];
@@ -113,41 +139,53 @@ void ReadPlainSamples(std::FILE* file, PixelArray& pixels) {
     std::memset(pixels.data() + at, last, pixels.size() - at);
 }
 
-// The gray map `file` holds; its name for messages is the record's title.
-int ReadPgmFrom(std::FILE* file, ImageRecord& record, const Reporter& report) {
-    const std::string& name = record.title;
-    // A read error (a folder, a failing disk) is no short file: what was read
-    // cannot be trusted. The error stays flagged on the stream, so checking
-    // after a stage covers every read in it.
-    const auto failedReading = [&] {
-        if (!std::ferror(file)) return false;
-        report(CannotOpenForReading(name, errno));
-        return true;
-    };
+struct PgmHeader {
+    bool binary = false;
+    ImageSize size;
+    bool whole = false;  // every line of it ended with its line feed
+};
 
+enum class HeaderRead { Done, Failed, NotPgm, NoSize };
+
+bool EndsLine(const std::string& line) { return !line.empty() && line.back() == '\n'; }
+
+// The magic, comment, size and maximum-value lines. A read error (a folder,
+// a failing disk) is no short file: what was read cannot be trusted. The
+// error stays flagged on the stream, so checking after a stage covers every
+// read in it.
+HeaderRead ReadHeader(std::FILE* file, PgmHeader& header) {
     std::string line;
     const bool haveMagic = ReadHeaderLine(file, line);
-    if (failedReading()) return 0;
+    if (std::ferror(file)) return HeaderRead::Failed;
     const std::string_view magic = std::string_view(line).substr(0, 2);
-    if (!haveMagic || (magic != "P5" && magic != "P2")) {
-        report({"File is not in P2 or P5 format!", "Error", MessageIcon::None});
-        return 0;
-    }
-    const bool binary = magic == "P5";
+    if (!haveMagic || (magic != "P5" && magic != "P2")) return HeaderRead::NotPgm;
+    header.binary = magic == "P5";
 
     // Comment lines follow the magic line directly. The end of the file ends
     // the search too, with an empty size line.
     do {
         if (!ReadHeaderLine(file, line)) line.clear();
     } while (!line.empty() && line[0] == '#');
-    if (failedReading()) return 0;
+    if (std::ferror(file)) return HeaderRead::Failed;
+    header.whole = EndsLine(line);
+    if (!ParseSizeLine(line, header.size)) return HeaderRead::NoSize;
+    // The maximum value: samples are never rescaled.
+    header.whole = ReadHeaderLine(file, line) && header.whole && EndsLine(line);
+    return HeaderRead::Done;
+}
 
-    ImageSize size;
-    if (!ParseSizeLine(line, size)) {
-        report(NoValidImageSize(name));
-        return 0;
+// The gray map `file` holds; its name for messages is the record's title.
+int ReadPgmFrom(std::FILE* file, ImageRecord& record, const Reporter& report) {
+    const std::string& name = record.title;
+    PgmHeader header;
+    switch (ReadHeader(file, header)) {
+        case HeaderRead::Done: break;
+        case HeaderRead::Failed: report(CannotOpenForReading(name, errno)); return 0;
+        case HeaderRead::NotPgm: report({"File is not in P2 or P5 format!", "Error", MessageIcon::None}); return 0;
+        case HeaderRead::NoSize: report(NoValidImageSize(name)); return 0;
     }
-    ReadHeaderLine(file, line);  // the maximum value: samples are never rescaled
+    const ImageSize size = header.size;
+    const bool binary = header.binary;
 
     PixelArray pixels;
     try {
@@ -161,12 +199,21 @@ int ReadPgmFrom(std::FILE* file, ImageRecord& record, const Reporter& report) {
     } else {
         ReadPlainSamples(file, pixels);
     }
-    if (failedReading()) return 0;
+    if (std::ferror(file)) {
+        report(CannotOpenForReading(name, errno));
+        return 0;
+    }
 
     record.width = size.width;
     record.height = size.height;
     record.pixels = std::move(pixels);
     return 1;
+}
+
+// A read-only stream over the bytes, so they are parsed exactly as a file
+// would be; nothing is written through it.
+File StreamOver(std::span<const std::uint8_t> bytes) {
+    return File(bytes.empty() ? nullptr : fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb"));
 }
 
 }  // namespace
@@ -184,10 +231,17 @@ int ReadPgm(ImageRecord& record, const Reporter& report) {
     return ReadPgmFrom(file.get(), record, report);
 }
 
+std::uint64_t PgmLengthDeclared(std::span<const std::uint8_t> head) {
+    const File file = StreamOver(head);
+    PgmHeader header;
+    if (!file || ReadHeader(file.get(), header) != HeaderRead::Done || !header.whole) return 0;
+    const long samplesAt = std::ftell(file.get());
+    const std::uint64_t samples = static_cast<std::uint64_t>(header.size.width) * header.size.height;
+    return static_cast<std::uint64_t>(samplesAt) + samples * (header.binary ? 1 : kMostPlainSampleBytes);
+}
+
 int ReadPgmBytes(std::span<const std::uint8_t> bytes, ImageRecord& record, const Reporter& report) {
-    // A read-only stream over the bytes, so they are parsed exactly as a
-    // file would be; nothing is written through it.
-    File file(bytes.empty() ? nullptr : fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb"));
+    const File file = StreamOver(bytes);
     if (!file) {
         report(CannotOpenForReading(record.title));
         return 0;

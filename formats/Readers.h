@@ -21,6 +21,10 @@ bool LooksLikePgm(std::span<const std::uint8_t> head);
 // A gray map held in memory, such as standard input; the record's title
 // names it in messages.
 int ReadPgmBytes(std::span<const std::uint8_t> bytes, ImageRecord& record, const Reporter& report);
+// The most bytes a gray map starting with `head` can hold: its header and its
+// samples (plain ones as text, a few bytes each). 0 while `head` does not yet
+// hold a whole header with a valid size.
+std::uint64_t PgmLengthDeclared(std::span<const std::uint8_t> head);
 
 // Raw 640 x 480 samples without a header.
 int ReadIntensity(ImageRecord& record, const Reporter& report);

@@ -50,7 +50,9 @@ struct Mask {
     bool present() const { return bits != 0; }
     std::uint8_t operator()(std::uint32_t pixel) const {
         if (top == 0) return 0;
-        return static_cast<std::uint8_t>((((pixel & bits) >> shift) * 255 + top / 2) / top);
+        // 64 bits: a mask may be 32 bits wide, and 255 times its top would not fit in 32.
+        const std::uint64_t value = (pixel & bits) >> shift;
+        return static_cast<std::uint8_t>((value * 255 + top / 2) / top);
     }
 };
 

@@ -5,8 +5,13 @@
 //
 // A JPEG whose compressed data are damaged or end early is refused, like a
 // damaged file of any other format: the library would fill the missing part
-// with grey and call it a warning.
+// with grey and call it a warning. So is one with more scans than encoders
+// write (libjpeg writes ten for a colour picture; those that search for the
+// smallest file rarely more than a few dozen): every scan passes over the
+// whole picture again, so a small file of repeated scans would keep the
+// decoder busy for minutes.
 #include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -26,8 +31,11 @@
 namespace lumagrove::pictures {
 namespace {
 
+constexpr int kMostScans = 100;
+
 struct JumpingErrors {
     jpeg_error_mgr base;
+    jpeg_progress_mgr progress;
     std::jmp_buf jump;
     bool outOfMemory = false;
 };
@@ -41,13 +49,22 @@ struct JumpingErrors {
 
 bool DamagedData(int code) {
     return code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_HUFF_BAD_CODE ||
-           code == JWRN_ARITH_BAD_CODE || code == JWRN_MUST_RESYNC;
+           code == JWRN_ARITH_BAD_CODE || code == JWRN_MUST_RESYNC || code == JWRN_EXTRANEOUS_DATA;
 }
 
 // Warnings (level -1) about damaged data end the decode; other warnings and
 // all trace messages are dropped.
 void JudgeMessage(j_common_ptr info, int level) {
     if (level < 0 && DamagedData(info->err->msg_code)) JumpOnError(info);
+}
+
+// Called again and again as the decoder takes in the picture's scans.
+void CountScans(j_common_ptr info) {
+    const auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+    if (decompress->input_scan_number > kMostScans) {
+        info->err->msg_code = JERR_BAD_PROGRESSION;
+        JumpOnError(info);
+    }
 }
 
 constexpr int kExifMarker = JPEG_APP0 + 1;
@@ -92,7 +109,9 @@ public:
         info_.err = jpeg_std_error(&errors_.base);
         errors_.base.error_exit = JumpOnError;
         errors_.base.emit_message = JudgeMessage;
+        errors_.progress.progress_monitor = CountScans;
         jpeg_create_decompress(&info_);
+        info_.progress = &errors_.progress;
         jpeg_mem_src(&info_, bytes.data(), static_cast<unsigned long>(bytes.size()));
     }
     ~JpegSession() { jpeg_destroy_decompress(&info_); }
@@ -144,17 +163,19 @@ DecodeOutcome DecodeJpeg(Bytes bytes, DecodedPicture& picture) {
     const jpeg_decompress_struct& info = session.info();
 
     // A progressive picture keeps every coefficient of every component until
-    // its last scan: two bytes each, up to three components.
+    // its last scan: two bytes each, over whole blocks of up to 16 x 16.
     const std::uint64_t pixels = std::uint64_t{info.image_width} * info.image_height;
-    const std::uint64_t working = info.progressive_mode ? 6 * pixels : 0;
+    const auto blocksCover = [](std::uint64_t side) { return (side + 15) / 16 * 16; };
+    const std::uint64_t coefficients = blocksCover(info.image_width) * blocksCover(info.image_height) *
+                                       static_cast<std::uint64_t>(info.num_components);
+    const std::uint64_t working = info.progressive_mode ? 2 * coefficients : 0;
     const DecodeOutcome fits = CheckPictureSize(info.image_width, info.image_height, working);
     if (fits != DecodeOutcome::Done) return fits;
 
     PixelArray grey(static_cast<std::size_t>(pixels));
     std::vector<std::uint8_t> inks(FourInks(info) ? 4 * std::size_t{info.image_width} : 0);
-    const std::uint64_t available = AvailableMemory();
-    const std::uint64_t room = available - std::min(available, pixels);
-    const long memoryLimit = static_cast<long>(std::min<std::uint64_t>(room, 0x7fffffffffffffff));
+    const std::uint64_t budget = DecodeBudget(pixels, working);
+    const long memoryLimit = static_cast<long>(std::min<std::uint64_t>(budget - std::min(budget, pixels), LONG_MAX));
     if (!session.readRows(grey.data(), inks.data(), memoryLimit)) {
         return session.outOfMemory() ? DecodeOutcome::OutOfMemory : DecodeOutcome::NotAPicture;
     }

@@ -1,10 +1,12 @@
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <memory>
 #include <new>
 #include <vector>
 
 #include "formats/FileMessages.h"
+#include "pictures/BoundedRead.h"
 #include "pictures/Decoders.h"
 #include "pictures/MemoryBudget.h"
 #include "pictures/Orientation.h"
@@ -19,23 +21,22 @@ using pictures::DecodeOutcome;
 
 enum class FileRead { Done, Failed, OutOfMemory };
 
-// The whole file: the decoders work on memory, which also serves pipes.
+// The file up to the length its header declares: the decoders work on
+// memory, which also serves pipes and devices that never end. Failed leaves
+// errno saying why.
 FileRead ReadWholeFile(std::FILE* file, std::vector<std::uint8_t>& bytes) {
     struct stat status {};
-    if (fstat(fileno(file), &status) != 0 || S_ISDIR(status.st_mode)) return FileRead::Failed;
-    std::size_t chunk = 1 << 20;
-    if (S_ISREG(status.st_mode) && status.st_size > 0) {
-        if (static_cast<std::uint64_t>(status.st_size) > pictures::AvailableMemory()) return FileRead::OutOfMemory;
-        chunk = static_cast<std::size_t>(status.st_size) + 1;  // the extra byte meets the end at once
+    if (fstat(fileno(file), &status) != 0) return FileRead::Failed;
+    if (S_ISDIR(status.st_mode)) {
+        errno = EISDIR;
+        return FileRead::Failed;
     }
-    for (;;) {
-        const std::size_t at = bytes.size();
-        if (at + chunk > pictures::AvailableMemory()) return FileRead::OutOfMemory;
-        bytes.resize(at + chunk);
-        const std::size_t got = std::fread(bytes.data() + at, 1, chunk, file);
-        bytes.resize(at + got);
-        if (got < chunk) return std::ferror(file) ? FileRead::Failed : FileRead::Done;
+    const std::uint64_t knownSize = S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
+    const auto read = [file](std::uint8_t* into, std::size_t size) { return std::fread(into, 1, size, file); };
+    if (ReadBounded(read, PictureLengthDeclared, bytes, knownSize) == BoundedRead::OutOfMemory) {
+        return FileRead::OutOfMemory;
     }
+    return std::ferror(file) ? FileRead::Failed : FileRead::Done;
 }
 
 DecodeOutcome Decode(std::span<const std::uint8_t> bytes, DecodedPicture& picture) {
@@ -78,16 +79,20 @@ int ReadPicture(ImageRecord& record, const Reporter& report) {
     const std::string& name = record.title;
     std::vector<std::uint8_t> bytes;
     FileRead read = FileRead::Failed;
+    int failure = 0;
     if (const std::unique_ptr<std::FILE, FileCloser> file{OpenForReading(name)}) {
         try {
             read = ReadWholeFile(file.get(), bytes);
         } catch (const std::bad_alloc&) {
             read = FileRead::OutOfMemory;
         }
+        failure = errno;
+    } else {
+        failure = errno;
     }
     switch (read) {
         case FileRead::Done: return DecodePicture(bytes, record, report);
-        case FileRead::Failed: report(CannotOpenForReading(name)); return 0;
+        case FileRead::Failed: report(CannotOpenForReading(name, failure)); return 0;
         case FileRead::OutOfMemory: report(pictures::NotEnoughMemory()); return 0;
     }
     return 0;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "pictures/Decoders.h"
@@ -124,34 +125,46 @@ std::uint32_t SampleAt(const std::uint8_t* row, std::size_t index, int bits) {
     }
 }
 
+// The bytes of `columns` samples of a plane (or pixels, interleaved).
+std::uint64_t RowBytes(const TiffLayout& layout, std::uint64_t columns) {
+    const std::uint64_t samples = columns * (layout.planes ? 1 : layout.samplesPerPixel);
+    return (samples * layout.bits + 7) / 8;
+}
+
+// A decoded block's bytes. libtiff fills them, so they start uninitialised:
+// zeroing a block first would touch memory a damaged file never fills.
+struct Block {
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::size_t size = 0;
+};
+
 class BlockReader {
 public:
     BlockReader(TIFF* tiff, const TiffLayout& layout) : tiff_(tiff), layout_(layout) {}
 
     // The decoded block at (x, y) of one sample plane (plane 0 when the
     // samples are interleaved), or false if it is damaged.
-    bool read(std::uint32_t x, std::uint32_t y, std::uint16_t plane, std::vector<std::uint8_t>& block) {
+    bool read(std::uint32_t x, std::uint32_t y, std::uint16_t plane, Block& block) {
         const tmsize_t size = layout_.tiled ? TIFFTileSize(tiff_) : TIFFStripSize(tiff_);
         if (size <= 0) return false;
-        block.resize(static_cast<std::size_t>(size));
+        if (block.size != static_cast<std::size_t>(size)) {
+            block.bytes = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size));
+            block.size = static_cast<std::size_t>(size);
+        }
         tmsize_t got;
         std::uint64_t needed;
         if (layout_.tiled) {
-            got = TIFFReadEncodedTile(tiff_, TIFFComputeTile(tiff_, x, y, 0, plane), block.data(), size);
+            got = TIFFReadEncodedTile(tiff_, TIFFComputeTile(tiff_, x, y, 0, plane), block.bytes.get(), size);
             needed = static_cast<std::uint64_t>(size);
         } else {
-            got = TIFFReadEncodedStrip(tiff_, TIFFComputeStrip(tiff_, y, plane), block.data(), size);
+            got = TIFFReadEncodedStrip(tiff_, TIFFComputeStrip(tiff_, y, plane), block.bytes.get(), size);
             const std::uint32_t rows = std::min(layout_.blockHeight, layout_.height - y);
             needed = static_cast<std::uint64_t>(rows) * rowBytes();
         }
         return got > 0 && static_cast<std::uint64_t>(got) >= needed;
     }
 
-    std::size_t rowBytes() const {
-        const std::uint64_t samples =
-            std::uint64_t{layout_.blockWidth} * (layout_.planes ? 1 : layout_.samplesPerPixel);
-        return static_cast<std::size_t>((samples * layout_.bits + 7) / 8);
-    }
+    std::size_t rowBytes() const { return static_cast<std::size_t>(RowBytes(layout_, layout_.blockWidth)); }
 
 private:
     TIFF* tiff_;
@@ -168,8 +181,10 @@ bool DecodeSamples(TIFF* tiff, const TiffLayout& layout, const GreyPalette& pale
     const std::uint32_t top = (1u << layout.bits) - 1;
 
     BlockReader reader(tiff, layout);
-    std::vector<std::vector<std::uint8_t>> blocks(static_cast<std::size_t>(planeCount));
-    std::vector<std::uint8_t> samples(static_cast<std::size_t>(layout.blockWidth) * static_cast<std::size_t>(kept));
+    std::vector<Block> blocks(static_cast<std::size_t>(planeCount));
+    // One row of a block at 8 bits a sample, filled before it is read.
+    const auto samples = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(layout.blockWidth) *
+                                                                        static_cast<std::size_t>(kept));
     const std::size_t rowBytes = reader.rowBytes();
     for (std::uint32_t y0 = 0; y0 < layout.height; y0 += layout.blockHeight) {
         for (std::uint32_t x0 = 0; x0 < layout.width; x0 += layout.blockWidth) {
@@ -182,7 +197,7 @@ bool DecodeSamples(TIFF* tiff, const TiffLayout& layout, const GreyPalette& pale
                 std::uint8_t* out = grey + (static_cast<std::size_t>(y0) + r) * layout.width + x0;
                 for (std::uint32_t c = 0; c < columns; ++c) {
                     for (int s = 0; s < kept; ++s) {
-                        const std::uint8_t* row = blocks[layout.planes ? s : 0].data() + r * rowBytes;
+                        const std::uint8_t* row = blocks[layout.planes ? s : 0].bytes.get() + r * rowBytes;
                         const std::size_t index = layout.planes ? c : std::size_t{c} * layout.samplesPerPixel + s;
                         std::uint32_t value = SampleAt(row, index, layout.bits);
                         if (isPalette) {
@@ -195,7 +210,7 @@ bool DecodeSamples(TIFF* tiff, const TiffLayout& layout, const GreyPalette& pale
                     }
                 }
                 if (!isPalette)
-                    RowToGrey(samples.data(), channels, static_cast<std::int32_t>(columns), out, layout.premultiplied);
+                    RowToGrey(samples.get(), channels, static_cast<std::int32_t>(columns), out, layout.premultiplied);
             }
         }
     }
@@ -210,11 +225,12 @@ bool DecodeThroughRgba(TIFF* tiff, const TiffLayout& layout, std::uint8_t* grey)
     TIFFRGBAImage image{};
     if (!TIFFRGBAImageBegin(&image, tiff, 0, problem)) return false;
     image.req_orientation = image.orientation;  // stored order; orientation is applied later
-    std::vector<std::uint32_t> raster(static_cast<std::size_t>(layout.width) * layout.height);
-    const bool decoded = TIFFRGBAImageGet(&image, raster.data(), layout.width, layout.height) != 0;
+    const std::size_t pixels = static_cast<std::size_t>(layout.width) * layout.height;
+    const auto raster = std::make_unique_for_overwrite<std::uint32_t[]>(pixels);
+    const bool decoded = TIFFRGBAImageGet(&image, raster.get(), layout.width, layout.height) != 0;
     TIFFRGBAImageEnd(&image);
     if (!decoded) return false;
-    for (std::size_t i = 0; i < raster.size(); ++i) {
+    for (std::size_t i = 0; i < pixels; ++i) {
         const std::uint32_t p = raster[i];
         const std::uint32_t alpha = TIFFGetA(p);
         grey[i] = Luma(PremultipliedOverWhite(TIFFGetR(p), alpha), PremultipliedOverWhite(TIFFGetG(p), alpha),
@@ -223,22 +239,45 @@ bool DecodeThroughRgba(TIFF* tiff, const TiffLayout& layout, std::uint8_t* grey)
     return true;
 }
 
+// The first page's layout from a handle, and whether it is unpacked here.
+bool ReadFirstPage(TIFF* tiff, TiffLayout& layout, bool& here) {
+    if (!ReadLayout(tiff, layout)) return false;
+    here = UnpackedHere(tiff, layout);
+    return true;
+}
+
+// While only the directory is read, libtiff's arrays follow the file: every
+// strip or tile has an entry in it, so none is much larger than the file.
+std::uint64_t DirectoryAllowance(Bytes bytes) { return (std::uint64_t{1} << 20) + 4 * std::uint64_t{bytes.size()}; }
+
 }  // namespace
 
 DecodeOutcome DecodeTiff(Bytes bytes, DecodedPicture& picture) {
     TiffMemory memory;
     memory.reading = bytes;
-    const TiffHandle tiff = OpenTiffForReading(memory, AvailableMemory());
     TiffLayout layout;
-    if (!tiff || !ReadLayout(tiff.get(), layout)) return DecodeOutcome::NotAPicture;
+    bool here = false;
+    TiffHandle tiff = OpenTiffForReading(memory, std::min(AvailableMemory(), DirectoryAllowance(bytes)));
+    if (!tiff || !ReadFirstPage(tiff.get(), layout, here)) return DecodeOutcome::NotAPicture;
 
-    const bool here = UnpackedHere(tiff.get(), layout);
+    // A sound picture needs one block of each plane, of the picture's size at
+    // most (tiles may overhang it a little, which the budget's margin covers),
+    // and a row of 8-bit samples; libtiff's own conversion a 32-bit raster
+    // and such a block besides.
     const std::uint64_t pixels = std::uint64_t{layout.width} * layout.height;
-    const std::uint64_t block =
-        static_cast<std::uint64_t>(layout.tiled ? TIFFTileSize64(tiff.get()) : TIFFStripSize64(tiff.get()));
-    const std::uint64_t working = here ? block * (layout.planes ? layout.samplesPerPixel : 1) : 4 * pixels;
+    const std::uint64_t planes = layout.planes ? layout.samplesPerPixel : 1;
+    const std::uint64_t pictureBlock = RowBytes(layout, std::min(layout.blockWidth, layout.width)) *
+                                       std::min(layout.blockHeight, layout.height) * planes;
+    const std::uint64_t working = here ? pictureBlock + 4 * std::uint64_t{layout.width} : 4 * pixels + pictureBlock;
     const DecodeOutcome fits = CheckPictureSize(layout.width, layout.height, working);
     if (fits != DecodeOutcome::Done) return fits;
+
+    // Blocks far larger than the picture are damage, not a need to meet.
+    const std::uint64_t block =
+        static_cast<std::uint64_t>(layout.tiled ? TIFFTileSize64(tiff.get()) : TIFFStripSize64(tiff.get()));
+    if (here && pixels + block * planes > DecodeNeeds(pixels, working)) return DecodeOutcome::NotAPicture;
+    tiff = OpenTiffForReading(memory, DecodeBudget(pixels, working));
+    if (!tiff || !ReadFirstPage(tiff.get(), layout, here)) return DecodeOutcome::NotAPicture;
 
     GreyPalette palette{};
     if (here && layout.photometric == PHOTOMETRIC_PALETTE && !ReadPalette(tiff.get(), layout.bits, palette)) {

@@ -1,10 +1,12 @@
 // WebP through libwebp. An animation gives its first frame, as a multi-page
-// TIFF gives its first page.
+// TIFF gives its first page: that frame on the canvas, transparent elsewhere,
+// as a player first shows it. Only the frame itself is decoded, into a buffer
+// of its own size; libwebp's animation decoder would hold two RGBA canvases
+// besides, eight bytes a canvas pixel for a frame that may be tiny.
 #include <webp/decode.h>
 #include <webp/demux.h>
 
 #include <memory>
-#include <vector>
 
 #include "pictures/Decoders.h"
 #include "pictures/GreyConversion.h"
@@ -13,64 +15,75 @@
 namespace lumagrove::pictures {
 namespace {
 
-void RowsToGrey(const std::uint8_t* samples, Channels channels, std::int32_t width, std::int32_t height,
-                std::uint8_t* grey) {
-    const std::size_t rowSamples = static_cast<std::size_t>(width) * SamplesPerPixel(channels);
-    for (std::int32_t y = 0; y < height; ++y) {
-        RowToGrey(samples + y * rowSamples, channels, width, grey + static_cast<std::size_t>(y) * width);
-    }
-}
-
-struct AnimationFree {
-    void operator()(WebPAnimDecoder* decoder) const { WebPAnimDecoderDelete(decoder); }
+struct DemuxerFree {
+    void operator()(WebPDemuxer* demuxer) const { WebPDemuxDelete(demuxer); }
 };
 
-DecodeOutcome DecodeFirstFrame(Bytes bytes, DecodedPicture& picture) {
-    const WebPData data{bytes.data(), bytes.size()};
-    WebPAnimDecoderOptions options;
-    if (!WebPAnimDecoderOptionsInit(&options)) return DecodeOutcome::NotAPicture;
-    options.color_mode = MODE_RGBA;
-    options.use_threads = 0;
-    const std::unique_ptr<WebPAnimDecoder, AnimationFree> decoder(WebPAnimDecoderNew(&data, &options));
-    WebPAnimInfo info;
-    if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info)) return DecodeOutcome::NotAPicture;
-    const DecodeOutcome fits = CheckPictureSize(info.canvas_width, info.canvas_height, 0);
-    if (fits != DecodeOutcome::Done) return fits;
+struct FrameRelease {
+    void operator()(WebPIterator* frame) const { WebPDemuxReleaseIterator(frame); }
+};
 
-    std::uint8_t* canvas = nullptr;
-    int timestamp = 0;
-    if (!WebPAnimDecoderGetNext(decoder.get(), &canvas, &timestamp)) return DecodeOutcome::NotAPicture;
-    const auto width = static_cast<std::int32_t>(info.canvas_width);
-    const auto height = static_cast<std::int32_t>(info.canvas_height);
-    PixelArray grey(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    RowsToGrey(canvas, Channels::Rgba, width, height, grey.data());
-    picture = {width, height, std::move(grey), 1};
-    return DecodeOutcome::Done;
+constexpr int kLosslessFormat = 2;  // WebPBitstreamFeatures::format
+
+// Decodes a frame's bitstream into `samples`, RGB or RGBA as it has alpha.
+DecodeOutcome DecodeFrame(const WebPIterator& frame, WebPDecoderConfig& config, std::uint8_t* samples,
+                          std::size_t size) {
+    config.output.colorspace = config.input.has_alpha ? MODE_RGBA : MODE_RGB;
+    config.output.is_external_memory = 1;
+    config.output.u.RGBA.rgba = samples;
+    config.output.u.RGBA.stride = frame.width * (config.input.has_alpha ? 4 : 3);
+    config.output.u.RGBA.size = size;
+    config.options.use_threads = 0;
+    const VP8StatusCode status = WebPDecode(frame.fragment.bytes, frame.fragment.size, &config);
+    WebPFreeDecBuffer(&config.output);
+    if (status == VP8_STATUS_OUT_OF_MEMORY) return DecodeOutcome::OutOfMemory;
+    return status == VP8_STATUS_OK ? DecodeOutcome::Done : DecodeOutcome::NotAPicture;
 }
 
 }  // namespace
 
 DecodeOutcome DecodeWebp(Bytes bytes, DecodedPicture& picture) {
-    WebPBitstreamFeatures features;
-    if (WebPGetFeatures(bytes.data(), bytes.size(), &features) != VP8_STATUS_OK) return DecodeOutcome::NotAPicture;
-    if (features.has_animation) return DecodeFirstFrame(bytes, picture);
+    const WebPData data{bytes.data(), bytes.size()};
+    const std::unique_ptr<WebPDemuxer, DemuxerFree> demuxer(WebPDemux(&data));
+    if (!demuxer) return DecodeOutcome::NotAPicture;
+    WebPIterator frame{};
+    if (!WebPDemuxGetFrame(demuxer.get(), 1, &frame)) return DecodeOutcome::NotAPicture;
+    const std::unique_ptr<WebPIterator, FrameRelease> releaseFrame(&frame);
+    WebPDecoderConfig config;
+    if (!WebPInitDecoderConfig(&config) ||
+        WebPGetFeatures(frame.fragment.bytes, frame.fragment.size, &config.input) != VP8_STATUS_OK ||
+        config.input.width != frame.width || config.input.height != frame.height) {
+        return DecodeOutcome::NotAPicture;
+    }
 
-    const Channels channels = features.has_alpha ? Channels::Rgba : Channels::Rgb;
-    const auto width = static_cast<std::uint64_t>(features.width);
-    const auto height = static_cast<std::uint64_t>(features.height);
-    const std::uint64_t decodedBytes = width * height * SamplesPerPixel(channels);
-    const DecodeOutcome fits = CheckPictureSize(width, height, decodedBytes);
+    // The decoded frame, and what the decoder holds while decoding it: a
+    // lossless frame all its pixels at 32 bits, a lossy one its alpha plane.
+    const std::uint64_t canvasWidth = WebPDemuxGetI(demuxer.get(), WEBP_FF_CANVAS_WIDTH);
+    const std::uint64_t canvasHeight = WebPDemuxGetI(demuxer.get(), WEBP_FF_CANVAS_HEIGHT);
+    const Channels channels = config.input.has_alpha ? Channels::Rgba : Channels::Rgb;
+    const std::uint64_t framePixels =
+        static_cast<std::uint64_t>(frame.width) * static_cast<std::uint64_t>(frame.height);
+    const std::uint64_t samplesBytes = framePixels * SamplesPerPixel(channels);
+    const std::uint64_t decoderBytes = framePixels * (config.input.format == kLosslessFormat ? 4 : 1);
+    const DecodeOutcome fits = CheckPictureSize(canvasWidth, canvasHeight, samplesBytes + decoderBytes);
     if (fits != DecodeOutcome::Done) return fits;
 
-    std::vector<std::uint8_t> decoded(static_cast<std::size_t>(decodedBytes));
-    const int stride = features.width * SamplesPerPixel(channels);
-    const std::uint8_t* done =
-        features.has_alpha ? WebPDecodeRGBAInto(bytes.data(), bytes.size(), decoded.data(), decoded.size(), stride)
-                           : WebPDecodeRGBInto(bytes.data(), bytes.size(), decoded.data(), decoded.size(), stride);
-    if (done == nullptr) return DecodeOutcome::NotAPicture;
-    PixelArray grey(static_cast<std::size_t>(width * height));
-    RowsToGrey(decoded.data(), channels, features.width, features.height, grey.data());
-    picture = {features.width, features.height, std::move(grey), 1};
+    const auto samples = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(samplesBytes));
+    const DecodeOutcome decoded = DecodeFrame(frame, config, samples.get(), static_cast<std::size_t>(samplesBytes));
+    if (decoded != DecodeOutcome::Done) return decoded;
+
+    // Transparency over white: the canvas around the frame is white.
+    const auto width = static_cast<std::int32_t>(canvasWidth);
+    const auto height = static_cast<std::int32_t>(canvasHeight);
+    const std::size_t canvasPixels = static_cast<std::size_t>(canvasWidth * canvasHeight);
+    const bool frameCoversCanvas = frame.width == width && frame.height == height;
+    PixelArray grey = frameCoversCanvas ? PixelArray(canvasPixels) : PixelArray::Filled(canvasPixels, 255);
+    const std::size_t rowSamples = static_cast<std::size_t>(frame.width) * SamplesPerPixel(channels);
+    for (int y = 0; y < frame.height; ++y) {
+        std::uint8_t* row = grey.data() + static_cast<std::size_t>(frame.y_offset + y) * canvasWidth + frame.x_offset;
+        RowToGrey(samples.get() + y * rowSamples, channels, frame.width, row);
+    }
+    picture = {width, height, std::move(grey), 1};
     return DecodeOutcome::Done;
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <sstream>
 #include <streambuf>
 
@@ -35,18 +36,58 @@ private:
     std::size_t room_;
 };
 
-TEST(StandardStreams, ReadsEverythingToTheEnd) {
-    // Several read chunks and a partial one, with every byte value.
+// `head`, then zeros: without end as far as any sound reader goes, but
+// stopping after `most` bytes, so that a reader that fails to stop fails
+// the test instead of hanging it.
+class ZerosAfter : public std::streambuf {
+public:
+    ZerosAfter(std::string head, std::size_t most) : head_(std::move(head)), zeros_(65536, '\0'), left_(most) {
+        setg(head_.data(), head_.data(), head_.data() + head_.size());
+    }
+    std::size_t given = 0;
+
+protected:
+    int_type underflow() override {
+        given += static_cast<std::size_t>(egptr() - eback());
+        if (left_ == 0) return traits_type::eof();
+        const std::size_t count = std::min(left_, zeros_.size());
+        left_ -= count;
+        setg(zeros_.data(), zeros_.data(), zeros_.data() + count);
+        return 0;
+    }
+
+private:
+    std::string head_;
+    std::string zeros_;
+    std::size_t left_;
+};
+
+TEST(StandardStreams, ReadsAsFarAsTheContentDeclares) {
+    // A gray map over several read chunks, with every byte value: its
+    // samples and nothing past them.
     const testing::TestImage noise = testing::RandomImage(1000, 3500, 7);
-    std::istringstream in(std::string(noise.pixels.begin(), noise.pixels.end()));
+    const std::string header = "P5\n1000 3500\n255\n";
+    std::istringstream in(header + std::string(noise.pixels.begin(), noise.pixels.end()) + "trailing");
     MessageLog log;
     const auto bytes = ReadWholeStream(in, log.reporter());
     ASSERT_TRUE(bytes);
-    EXPECT_EQ(*bytes, noise.pixels);
+    ASSERT_EQ(bytes->size(), header.size() + noise.pixels.size());
+    EXPECT_TRUE(std::equal(noise.pixels.begin(), noise.pixels.end(), bytes->begin() + header.size()));
 
     std::istringstream empty;
     EXPECT_EQ(ReadWholeStream(empty, log.reporter())->size(), 0u);
     EXPECT_TRUE(log.messages.empty());
+
+    // Endless streams: a plain map's text a few bytes a sample, and of
+    // content nothing reads only the first bytes.
+    constexpr std::size_t kGiveUp = std::size_t{256} << 20;
+    ZerosAfter plain("P2\n3 2\n255\n", kGiveUp);
+    std::istream plainIn(&plain);
+    EXPECT_LE(ReadWholeStream(plainIn, log.reporter())->size(), 11u + 6 * 8);
+    ZerosAfter zeros("", kGiveUp);
+    std::istream zerosIn(&zeros);
+    EXPECT_EQ(ReadWholeStream(zerosIn, log.reporter())->size(), 12u);
+    EXPECT_LT(zeros.given, kGiveUp);
 }
 
 TEST(StandardStreams, WritesThroughACStreamAndSaysWhenTheReaderIsGone) {

@@ -1,8 +1,11 @@
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
 #include "formats/Readers.h"
+#include "support/EndlessFeeder.h"
 #include "support/MessageLog.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
@@ -119,6 +122,20 @@ TEST(ReadPgm, AFewBytesMayDeclareTheLargestImage) {
     // No sample was read, so every one is 0; one per page is enough to see it.
     for (std::size_t i = 0; i < pixels.size(); i += 4093) ASSERT_EQ(pixels[i], 0) << i;
     EXPECT_EQ(pixels[pixels.size() - 1], 0);
+}
+
+// A FIFO fed blanks or digits without end: the samples' text is read no
+// further than their count allows, a few bytes each.
+TEST(ReadPgm, PlainSamplesFromAnEndlessStreamEnd) {
+    TemporaryFolder folder;
+    for (const char fill : {' ', '1'}) {
+        const std::string name = folder.file(std::string("endless") + fill + ".pgm");
+        ASSERT_EQ(mkfifo(name.c_str(), 0600), 0);
+        const testing::EndlessFeeder feeder(name, "P2\n2 2\n255\n7 ", fill);
+        const ReadOutcome read = ReadFile(name);
+        ASSERT_EQ(read.result, 1);
+        EXPECT_EQ(read.record.pixels[0], 7);
+    }
 }
 
 TEST(ReadPgm, RefusesWhatItCannotRead) {

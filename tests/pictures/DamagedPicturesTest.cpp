@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "HostilePictures.h"
 #include "PictureMaker.h"
 #include "PictureTesting.h"
+#include "pictures/MemoryBudget.h"
 #include "support/TemporaryFolder.h"
 
 namespace lumagrove::testing {
@@ -82,7 +84,18 @@ TEST(DamagedPictures, EveryFormatRefusesItsTruncations) {
 
 // The fuzzers' seeds: sound pictures of every kind open; the truncated ones
 // are refused; the damaged ones do either, cleanly.
+// Decoders count on no more memory than `most` bytes while this lives.
+class MemoryCap {
+public:
+    explicit MemoryCap(std::uint64_t most) { pictures::CapAvailableMemory(most); }
+    ~MemoryCap() { pictures::CapAvailableMemory(UINT64_MAX); }
+    MemoryCap(const MemoryCap&) = delete;
+    MemoryCap& operator=(const MemoryCap&) = delete;
+};
+
 TEST(DamagedPictures, TheSeedPicturesOfTheFuzzer) {
+    // With the fuzzer's memory: hostile seeds may declare gigabytes.
+    const MemoryCap fuzzerMemory(std::uint64_t{64} << 20);
     int seeds = 0;
     for (const auto& entry : std::filesystem::directory_iterator(LUMAGROVE_SOURCE_DIR "/fuzz/corpus/pictures")) {
         const std::string file = entry.path().filename().string();
@@ -91,6 +104,11 @@ TEST(DamagedPictures, TheSeedPicturesOfTheFuzzer) {
         ++seeds;
         if (file.starts_with("damaged-")) {
             ExpectOpenedOrRefused(bytes, file);
+            continue;
+        }
+        if (file.starts_with("hostile-")) {
+            EXPECT_EQ(DecodeBytes(bytes, file).status, 0);
+            ExpectOpenedOrRefused(bytes, file);  // with one of the messages
             continue;
         }
         const ReadResult read = DecodeBytes(bytes, file);
@@ -214,10 +232,22 @@ TEST(DamagedPictures, APictureLargerThanTheMemoryLeftIsRefusedBeforeAnythingIsAl
     rlimit tight = previous;
     tight.rlim_cur = DataInUse() + (64u << 20);  // far below a 16000 x 16000 picture
     ASSERT_EQ(setrlimit(RLIMIT_DATA, &tight), 0);
-    const ReadResult read = DecodeBytes(PngHeaderOnly(16000, 16000), "huge.png");
+    const ReadResult png = DecodeBytes(PngHeaderOnly(16000, 16000), "huge.png");
+    // One pixel on a 24000 x 24000 canvas (94 bytes) needs more than is left;
+    // on an 8000 x 8000 one, less, though the library's own animation decoder
+    // would have held eight bytes a canvas pixel.
+    const std::string frame = MakeWebp(1, 1, {10, 200, 30, 255}, true);
+    tight.rlim_cur = DataInUse() + (192u << 20);
+    ASSERT_EQ(setrlimit(RLIMIT_DATA, &tight), 0);
+    const ReadResult hugeCanvas = DecodeBytes(AnimationOnCanvas(24000, 24000, 0, 0, 1, 1, frame));
+    const ReadResult largeCanvas = DecodeBytes(AnimationOnCanvas(8000, 8000, 0, 0, 1, 1, frame));
     setrlimit(RLIMIT_DATA, &previous);
-    EXPECT_EQ(read.status, 0);
-    EXPECT_EQ(read.firstMessage(), "Not enough memory to complete the operation.");
+    for (const ReadResult& read : {png, hugeCanvas}) {
+        EXPECT_EQ(read.status, 0);
+        EXPECT_EQ(read.firstMessage(), "Not enough memory to complete the operation.");
+    }
+    ASSERT_EQ(largeCanvas.status, 1);
+    EXPECT_EQ(largeCanvas.grey[1], 255);
 }
 #endif
 
