@@ -25,8 +25,9 @@ constexpr std::string_view kPipesChainsAndBatches =
     "Batches:\n"
     "  With --out-dir DIR the command, or the chain, runs on every INPUT and\n"
     "  writes DIR/<INPUT's name without extension>.pgm (or the --format's\n"
-    "  ending); DIR is made if missing, and two INPUTs that would write the same\n"
-    "  result are refused rather than overwritten. --jobs N files are worked on\n"
+    "  ending); DIR is made if missing. Every result is planned first: one that\n"
+    "  would overwrite an INPUT or another's result is skipped with a message,\n"
+    "  and an INPUT given twice is worked on once. --jobs N files are worked on\n"
     "  at once (one per core by default), so at most N are in memory. On a\n"
     "  terminal a progress line shows files done/total, the elapsed time and\n"
     "  the current file. A file that fails gets its message, led by its name,\n"
@@ -58,6 +59,35 @@ std::string WrittenFormats() {
 }
 
 std::string FlagAndValue(const OptionDescriptor& option) { return std::string(option.flag) + " " + option.valueName; }
+
+// How INPUT and OUTPUT are read and written, from the format rows.
+std::string FileNamesParagraph() {
+    return "INPUT is read by its name: one ending in " + ListOfEndings(PictureFileFormats()) +
+           ", in any letter case, is a picture, made grey; otherwise a name ending in \"pgm\" is a PGM file, one "
+           "ending in \"xyz\" an XYZ coordinate file, and anything else raw 640 x 480 intensity. OUTPUT ending in " +
+           ListOfEndings(PictureFileFormats(), true) +
+           " is written as a grey picture of that kind, any other as a binary (P5) PGM file; --format chooses "
+           "whatever the name. Either may be \"-\" (see Pipes).";
+}
+
+// The words of `text` in lines no wider than `width`.
+std::string Wrapped(const std::string& text, std::size_t width) {
+    std::istringstream words(text);
+    std::string wrapped;
+    std::size_t lineLength = 0;
+    for (std::string word; words >> word;) {
+        if (lineLength > 0 && lineLength + 1 + word.size() > width) {
+            wrapped += '\n';
+            lineLength = 0;
+        } else if (lineLength > 0) {
+            wrapped += ' ';
+            ++lineLength;
+        }
+        wrapped += word;
+        lineLength += word.size();
+    }
+    return wrapped + '\n';
+}
 
 // Lines of two columns, the second starting where the widest first ends.
 void WriteColumns(std::ostream& text, const std::vector<std::pair<std::string, std::string>>& rows) {
@@ -96,13 +126,7 @@ std::string UsageText() {
             "       lumagrove-cli COMMAND --help\n"
             "       lumagrove-cli --help\n"
             "       lumagrove-cli --version\n\n"
-            "INPUT is read by its name: one ending in .png, .jpg, .jpeg, .tif, .tiff, .bmp or\n"
-            ".webp, in any letter case, is a picture, made grey; otherwise a name ending in\n"
-            "\"pgm\" is a PGM file, one ending in \"xyz\" an XYZ coordinate file, and anything\n"
-            "else raw 640 x 480 intensity. OUTPUT ending in .png, .tif or .tiff is written as\n"
-            "a grey picture of that kind, any other as a binary (P5) PGM file; --format\n"
-            "chooses whatever the name. Either may be \"-\" (see Pipes).\n\n"
-            "Commands (options with their defaults):\n";
+         << Wrapped(FileNamesParagraph(), 80) << "\nCommands (options with their defaults):\n";
     for (const OperationEntry& entry : OperationTable()) {
         if (entry.command == nullptr) continue;
         text << "  " << std::left << std::setw(22) << entry.command << entry.commandSummary << '\n';

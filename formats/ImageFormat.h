@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/Reporter.h"
 #include "formats/ImageRecord.h"
@@ -12,13 +14,17 @@ namespace lumagrove {
 
 // One image file format, as a row of a format table: how a file of it is
 // recognised (by name, or by its first bytes when there is no name, as on
-// standard input), read and written. The reader takes the file name from the
-// record's title and returns 1, or 0 after reporting why not. The writer puts
-// the whole file into a stream and says whether the stream took it; saving
-// it under a name follows the rules of SaveFile (formats/SafeSave.h).
+// standard input), read and written, and how the help, the manual pages, the
+// file dialogs and file managers name it. The reader takes the file name from
+// the record's title and returns 1, or 0 after reporting why not. The writer
+// puts the whole file into a stream and says whether the stream took it;
+// saving it under a name follows the rules of SaveFile (formats/SafeSave.h).
 struct ImageFormat {
-    const char* name;                            // "PGM", as messages and help name it
-    bool (*namedBy)(std::string_view fileName);  // whether a file of this name is read (or written) this way
+    const char* name;  // "PGM", as messages and help name it
+    // Whether a file of this name is read (or written) this way, for a format
+    // with a rule of its own; nullptr: a name with one of `endings`, in any
+    // letter case.
+    bool (*namedBy)(std::string_view fileName);
     int (*read)(ImageRecord& record, const Reporter& report);
     // Whether content starting with these bytes is in this format, and the
     // reader for such content held in memory; the record's title names it in
@@ -30,6 +36,18 @@ struct ImageFormat {
     // formats only read.
     const char* writtenAs;
     bool (*write)(const ImageRecord& record, std::FILE* stream);
+    std::string_view endings = {};     // ".tif .tiff": the names the dialogs offer, lower case
+    const char* mimeType = nullptr;    // "image/tiff", for file managers; nullptr when it has none
+    const char* dialogName = nullptr;  // "Intensity Files"; nullptr: the name and " Files"
+
+    bool names(std::string_view fileName) const;
 };
+
+// The format's endings one by one.
+std::vector<std::string_view> EndingsOf(const ImageFormat& format);
+
+// ".png, .jpg or .jpeg": the endings of every format given (or only of those
+// written), for help texts.
+std::string ListOfEndings(std::span<const ImageFormat> formats, bool writtenOnly = false);
 
 }  // namespace lumagrove

@@ -7,6 +7,7 @@
 #include "manuals/Manuals.h"
 #include "manuals/Roff.h"
 #include "operations/OperationTable.h"
+#include "pictures/Pictures.h"
 
 namespace lumagrove::manuals {
 namespace {
@@ -121,12 +122,16 @@ std::string CommandLinePage() {
             "byte for byte what the desktop shows.\n"
             ".PP\n"
             ".I input\n"
-            "is read by its name: one ending in .png, .jpg, .jpeg, .tif, .tiff, .bmp or .webp, in any letter\n"
+            "is read by its name: one ending in "
+         << ListOfEndings(PictureFileFormats())
+         << ", in any letter\n"
             "case, is a picture, made grey; otherwise, by the last three characters, \"pgm\" is a PGM file\n"
             "(P2 or P5), \"xyz\" an XYZ coordinate file, anything else a raw 640 x 480 intensity file.\n"
             ".PP\n"
             ".I output\n"
-            "ending in .png, .tif or .tiff is written as a grey picture of that kind, any other as a binary\n"
+            "ending in "
+         << ListOfEndings(PictureFileFormats(), true)
+         << " is written as a grey picture of that kind, any other as a binary\n"
             "(P5) PGM file;\n.B \\-\\-format\nchooses whatever the name says. A plain file is replaced only once\n"
             "the new one is complete, keeping its permissions, so a failed or killed save never damages it;\n"
             "a link is followed; a FIFO or device is written in place; a file you could not open for writing\n"

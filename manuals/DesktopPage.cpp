@@ -6,6 +6,7 @@
 #include "manuals/Manuals.h"
 #include "manuals/Roff.h"
 #include "operations/OperationTable.h"
+#include "pictures/Pictures.h"
 
 namespace lumagrove::manuals {
 namespace {
@@ -77,7 +78,9 @@ std::string DesktopPage() {
             "joined by single blanks, is one file name.\n"
             "Files also come in through\n.B Load Image\nand by dropping them on \"Drop files here:\".\n"
             ".PP\n"
-            "A name ending in .png, .jpg, .jpeg, .tif, .tiff, .bmp or .webp, in any letter case, is read as a\n"
+            "A name ending in "
+         << ListOfEndings(PictureFileFormats())
+         << ", in any letter case, is read as a\n"
             "picture and made grey. Otherwise a name ending in \"pgm\" is read as a PGM file, one ending in\n"
             "\"xyz\" as XYZ coordinates (its sample point is shown; no window opens), anything else as a raw\n"
             "640 x 480 intensity file, which first shows two of its samples.\n"

@@ -1,17 +1,17 @@
-// How long a picture file can be, from its first bytes; see BoundedRead.h.
+// How long a picture file of each format can be, from its first bytes; see
+// BoundedRead.h.
 // Only the few fields that give the picture's size are read, each checked
 // against the end of what has arrived so far.
 #include <algorithm>
-#include <optional>
 
 #include "base/ImageSize.h"
 #include "pictures/BoundedRead.h"
-#include "pictures/Pictures.h"
+#include "pictures/Decoders.h"
 
-namespace lumagrove {
+namespace lumagrove::pictures {
 namespace {
 
-using Head = std::span<const std::uint8_t>;
+using Head = Bytes;
 
 // Room for what a picture carries besides its pixels: colour profiles,
 // EXIF with its thumbnail, text, and a compressed stream's own overhead.
@@ -47,7 +47,9 @@ std::uint64_t Pixels(std::uint64_t width, std::uint64_t height) {
     return width * height;
 }
 
-std::uint64_t PngLength(Head head) {
+}  // namespace
+
+std::uint64_t PngLengthDeclared(Head head) {
     const Fields in(head, true);
     if (!in.has(16, 10)) return kLengthNotYetDeclared;
     const std::uint64_t width = in.get(16, 4), height = in.get(20, 4), bits = in.get(24, 1);
@@ -60,7 +62,7 @@ std::uint64_t PngLength(Head head) {
 
 // Segments up to the frame header, which gives the size; none has more than
 // four components of 8 bits.
-std::uint64_t JpegLength(Head head) {
+std::uint64_t JpegLengthDeclared(Head head) {
     const Fields in(head, true);
     std::uint64_t at = 2;
     for (;;) {
@@ -80,7 +82,7 @@ std::uint64_t JpegLength(Head head) {
 
 // The first directory gives the size; it may lie after the pixels, at the
 // offset the header declares, and the file goes on that far at least.
-std::uint64_t TiffLength(Head head) {
+std::uint64_t TiffLengthDeclared(Head head) {
     const bool bigEndian = head[0] == 'M';
     const bool big = head[2] == '+' || head[3] == '+';
     const Fields in(head, bigEndian);
@@ -110,7 +112,7 @@ std::uint64_t TiffLength(Head head) {
     return Compressed(end, Pixels(width, height) * std::min<std::uint64_t>(samples, 0xffff) * sampleBytes);
 }
 
-std::uint64_t BmpLength(Head head) {
+std::uint64_t BmpLengthDeclared(Head head) {
     const Fields in(head, false);
     if (!in.has(14, 4)) return kLengthNotYetDeclared;
     const bool core = in.get(14, 4) == 12;
@@ -130,21 +132,6 @@ std::uint64_t BmpLength(Head head) {
 }
 
 // A RIFF file says its own length.
-std::uint64_t WebpLength(Head head) { return 8 + Fields(head, false).get(4, 4); }
+std::uint64_t WebpLengthDeclared(Head head) { return 8 + Fields(head, false).get(4, 4); }
 
-}  // namespace
-
-std::uint64_t PictureLengthDeclared(Head head) {
-    const std::optional<PictureFormat> format = PictureFormatOfContent(head);
-    if (!format) return head.size();
-    switch (*format) {
-        case PictureFormat::Png: return PngLength(head);
-        case PictureFormat::Jpeg: return JpegLength(head);
-        case PictureFormat::Tiff: return TiffLength(head);
-        case PictureFormat::Bmp: return BmpLength(head);
-        case PictureFormat::Webp: return WebpLength(head);
-    }
-    return head.size();
-}
-
-}  // namespace lumagrove
+}  // namespace lumagrove::pictures

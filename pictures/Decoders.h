@@ -33,4 +33,12 @@ DecodeOutcome DecodeTiff(Bytes bytes, DecodedPicture& picture);
 DecodeOutcome DecodeBmp(Bytes bytes, DecodedPicture& picture);
 DecodeOutcome DecodeWebp(Bytes bytes, DecodedPicture& picture);
 
+// How long a file can be that starts with `head`, in each format: see
+// BoundedRead.h.
+std::uint64_t PngLengthDeclared(Bytes head);
+std::uint64_t JpegLengthDeclared(Bytes head);
+std::uint64_t TiffLengthDeclared(Bytes head);
+std::uint64_t BmpLengthDeclared(Bytes head);
+std::uint64_t WebpLengthDeclared(Bytes head);
+
 }  // namespace lumagrove::pictures

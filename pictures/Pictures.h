@@ -10,23 +10,35 @@
 #include "base/Reporter.h"
 #include "formats/ImageFormat.h"
 #include "formats/ImageRecord.h"
+#include "pictures/Decoders.h"
 
 namespace lumagrove {
 
-// The picture formats people bring. Any of them is read; PNG and TIFF are
-// also written (8-bit grey, lossless). Saving a file goes through the
-// safe-saving rules of formats/SafeSave.h with the stream writers below.
-enum class PictureFormat { Png, Jpeg, Tiff, Bmp, Webp };
+// A picture format people bring, as one row: everything the program knows of
+// it. Every one is read; those with a writer are also written (8-bit grey).
+// Saving a file goes through the safe-saving rules of formats/SafeSave.h.
+struct PictureFormat {
+    const char* name;                                         // "JPEG", as messages, help and the file dialogs name it
+    std::string_view endings;                                 // ".jpg .jpeg": the names it has, in any letter case
+    const char* mimeType;                                     // "image/jpeg", for file managers
+    bool (*announcedBy)(std::span<const std::uint8_t> head);  // its signature
+    // How long a file starting with `head` can be (BoundedRead.h).
+    std::uint64_t (*lengthDeclared)(std::span<const std::uint8_t> head);
+    pictures::DecodeOutcome (*decode)(pictures::Bytes bytes, pictures::DecodedPicture& picture);
+    // For formats written: what --format calls it, which is also the ending
+    // batch results get, and the writer of a whole file to a stream.
+    const char* writtenAs = nullptr;
+    bool (*write)(const ImageRecord& record, std::FILE* stream) = nullptr;
+};
 
-// A name ending, in any letter case, in .png, .jpg, .jpeg, .tif, .tiff, .bmp
-// or .webp names a picture; nothing otherwise.
-std::optional<PictureFormat> PictureFormatOfName(std::string_view name);
+// Every picture format, one row each.
+std::span<const PictureFormat> PictureFormats();
 
 // The format the first bytes of a file announce (their signature), whatever
-// the name says; nothing when they announce none of the picture formats.
+// the name says; nullptr when they announce none of the picture formats.
 // Twelve bytes are enough to tell them all apart.
 inline constexpr std::size_t kSignatureLength = 12;
-std::optional<PictureFormat> PictureFormatOfContent(std::span<const std::uint8_t> head);
+const PictureFormat* PictureFormatOfContent(std::span<const std::uint8_t> head);
 
 // Reads the picture named by record.title into an 8-bit grey image of its own
 // size, with the rules of PictureConversion.h. The decoder is chosen by the
@@ -44,10 +56,10 @@ int DecodePicture(std::span<const std::uint8_t> bytes, ImageRecord& record, cons
 bool WritePngStream(const ImageRecord& record, std::FILE* stream);
 bool WriteTiffStream(const ImageRecord& record, std::FILE* stream);
 
-// The picture formats as rows of a format table, named and announced as
-// above and read by content; PNG and TIFF are also written ("png", "tiff").
-// A front end puts them before the core's own formats, so that a raw
-// intensity file named like a picture is read as a picture.
+// The picture formats as rows of the file format table, named by their
+// endings, announced by their signatures and read by content. A front end
+// puts them before the core's own formats, so that a raw intensity file named
+// like a picture is read as a picture.
 std::span<const ImageFormat> PictureFileFormats();
 
 // The table both front ends read and write by: the pictures, then the core's

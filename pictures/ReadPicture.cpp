@@ -40,16 +40,8 @@ FileRead ReadWholeFile(std::FILE* file, std::vector<std::uint8_t>& bytes) {
 }
 
 DecodeOutcome Decode(std::span<const std::uint8_t> bytes, DecodedPicture& picture) {
-    const std::optional<PictureFormat> format = PictureFormatOfContent(bytes);
-    if (!format) return DecodeOutcome::NotAPicture;
-    switch (*format) {
-        case PictureFormat::Png: return pictures::DecodePng(bytes, picture);
-        case PictureFormat::Jpeg: return pictures::DecodeJpeg(bytes, picture);
-        case PictureFormat::Tiff: return pictures::DecodeTiff(bytes, picture);
-        case PictureFormat::Bmp: return pictures::DecodeBmp(bytes, picture);
-        case PictureFormat::Webp: return pictures::DecodeWebp(bytes, picture);
-    }
-    return DecodeOutcome::NotAPicture;
+    const PictureFormat* format = PictureFormatOfContent(bytes);
+    return format != nullptr ? format->decode(bytes, picture) : DecodeOutcome::NotAPicture;
 }
 
 }  // namespace

@@ -14,8 +14,10 @@ bool NamesPgm(std::string_view fileName) { return EndsIn(fileName, "pgm"); }
 bool AnyName(std::string_view) { return true; }
 
 constexpr ImageFormat kFormats[] = {
-    {"PGM", NamesPgm, ReadPgm, LooksLikePgm, ReadPgmBytes, "pgm", WritePgmStream},
-    {"raw 640 x 480 intensity", AnyName, ReadIntensity, nullptr, nullptr, nullptr, nullptr},
+    {"PGM", NamesPgm, ReadPgm, LooksLikePgm, ReadPgmBytes, "pgm", WritePgmStream, ".pgm", "image/x-portable-graymap",
+     "PGM Files"},
+    {"raw 640 x 480 intensity", AnyName, ReadIntensity, nullptr, nullptr, nullptr, nullptr, ".intensity", nullptr,
+     "Intensity Files"},
 };
 
 // "File: standard input is not an image this program can read from its
@@ -36,14 +38,14 @@ std::span<const ImageFormat> ImageFormats() { return kFormats; }
 
 const ImageFormat& FormatForReading(std::string_view fileName, std::span<const ImageFormat> formats) {
     for (const ImageFormat& format : formats) {
-        if (format.namedBy(fileName)) return format;
+        if (format.names(fileName)) return format;
     }
     return kFormats[std::size(kFormats) - 1];
 }
 
 const ImageFormat& FormatForWriting(std::string_view fileName, std::span<const ImageFormat> formats) {
     for (const ImageFormat& format : formats) {
-        if (format.write != nullptr && format.namedBy(fileName)) return format;
+        if (format.write != nullptr && format.names(fileName)) return format;
     }
     return kFormats[0];
 }

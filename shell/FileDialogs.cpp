@@ -1,6 +1,9 @@
 #include "shell/FileDialogs.h"
 
+#include <algorithm>
+#include <cctype>
 #include <mutex>
+#include <span>
 
 #include "pictures/Pictures.h"
 #include "platform/FileDialog.h"
@@ -14,13 +17,30 @@ namespace {
 using platform::FileDialogRequest;
 using platform::FileFilter;
 
-const FileFilter kPgmFiles{"PGM Files (*.PGM)", "*.pgm"};
 const FileFilter kAllFiles{"All Files (*.*)", "*.*"};
-// Every picture the program reads, then the two it writes.
-const FileFilter kPictures{"Pictures (*.PNG;*.JPG;*.JPEG;*.TIF;*.TIFF;*.BMP;*.WEBP)",
-                           "*.png;*.jpg;*.jpeg;*.tif;*.tiff;*.bmp;*.webp"};
-const FileFilter kPngFiles{"PNG Files (*.PNG)", "*.png"};
-const FileFilter kTiffFiles{"TIFF Files (*.TIF;*.TIFF)", "*.tif;*.tiff"};
+const FileFilter kXyzFiles{"XYZ Files (*.XYZ)", "*.xyz"};
+
+// "PNG Files (*.PNG)" and "*.png", from the endings of the formats given.
+FileFilter FilterOf(const std::string& description, std::span<const ImageFormat> formats) {
+    std::string pattern;
+    for (const ImageFormat& format : formats) {
+        for (std::string_view ending : EndingsOf(format)) {
+            if (!pattern.empty()) pattern += ';';
+            pattern.append("*").append(ending);
+        }
+    }
+    std::string shown = pattern;
+    std::transform(shown.begin(), shown.end(), shown.begin(), [](unsigned char c) { return std::toupper(c); });
+    return {description + " (" + shown + ")", pattern};
+}
+
+FileFilter FilterOf(const ImageFormat& format) {
+    return FilterOf(format.dialogName != nullptr ? format.dialogName : std::string(format.name) + " Files",
+                    std::span(&format, 1));
+}
+
+const ImageFormat& Pgm() { return session::FormatForWriting(""); }
+const ImageFormat& RawIntensity() { return session::FormatForReading(""); }
 
 FileDialogRequest RequestFor(platform::Window owner, std::vector<FileFilter> filters) {
     FileDialogRequest request;
@@ -45,18 +65,21 @@ std::optional<std::string> Remembered(std::optional<std::string> chosen) {
 }  // namespace
 
 std::optional<std::string> AskOpenFileName(platform::Window owner) {
-    FileDialogRequest request = RequestFor(owner, {kPgmFiles,
-                                                   kPictures,
-                                                   {"XYZ Files (*.XYZ)", "*.xyz"},
-                                                   {"Intensity Files (*.INTENSITY)", "*.intensity"},
-                                                   kAllFiles});
+    FileDialogRequest request = RequestFor(owner, {FilterOf(Pgm()), FilterOf("Pictures", PictureFileFormats()),
+                                                   kXyzFiles, FilterOf(RawIntensity()), kAllFiles});
     request.hideReadOnly = true;
     request.confirmCreate = true;
     return Remembered(platform::AskOpenFileName(request));
 }
 
 std::optional<std::string> AskSaveFileName(platform::Window owner) {
-    FileDialogRequest request = RequestFor(owner, {kPgmFiles, kPngFiles, kTiffFiles, kAllFiles});
+    // PGM first, as it always was, then every picture format written.
+    std::vector<FileFilter> filters{FilterOf(Pgm())};
+    for (const ImageFormat& format : PictureFileFormats()) {
+        if (format.write != nullptr) filters.push_back(FilterOf(format));
+    }
+    filters.push_back(kAllFiles);
+    FileDialogRequest request = RequestFor(owner, std::move(filters));
     request.confirmOverwrite = true;
     return Remembered(platform::AskSaveFileName(request));
 }

@@ -36,10 +36,10 @@ TEST(PictureFileFormats, EachRowIsItsOwnFormat) {
         EXPECT_EQ(row.write == nullptr, row.writtenAs == nullptr) << row.name;
         for (std::size_t j = 0; j < rows.size(); ++j) {
             const auto* head = reinterpret_cast<const std::uint8_t*>(expected[j].signature.data());
-            EXPECT_EQ(row.namedBy(expected[j].fileName), i == j) << row.name << " " << expected[j].fileName;
+            EXPECT_EQ(row.names(expected[j].fileName), i == j) << row.name << " " << expected[j].fileName;
             EXPECT_EQ(row.announcedBy({head, expected[j].signature.size()}), i == j) << row.name << " " << j;
         }
-        EXPECT_FALSE(row.namedBy("a.pgm"));
+        EXPECT_FALSE(row.names("a.pgm"));
     }
 }
 

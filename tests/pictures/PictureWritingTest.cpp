@@ -14,6 +14,7 @@
 #include "PictureTesting.h"
 #include "formats/Readers.h"
 #include "formats/SafeSave.h"
+#include "session/ImageFiles.h"
 #include "support/FifoReader.h"
 #include "support/TemporaryFolder.h"
 #include "support/TestImages.h"
@@ -29,33 +30,42 @@ int Save(const ImageRecord& record, const std::string& name, StreamWriter write,
 }
 
 StreamWriter WriterFor(const std::string& name) {
-    return PictureFormatOfName(name) == PictureFormat::Png ? WritePngStream : WriteTiffStream;
+    return session::FormatForWriting(name, ImageFormatsWithPictures()).write;
 }
 
 TEST(PictureWriting, PictureNamesAndSignatures) {
-    EXPECT_EQ(PictureFormatOfName("x.JPEG"), PictureFormat::Jpeg);
-    EXPECT_EQ(PictureFormatOfName("x.Jpg"), PictureFormat::Jpeg);
-    EXPECT_EQ(PictureFormatOfName("x.tif"), PictureFormat::Tiff);
-    EXPECT_EQ(PictureFormatOfName("x.bmp"), PictureFormat::Bmp);
-    EXPECT_EQ(PictureFormatOfName("x.webP"), PictureFormat::Webp);
-    EXPECT_EQ(PictureFormatOfName("x.pgm"), std::nullopt);
-    EXPECT_EQ(PictureFormatOfName("xpng"), std::nullopt);  // the dot belongs to the ending
-    EXPECT_EQ(PictureFormatOfName(".png"), PictureFormat::Png);
+    // The picture format a name calls for, or "" for none.
+    const auto named = [](std::string_view name) {
+        for (const ImageFormat& format : PictureFileFormats()) {
+            if (format.names(name)) return std::string(format.name);
+        }
+        return std::string();
+    };
+    EXPECT_EQ(named("x.JPEG"), "JPEG");
+    EXPECT_EQ(named("x.Jpg"), "JPEG");
+    EXPECT_EQ(named("x.tif"), "TIFF");
+    EXPECT_EQ(named("x.bmp"), "BMP");
+    EXPECT_EQ(named("x.webP"), "WebP");
+    EXPECT_EQ(named("x.pgm"), "");
+    EXPECT_EQ(named("xpng"), "");  // the dot belongs to the ending
+    EXPECT_EQ(named(".png"), "PNG");
 
     const auto of = [](std::string_view bytes) {
-        return PictureFormatOfContent(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        const PictureFormat* format =
+            PictureFormatOfContent(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        return format != nullptr ? std::string(format->name) : std::string();
     };
     using namespace std::string_view_literals;
-    EXPECT_EQ(of("\x89PNG\r\n\x1a\n...."sv), PictureFormat::Png);
-    EXPECT_EQ(of("\xff\xd8\xff\xe0"sv), PictureFormat::Jpeg);
-    EXPECT_EQ(of("II*\0"sv), PictureFormat::Tiff);
-    EXPECT_EQ(of("MM\0*"sv), PictureFormat::Tiff);
-    EXPECT_EQ(of("BM"sv), PictureFormat::Bmp);
-    EXPECT_EQ(of("RIFF\0\0\0\0WEBP"sv), PictureFormat::Webp);
-    EXPECT_EQ(of("RIFF\0\0\0\0WAVE"sv), std::nullopt);
-    EXPECT_EQ(of("\x89PNG"sv), std::nullopt);
-    EXPECT_EQ(of("P5\n"sv), std::nullopt);
-    EXPECT_EQ(of(""sv), std::nullopt);
+    EXPECT_EQ(of("\x89PNG\r\n\x1a\n...."sv), "PNG");
+    EXPECT_EQ(of("\xff\xd8\xff\xe0"sv), "JPEG");
+    EXPECT_EQ(of("II*\0"sv), "TIFF");
+    EXPECT_EQ(of("MM\0*"sv), "TIFF");
+    EXPECT_EQ(of("BM"sv), "BMP");
+    EXPECT_EQ(of("RIFF\0\0\0\0WEBP"sv), "WebP");
+    EXPECT_EQ(of("RIFF\0\0\0\0WAVE"sv), "");
+    EXPECT_EQ(of("\x89PNG"sv), "");
+    EXPECT_EQ(of("P5\n"sv), "");
+    EXPECT_EQ(of(""sv), "");
 }
 
 TEST(PictureWriting, PngAndTiffRoundTripByteForByte) {

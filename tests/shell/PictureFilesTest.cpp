@@ -76,8 +76,10 @@ TEST_F(ShellTest, SaveAsWritesPngAndTiffByTheNameAndPgmOtherwise) {
             EXPECT_TRUE(bytes.starts_with("P5\n")) << bytes.substr(0, 8);
             continue;
         }
-        EXPECT_EQ(PictureFormatOfContent(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())),
-                  ending == ".png" ? PictureFormat::Png : PictureFormat::Tiff);
+        const PictureFormat* written =
+            PictureFormatOfContent(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        ASSERT_NE(written, nullptr);
+        EXPECT_EQ(std::string(written->name), ending == ".png" ? "PNG" : "TIFF");
         const ImageRecord back = ReadBack(name);
         ASSERT_EQ(back.width, 33);
         ASSERT_EQ(back.height, 17);
