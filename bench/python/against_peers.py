@@ -24,6 +24,7 @@ from typing import Callable, NamedTuple
 import cv2
 import lumagrove
 import numpy
+import skimage
 from skimage.transform import hough_line
 
 SIZES = (1024, 2048, 4096, 8192)
@@ -186,16 +187,19 @@ def peer_ms(pair, argument, threads, budget, most):
 
 
 def machine():
-    model = next(
-        (line.split(":", 1)[1].strip() for line in open("/proc/cpuinfo") if line.startswith("model name")),
-        platform.processor(),
-    )
+    with open("/proc/cpuinfo") as cpuinfo:
+        models = [line.split(":", 1)[1].strip() for line in cpuinfo if line.startswith("model name")]
+    model = models[0] if models else platform.processor()
     load = " ".join(f"{value:.2f}" for value in os.getloadavg())
     return f"{model}, {os.cpu_count()} cores ({len(os.sched_getaffinity(0))} usable); load average {load}"
 
 
-def print_legend():
-    print(f"Python {platform.python_version()}, numpy {numpy.__version__}, OpenCV {cv2.__version__}")
+def print_legend(budget, most):
+    print(
+        f"Python {platform.python_version()}, numpy {numpy.__version__}, OpenCV {cv2.__version__}, "
+        f"scikit-image {skimage.__version__}"
+    )
+    print(f"Each figure: the median of up to {most} calls within about {budget} s, after a warm-up call")
     print(f"Peers (OpenCV at its default {CV_DEFAULT_THREADS} threads, and at 1):")
     for pair in PAIRS:
         print(f"  {pair.operation:11} {pair.peer_name}")
@@ -206,12 +210,14 @@ def main():
     parser.add_argument("--sizes", help="comma-separated sides of the square images (default: 1024,2048,4096,8192)")
     parser.add_argument("--quick", action="store_true", help="fewer calls per figure; 1024 and 2048 unless --sizes")
     arguments = parser.parse_args()
-    sizes = [int(side) for side in arguments.sizes.split(",")] if arguments.sizes else None
-    sizes = sizes or (QUICK_SIZES if arguments.quick else SIZES)
+    if arguments.sizes:
+        sizes = [int(side) for side in arguments.sizes.split(",")]
+    else:
+        sizes = QUICK_SIZES if arguments.quick else SIZES
     budget, most = (0.2, 3) if arguments.quick else (1.0, 15)
 
     print(f"Machine: {machine()}")
-    print_legend()
+    print_legend(budget, most)
     print(f"\n{'operation':11} {'size':>5} {'ours ms':>9} {f'peer ms ({CV_DEFAULT_THREADS}t)':>14} "
           f"{'peer ms (1t)':>13} {'ours/peer':>10}")
     for size in sizes:
@@ -220,8 +226,8 @@ def main():
             argument = pair.peer_input(image)
             ours = median_ms(pair.ours, image, budget, most)
             peer = peer_ms(pair, argument, CV_DEFAULT_THREADS, budget, most)
-            single = f"{peer_ms(pair, argument, 1, budget, most):13.2f}" if pair.threaded else f"{'-':>13}"
-            print(f"{pair.operation:11} {size:5} {ours:9.2f} {peer:14.2f} {single} {ours / peer:10.2f}", flush=True)
+            single = f"{peer_ms(pair, argument, 1, budget, most):13.3f}" if pair.threaded else f"{'-':>13}"
+            print(f"{pair.operation:11} {size:5} {ours:9.3f} {peer:14.3f} {single} {ours / peer:10.2f}", flush=True)
     print(f"\nMachine at the end: {machine()}")
 
 
