@@ -90,6 +90,8 @@ bench:
 	$(BUILD)/bench/desktop_bench
 	QT_QPA_PLATFORM=offscreen:configfile=tests/support/offscreen-screen.json $(BUILD)/bench/desktop_probe
 	bench/batch-throughput.sh $(BUILD)
+	PYTHONPATH=$(BUILD)/python /usr/bin/python3 bench/python/against_peers.py
+	bench/cli/against_peers.sh $(BUILD)
 
 samples: build
 	$(BUILD)/samples/generate-samples samples

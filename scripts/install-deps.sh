@@ -20,7 +20,10 @@ packages=(
 )
 for option in "$@"; do
   case "$option" in
-    --bench) packages+=(libopencv-dev time) ;;
+    # OpenCV's C++ library for bench/compare; its Python module, scikit-image,
+    # vips' and ImageMagick's command lines and hyperfine for the user-level
+    # comparisons in bench/python and bench/cli.
+    --bench) packages+=(libopencv-dev time python3-opencv python3-skimage libvips-tools imagemagick hyperfine) ;;
     --clang) packages+=(clang libclang-rt-dev) ;;
     --format) packages+=(clang-format git) ;;
     --screenshots) packages+=(xvfb xauth imagemagick xdotool openbox) ;;
