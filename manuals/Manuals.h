@@ -16,4 +16,8 @@ std::string DesktopPage();
 // file names.
 std::string BashCompletion();
 
+// The MIME types of the file formats the program reads, one a line, from the
+// format rows: the desktop entry and the software centres' metadata list them.
+std::string MimeTypes();
+
 }  // namespace lumagrove::manuals

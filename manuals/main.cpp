@@ -1,5 +1,5 @@
 // Writes one of the generated documents; the build runs it for each.
-//   lumagrove-manuals cli-page|desktop-page|bash-completion OUTPUT
+//   lumagrove-manuals cli-page|desktop-page|bash-completion|mime-types OUTPUT
 #include <fstream>
 #include <iostream>
 #include <string_view>
@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::cerr << "Usage: lumagrove-manuals cli-page|desktop-page|bash-completion OUTPUT\n";
+        std::cerr << "Usage: lumagrove-manuals cli-page|desktop-page|bash-completion|mime-types OUTPUT\n";
         return 2;
     }
     const std::string_view kind = argv[1];
@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
         text = lumagrove::manuals::DesktopPage();
     } else if (kind == "bash-completion") {
         text = lumagrove::manuals::BashCompletion();
+    } else if (kind == "mime-types") {
+        text = lumagrove::manuals::MimeTypes();
     } else {
         std::cerr << "lumagrove-manuals: unknown document '" << kind << "'\n";
         return 2;

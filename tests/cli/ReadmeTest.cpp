@@ -1,9 +1,12 @@
+#include <algorithm>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "operations/OperationTable.h"
+#include "pictures/Pictures.h"
 
 namespace lumagrove {
 namespace {
@@ -43,6 +46,21 @@ TEST(Readme, ListsEveryMenuEntryAndCommandOfTheOperationTable) {
         EXPECT_TRUE(row.ends_with(" " + options + " |") || (options.empty() && row.ends_with("| |")))
             << entry.command << ": " << row;
     }
+}
+
+// Where the README says which names are pictures, read and written, it lists
+// the endings of the format rows, in their order.
+TEST(Readme, ListsTheEndingsOfThePictureFormatRows) {
+    std::string text = Readme();
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    // ".png or .jpg" as the README writes it: "`.png` or `.jpg`".
+    const auto quoted = [](const std::string& list) {
+        return std::regex_replace(list, std::regex("(\\.\\w+)"), "`$1`");
+    };
+    const std::string read = quoted(ListOfEndings(PictureFileFormats()));
+    const std::string written = quoted(ListOfEndings(PictureFileFormats(), true));
+    EXPECT_NE(text.find("ending in " + read), std::string::npos) << read;
+    EXPECT_NE(text.find("ending in " + written), std::string::npos) << written;
 }
 
 }  // namespace
