@@ -30,10 +30,9 @@ private:
 void Read(benchmark::State& state, const std::string& bytes) {
     const ScratchFile file(bytes);
     for (auto _ : state) {
-        ImageRecord record;
-        record.title = file.name();
-        if (ReadPgm(record, [](const Message&) {}) != 1) state.SkipWithError("the file was refused");
-        benchmark::DoNotOptimize(record.pixels.data());
+        const std::optional<ImageRecord> record = ReadPgm(file.name(), [](const Message&) {});
+        if (!record) state.SkipWithError("the file was refused");
+        benchmark::DoNotOptimize(record);
     }
 }
 

@@ -15,10 +15,9 @@ const BenchImage& CommandImage() {
     static const BenchImage image = [] {
         const char* name = std::getenv("LUMAGROVE_BENCH_IMAGE");
         if (name == nullptr) return SceneImage(1024, 1024);
-        ImageRecord record;
-        record.title = name;
-        if (!ReadPgm(record, [](const Message&) {})) std::abort();
-        return BenchImage{record.width, record.height, {record.pixels.begin(), record.pixels.end()}};
+        const std::optional<ImageRecord> record = ReadPgm(name, [](const Message&) {});
+        if (!record) std::abort();
+        return BenchImage{record->width, record->height, {record->pixels.begin(), record->pixels.end()}};
     }();
     return image;
 }

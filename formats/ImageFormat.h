@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,8 +16,8 @@ namespace lumagrove {
 // One image file format, as a row of a format table: how a file of it is
 // recognised (by name, or by its first bytes when there is no name, as on
 // standard input), read and written, and how the help, the manual pages, the
-// file dialogs and file managers name it. The reader takes the file name from
-// the record's title and returns 1, or 0 after reporting why not. The writer
+// file dialogs and file managers name it. The reader returns the image of
+// the file it is given, or nothing after reporting why not. The writer
 // puts the whole file into a stream and says whether the stream took it;
 // saving it under a name follows the rules of SaveFile (formats/SafeSave.h).
 struct ImageFormat {
@@ -25,12 +26,13 @@ struct ImageFormat {
     // with a rule of its own; nullptr: a name with one of `endings`, in any
     // letter case.
     bool (*namedBy)(std::string_view fileName);
-    int (*read)(ImageRecord& record, const Reporter& report);
+    std::optional<ImageRecord> (*read)(const std::string& fileName, const Reporter& report);
     // Whether content starting with these bytes is in this format, and the
     // reader for such content held in memory; the record's title names it in
     // messages. Both nullptr when nothing in the content tells.
     bool (*announcedBy)(std::span<const std::uint8_t> head);
-    int (*readBytes)(std::span<const std::uint8_t> bytes, ImageRecord& record, const Reporter& report);
+    std::optional<ImageRecord> (*readBytes)(std::span<const std::uint8_t> bytes, const std::string& title,
+                                            const Reporter& report);
     // For formats the program writes: what --format calls it, which is also
     // the ending batch results get ("pgm"), and the writer. Both nullptr for
     // formats only read.

@@ -18,12 +18,11 @@ constexpr std::size_t kSecondShownSample = 180 * 640 + 400;
 
 }  // namespace
 
-int ReadIntensity(ImageRecord& record, const Reporter& report) {
-    const std::string& name = record.title;
+std::optional<ImageRecord> ReadIntensity(const std::string& name, const Reporter& report) {
     std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(name));
     if (!file) {
         report(CannotOpenForReading(name, errno));
-        return 0;
+        return std::nullopt;
     }
 
     PixelArray pixels;
@@ -31,23 +30,25 @@ int ReadIntensity(ImageRecord& record, const Reporter& report) {
         pixels = PixelArray(static_cast<std::size_t>(kIntensityWidth) * kIntensityHeight);
     } catch (const std::bad_alloc&) {
         report(CannotAllocateImage());
-        return 0;
+        return std::nullopt;
     }
     const std::size_t read = std::fread(pixels.data(), 1, pixels.size(), file.get());
     // A read error (a folder, a failing disk) is no short file.
     if (std::ferror(file.get())) {
         report(CannotOpenForReading(name, errno));
-        return 0;
+        return std::nullopt;
     }
     std::memset(pixels.data() + read, 255, pixels.size() - read);  // a short file ends in white
 
     report({std::to_string(pixels[kFirstShownSample]) + " " + std::to_string(pixels[kSecondShownSample]), "Error",
             MessageIcon::None, MessageKind::Readout});
 
+    ImageRecord record;
     record.width = kIntensityWidth;
     record.height = kIntensityHeight;
     record.pixels = std::move(pixels);
-    return 1;
+    record.title = name;
+    return record;
 }
 
 }  // namespace lumagrove

@@ -174,15 +174,16 @@ HeaderRead ReadHeader(std::FILE* file, PgmHeader& header) {
     return HeaderRead::Done;
 }
 
-// The gray map `file` holds; its name for messages is the record's title.
-int ReadPgmFrom(std::FILE* file, ImageRecord& record, const Reporter& report) {
-    const std::string& name = record.title;
+// The gray map `file` holds, titled `name`, which also names it in messages.
+std::optional<ImageRecord> ReadPgmFrom(std::FILE* file, const std::string& name, const Reporter& report) {
     PgmHeader header;
     switch (ReadHeader(file, header)) {
         case HeaderRead::Done: break;
-        case HeaderRead::Failed: report(CannotOpenForReading(name, errno)); return 0;
-        case HeaderRead::NotPgm: report({"File is not in P2 or P5 format!", "Error", MessageIcon::None}); return 0;
-        case HeaderRead::NoSize: report(NoValidImageSize(name)); return 0;
+        case HeaderRead::Failed: report(CannotOpenForReading(name, errno)); return std::nullopt;
+        case HeaderRead::NotPgm:
+            report({"File is not in P2 or P5 format!", "Error", MessageIcon::None});
+            return std::nullopt;
+        case HeaderRead::NoSize: report(NoValidImageSize(name)); return std::nullopt;
     }
     const ImageSize size = header.size;
     const bool binary = header.binary;
@@ -192,7 +193,7 @@ int ReadPgmFrom(std::FILE* file, ImageRecord& record, const Reporter& report) {
         pixels = PixelArray(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height));
     } catch (const std::bad_alloc&) {
         report(CannotAllocateImage());
-        return 0;
+        return std::nullopt;
     }
     if (binary) {
         ReadBinarySamples(file, pixels);
@@ -201,13 +202,15 @@ int ReadPgmFrom(std::FILE* file, ImageRecord& record, const Reporter& report) {
     }
     if (std::ferror(file)) {
         report(CannotOpenForReading(name, errno));
-        return 0;
+        return std::nullopt;
     }
 
+    ImageRecord record;
     record.width = size.width;
     record.height = size.height;
     record.pixels = std::move(pixels);
-    return 1;
+    record.title = name;
+    return record;
 }
 
 // A read-only stream over the bytes, so they are parsed exactly as a file
@@ -222,13 +225,13 @@ bool LooksLikePgm(std::span<const std::uint8_t> head) {
     return head.size() >= 2 && head[0] == 'P' && (head[1] == '2' || head[1] == '5');
 }
 
-int ReadPgm(ImageRecord& record, const Reporter& report) {
-    File file(OpenForReading(record.title));
+std::optional<ImageRecord> ReadPgm(const std::string& fileName, const Reporter& report) {
+    File file(OpenForReading(fileName));
     if (!file) {
-        report(CannotOpenForReading(record.title, errno));
-        return 0;
+        report(CannotOpenForReading(fileName, errno));
+        return std::nullopt;
     }
-    return ReadPgmFrom(file.get(), record, report);
+    return ReadPgmFrom(file.get(), fileName, report);
 }
 
 std::uint64_t PgmLengthDeclared(std::span<const std::uint8_t> head) {
@@ -240,13 +243,14 @@ std::uint64_t PgmLengthDeclared(std::span<const std::uint8_t> head) {
     return static_cast<std::uint64_t>(samplesAt) + samples * (header.binary ? 1 : kMostPlainSampleBytes);
 }
 
-int ReadPgmBytes(std::span<const std::uint8_t> bytes, ImageRecord& record, const Reporter& report) {
+std::optional<ImageRecord> ReadPgmBytes(std::span<const std::uint8_t> bytes, const std::string& title,
+                                        const Reporter& report) {
     const File file = StreamOver(bytes);
     if (!file) {
-        report(CannotOpenForReading(record.title));
-        return 0;
+        report(CannotOpenForReading(title));
+        return std::nullopt;
     }
-    return ReadPgmFrom(file.get(), record, report);
+    return ReadPgmFrom(file.get(), title, report);
 }
 
 }  // namespace lumagrove

@@ -46,17 +46,14 @@ std::string FormatSamplePoint(double x, double y, double z) {
 
 }  // namespace
 
-int ReadXyz(CoordinateRecord& record, const Reporter& report) {
-    std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(record.path));
+std::optional<CoordinateRecord> ReadXyz(const std::string& fileName, const Reporter& report) {
+    std::unique_ptr<std::FILE, FileCloser> file(OpenForReading(fileName));
     if (!file) {
-        report(CannotOpenForReading(record.path, errno, MessageIcon::Error));
-        return 0;
+        report(CannotOpenForReading(fileName, errno, MessageIcon::Error));
+        return std::nullopt;
     }
-    const auto dropPlanes = [&record] {
-        record.xPlane.reset();
-        record.yPlane.reset();
-        record.zPlane.reset();
-    };
+    CoordinateRecord record;
+    record.path = fileName;
     try {
         record.xPlane = std::make_unique_for_overwrite<float[]>(kPlaneValues);
         record.yPlane = std::make_unique_for_overwrite<float[]>(kPlaneValues);
@@ -65,16 +62,14 @@ int ReadXyz(CoordinateRecord& record, const Reporter& report) {
         ReadPlane(file.get(), record.yPlane.get());
         ReadPlane(file.get(), record.zPlane.get());
     } catch (const std::bad_alloc&) {
-        dropPlanes();
         report(CannotAllocateCoordinates());
-        return 0;
+        return std::nullopt;
     }
     // A read error (a folder, a failing disk) is no short file. The error
     // stays flagged on the stream, so one check covers all three planes.
     if (std::ferror(file.get())) {
-        dropPlanes();
-        report(CannotOpenForReading(record.path, errno, MessageIcon::Error));
-        return 0;
+        report(CannotOpenForReading(fileName, errno, MessageIcon::Error));
+        return std::nullopt;
     }
     file.reset();
     record.width = kPlaneWidth;
@@ -82,7 +77,7 @@ int ReadXyz(CoordinateRecord& record, const Reporter& report) {
 
     report({FormatSamplePoint(record.xPlane[kShownElement], record.yPlane[kShownElement], record.zPlane[kShownElement]),
             "Coordinates", MessageIcon::None, MessageKind::Readout});
-    return 1;
+    return record;
 }
 
 }  // namespace lumagrove

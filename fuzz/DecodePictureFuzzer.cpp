@@ -20,11 +20,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 // Any bytes as a picture of any of the formats, decoded from memory. Whatever
 // the decoders accept must be an image whose sides describe its pixels.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    lumagrove::ImageRecord record;
-    record.title = "input";
-    if (lumagrove::DecodePicture(std::span(data, size), record, [](const lumagrove::Message&) {}) == 1) {
-        const bool sound = lumagrove::IsValidImageSize(record.width, record.height) &&
-                           record.pixels.size() == static_cast<std::size_t>(record.width) * record.height;
+    const std::optional<lumagrove::ImageRecord> record =
+        lumagrove::DecodePicture(std::span(data, size), "input", [](const lumagrove::Message&) {});
+    if (record) {
+        const bool sound = lumagrove::IsValidImageSize(record->width, record->height) &&
+                           record->pixels.size() == static_cast<std::size_t>(record->width) * record->height;
         if (!sound) std::abort();
     }
     return 0;

@@ -40,15 +40,16 @@ std::span<const PictureFormat> PictureFormats();
 inline constexpr std::size_t kSignatureLength = 12;
 const PictureFormat* PictureFormatOfContent(std::span<const std::uint8_t> head);
 
-// Reads the picture named by record.title into an 8-bit grey image of its own
-// size, with the rules of PictureConversion.h. The decoder is chosen by the
-// content, so a PNG named .jpg still opens. Returns 1, or 0 after reporting
-// why not through `report`; a failed read leaves the record untouched.
-int ReadPicture(ImageRecord& record, const Reporter& report);
+// Reads the picture in the file into an 8-bit grey image of its own size,
+// titled with the file's name, with the rules of GreyConversion.h. The
+// decoder is chosen by the content, so a PNG named .jpg still opens. Nothing,
+// after reporting why not through `report`, when it cannot.
+std::optional<ImageRecord> ReadPicture(const std::string& fileName, const Reporter& report);
 
-// The same for a picture already in memory (standard input, say); the name in
-// record.title is only used in messages.
-int DecodePicture(std::span<const std::uint8_t> bytes, ImageRecord& record, const Reporter& report);
+// The same for a picture already in memory (standard input, say), titled
+// `title`.
+std::optional<ImageRecord> DecodePicture(std::span<const std::uint8_t> bytes, const std::string& title,
+                                         const Reporter& report);
 
 // The image as a lossless 8-bit grey PNG or TIFF, written whole to a stream
 // that need not seek (a file being saved, a pipe, standard output). False if

@@ -46,7 +46,8 @@ DecodeOutcome Decode(std::span<const std::uint8_t> bytes, DecodedPicture& pictur
 
 }  // namespace
 
-int DecodePicture(std::span<const std::uint8_t> bytes, ImageRecord& record, const Reporter& report) {
+std::optional<ImageRecord> DecodePicture(std::span<const std::uint8_t> bytes, const std::string& title,
+                                         const Reporter& report) {
     DecodedPicture picture;
     DecodeOutcome outcome;
     try {
@@ -57,18 +58,19 @@ int DecodePicture(std::span<const std::uint8_t> bytes, ImageRecord& record, cons
     }
     switch (outcome) {
         case DecodeOutcome::Done: break;
-        case DecodeOutcome::NotAPicture: report(pictures::NotAPictureWeRead(record.title)); return 0;
-        case DecodeOutcome::TooLarge: report(pictures::PictureTooLarge(record.title)); return 0;
-        case DecodeOutcome::OutOfMemory: report(pictures::NotEnoughMemory()); return 0;
+        case DecodeOutcome::NotAPicture: report(pictures::NotAPictureWeRead(title)); return std::nullopt;
+        case DecodeOutcome::TooLarge: report(pictures::PictureTooLarge(title)); return std::nullopt;
+        case DecodeOutcome::OutOfMemory: report(pictures::NotEnoughMemory()); return std::nullopt;
     }
+    ImageRecord record;
     record.width = picture.width;
     record.height = picture.height;
     record.pixels = std::move(picture.grey);
-    return 1;
+    record.title = title;
+    return record;
 }
 
-int ReadPicture(ImageRecord& record, const Reporter& report) {
-    const std::string& name = record.title;
+std::optional<ImageRecord> ReadPicture(const std::string& name, const Reporter& report) {
     std::vector<std::uint8_t> bytes;
     FileRead read = FileRead::Failed;
     int failure = 0;
@@ -83,11 +85,11 @@ int ReadPicture(ImageRecord& record, const Reporter& report) {
         failure = errno;
     }
     switch (read) {
-        case FileRead::Done: return DecodePicture(bytes, record, report);
-        case FileRead::Failed: report(CannotOpenForReading(name, failure)); return 0;
-        case FileRead::OutOfMemory: report(pictures::NotEnoughMemory()); return 0;
+        case FileRead::Done: return DecodePicture(bytes, name, report);
+        case FileRead::Failed: report(CannotOpenForReading(name, failure)); return std::nullopt;
+        case FileRead::OutOfMemory: report(pictures::NotEnoughMemory()); return std::nullopt;
     }
-    return 0;
+    return std::nullopt;
 }
 
 }  // namespace lumagrove

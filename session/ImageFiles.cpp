@@ -61,30 +61,20 @@ bool NamesCoordinateFile(std::string_view fileName) { return EndsIn(fileName, "x
 
 std::optional<ImageRecord> ReadImageFile(const std::string& fileName, const Reporter& report,
                                          std::span<const ImageFormat> formats) {
-    ImageRecord record;
-    record.title = fileName;
-    if (!FormatForReading(fileName, formats).read(record, report)) return std::nullopt;
-    return record;
+    return FormatForReading(fileName, formats).read(fileName, report);
 }
 
 std::optional<ImageRecord> ReadImageBytes(std::span<const std::uint8_t> bytes, const std::string& title,
                                           const Reporter& report, std::span<const ImageFormat> formats) {
     for (const ImageFormat& format : formats) {
-        if (format.announcedBy == nullptr || !format.announcedBy(bytes)) continue;
-        ImageRecord record;
-        record.title = title;
-        if (!format.readBytes(bytes, record, report)) return std::nullopt;
-        return record;
+        if (format.announcedBy != nullptr && format.announcedBy(bytes)) return format.readBytes(bytes, title, report);
     }
     report(UnannouncedContent(title, formats));
     return std::nullopt;
 }
 
 std::optional<CoordinateRecord> ReadCoordinateFile(const std::string& fileName, const Reporter& report) {
-    CoordinateRecord record;
-    record.path = fileName;
-    if (!ReadXyz(record, report)) return std::nullopt;
-    return record;
+    return ReadXyz(fileName, report);
 }
 
 bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const Reporter& report,

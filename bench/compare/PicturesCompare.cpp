@@ -58,10 +58,9 @@ void OursRead(benchmark::State& state, const std::string& ending) {
     const std::string& name = PhotoFile(ending);
     const Reporter report = [&state](const Message& message) { state.SkipWithError(message.text.c_str()); };
     for (auto _ : state) {
-        ImageRecord record;
-        record.title = name;
-        if (!ReadPicture(record, report)) break;
-        benchmark::DoNotOptimize(record.pixels.data());
+        const std::optional<ImageRecord> record = ReadPicture(name, report);
+        if (!record) break;
+        benchmark::DoNotOptimize(record);
     }
 }
 

@@ -36,11 +36,11 @@ std::string WriteImage(const TemporaryFolder& folder, const std::string& name, i
 }
 
 std::vector<std::uint8_t> ReadImage(const std::string& name) {
-    ImageRecord record;
-    record.title = name;
     MessageLog log;
-    EXPECT_EQ(ReadPgm(record, log.reporter()), 1) << name;
-    return std::vector<std::uint8_t>(record.pixels.begin(), record.pixels.end());
+    const std::optional<ImageRecord> record = ReadPgm(name, log.reporter());
+    EXPECT_TRUE(record) << name;
+    return record ? std::vector<std::uint8_t>(record->pixels.begin(), record->pixels.end())
+                  : std::vector<std::uint8_t>();
 }
 
 TEST(CommandLine, NegateAndBinarizeWriteTheirResults) {

@@ -67,11 +67,10 @@ std::string CaseName(const ::testing::TestParamInfo<CommandCase>& info) {
 class CommandWiring : public ::testing::TestWithParam<CommandCase> {};
 
 ImageRecord ReadWritten(const std::string& name) {
-    ImageRecord written;
-    written.title = name;
     testing::MessageLog log;
-    EXPECT_EQ(ReadPgm(written, log.reporter()), 1) << name;
-    return written;
+    std::optional<ImageRecord> written = ReadPgm(name, log.reporter());
+    EXPECT_TRUE(written) << name;
+    return written ? std::move(*written) : ImageRecord();
 }
 
 // Every gray level from 0 to 255 in steps and ramps: the samples use few

@@ -18,11 +18,11 @@ using testing::MessageLog;
 using testing::TemporaryFolder;
 
 std::vector<std::uint8_t> PictureAt(const std::string& name) {
-    ImageRecord record;
-    record.title = name;
     MessageLog log;
-    EXPECT_EQ(ReadPicture(record, log.reporter()), 1) << name;
-    return std::vector<std::uint8_t>(record.pixels.begin(), record.pixels.end());
+    const std::optional<ImageRecord> record = ReadPicture(name, log.reporter());
+    EXPECT_TRUE(record) << name;
+    return record ? std::vector<std::uint8_t>(record->pixels.begin(), record->pixels.end())
+                  : std::vector<std::uint8_t>();
 }
 
 std::string Bytes(const std::string& name) { return TemporaryFolder::read(name); }

@@ -28,8 +28,9 @@ struct ReadOutcome {
 ReadOutcome ReadFile(const std::string& name) {
     ReadOutcome outcome;
     MessageLog log;
-    outcome.record.title = name;
-    outcome.result = ReadPgm(outcome.record, log.reporter());
+    std::optional<ImageRecord> read = ReadPgm(name, log.reporter());
+    outcome.result = read ? 1 : 0;
+    if (read) outcome.record = std::move(*read);
     outcome.messages = log.messages;
     return outcome;
 }

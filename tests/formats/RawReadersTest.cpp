@@ -24,9 +24,9 @@ TEST(ReadIntensity, ShowsTwoSamplesAndKeepsTheFileOrder) {
     bytes[108900] = 7;
     bytes[115600] = static_cast<char>(200);
     MessageLog log;
-    ImageRecord record;
-    record.title = folder.write("scan.intensity", bytes);
-    ASSERT_EQ(ReadIntensity(record, log.reporter()), 1);
+    const std::optional<ImageRecord> read = ReadIntensity(folder.write("scan.intensity", bytes), log.reporter());
+    ASSERT_TRUE(read);
+    const ImageRecord& record = *read;
     EXPECT_EQ(record.width, 640);
     EXPECT_EQ(record.height, 480);
     ASSERT_EQ(record.pixels.size(), kIntensityBytes);
@@ -43,13 +43,13 @@ TEST(ReadIntensity, ShortFilesEndInWhite) {
     for (std::size_t length : {std::size_t{0}, std::size_t{1000}}) {
         SCOPED_TRACE(::testing::Message() << length << " bytes");
         MessageLog log;
-        ImageRecord record;
-        record.title = folder.write("short", std::string(length, '\x05'));
-        ASSERT_EQ(ReadIntensity(record, log.reporter()), 1);
+        const std::optional<ImageRecord> record =
+            ReadIntensity(folder.write("short", std::string(length, '\x05')), log.reporter());
+        ASSERT_TRUE(record);
         for (std::size_t i = 0; i < kIntensityBytes; i += 997) {
-            ASSERT_EQ(record.pixels[i], i < length ? 5 : 255) << i;
+            ASSERT_EQ(record->pixels[i], i < length ? 5 : 255) << i;
         }
-        EXPECT_EQ(record.pixels[length == 0 ? 0 : length - 1], length == 0 ? 255 : 5);
+        EXPECT_EQ(record->pixels[length == 0 ? 0 : length - 1], length == 0 ? 255 : 5);
         EXPECT_EQ(log.messages.at(0).text, "255 255");
     }
 }
@@ -60,12 +60,9 @@ TEST(ReadIntensity, ReportsAMissingFileOrAFolder) {
     std::filesystem::create_directory(folder.file("folder"));
     for (const char* name : {"absent.intensity", "folder"}) {
         MessageLog log;
-        ImageRecord record;
-        record.title = folder.file(name);
-        EXPECT_EQ(ReadIntensity(record, log.reporter()), 0);
-        EXPECT_TRUE(record.pixels.empty());
+        EXPECT_FALSE(ReadIntensity(folder.file(name), log.reporter()));
         ASSERT_EQ(log.messages.size(), 1u);
-        EXPECT_EQ(log.messages[0].text, "File: " + record.title + " could not be opened for reading.");
+        EXPECT_EQ(log.messages[0].text, "File: " + folder.file(name) + " could not be opened for reading.");
         EXPECT_EQ(log.messages[0].icon, MessageIcon::None);
     }
 }
@@ -83,9 +80,9 @@ TEST(ReadXyz, ShowsElement200OfEachPlane) {
     PutFloat(bytes, 2 * kPlaneValues + 200, 12.25f);
     PutFloat(bytes, 2 * kPlaneValues + 201, 3.0f);
     MessageLog log;
-    CoordinateRecord record;
-    record.path = folder.write("points.xyz", bytes);
-    ASSERT_EQ(ReadXyz(record, log.reporter()), 1);
+    const std::optional<CoordinateRecord> read = ReadXyz(folder.write("points.xyz", bytes), log.reporter());
+    ASSERT_TRUE(read);
+    const CoordinateRecord& record = *read;
     ASSERT_EQ(log.messages.size(), 1u);
     EXPECT_EQ(log.messages[0].text, "1.500000 -----  -2.000000 ----- 12.250000");
     EXPECT_EQ(log.messages[0].caption, "Coordinates");
@@ -100,9 +97,9 @@ TEST(ReadXyz, ValuesAShortFileLacksAreZero) {
     std::string bytes(201 * 4, '\0');
     PutFloat(bytes, 200, 4.0f);
     MessageLog log;
-    CoordinateRecord record;
-    record.path = folder.write("short.xyz", bytes);
-    ASSERT_EQ(ReadXyz(record, log.reporter()), 1);
+    const std::optional<CoordinateRecord> read = ReadXyz(folder.write("short.xyz", bytes), log.reporter());
+    ASSERT_TRUE(read);
+    const CoordinateRecord& record = *read;
     EXPECT_EQ(log.messages.at(0).text, "4.000000 -----  0.000000 ----- 0.000000");
     EXPECT_EQ(record.xPlane[201], 0.0f);
     EXPECT_EQ(record.zPlane[kPlaneValues - 1], 0.0f);
@@ -113,12 +110,9 @@ TEST(ReadXyz, ReportsAMissingFileOrAFolderWithTheStopIcon) {
     std::filesystem::create_directory(folder.file("folder.xyz"));
     for (const char* name : {"none.xyz", "folder.xyz"}) {
         MessageLog log;
-        CoordinateRecord record;
-        record.path = folder.file(name);
-        EXPECT_EQ(ReadXyz(record, log.reporter()), 0);
-        EXPECT_FALSE(record.xPlane || record.yPlane || record.zPlane);
+        EXPECT_FALSE(ReadXyz(folder.file(name), log.reporter()));
         ASSERT_EQ(log.messages.size(), 1u);
-        EXPECT_EQ(log.messages[0].text, "File: " + record.path + " could not be opened for reading.");
+        EXPECT_EQ(log.messages[0].text, "File: " + folder.file(name) + " could not be opened for reading.");
         EXPECT_EQ(log.messages[0].caption, "Error");
         EXPECT_EQ(log.messages[0].icon, MessageIcon::Error);
     }

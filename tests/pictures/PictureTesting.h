@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,31 +23,28 @@ struct ReadResult {
     std::string firstMessage() const { return messages.empty() ? std::string() : messages[0].text; }
 };
 
-inline ReadResult DecodeBytes(const std::string& bytes, const std::string& name = "test.picture") {
-    ImageRecord record;
-    record.title = name;
-    MessageLog log;
+inline ReadResult ResultOf(const std::optional<ImageRecord>& read, const MessageLog& log) {
     ReadResult result;
-    result.status = DecodePicture(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), record,
-                                  log.reporter());
-    result.width = record.width;
-    result.height = record.height;
-    result.grey.assign(record.pixels.begin(), record.pixels.end());
+    result.status = read ? 1 : 0;
+    if (read) {
+        result.width = read->width;
+        result.height = read->height;
+        result.grey.assign(read->pixels.begin(), read->pixels.end());
+    }
     result.messages = log.messages;
     return result;
 }
 
-inline ReadResult ReadFile(const std::string& name) {
-    ImageRecord record;
-    record.title = name;
+inline ReadResult DecodeBytes(const std::string& bytes, const std::string& name = "test.picture") {
     MessageLog log;
-    ReadResult result;
-    result.status = ReadPicture(record, log.reporter());
-    result.width = record.width;
-    result.height = record.height;
-    result.grey.assign(record.pixels.begin(), record.pixels.end());
-    result.messages = log.messages;
-    return result;
+    return ResultOf(DecodePicture(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), name,
+                                  log.reporter()),
+                    log);
+}
+
+inline ReadResult ReadFile(const std::string& name) {
+    MessageLog log;
+    return ResultOf(ReadPicture(name, log.reporter()), log);
 }
 
 // The expected grey of one colour pixel, spelled out here from the rule the

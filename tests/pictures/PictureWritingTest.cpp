@@ -221,13 +221,12 @@ TEST(PictureWriting, ALargeGreyPngOpens) {
     ASSERT_EQ(Save(record, name, WritePngStream, log), 1);
     record.pixels = PixelArray();
 
-    ImageRecord read;
-    read.title = name;
-    ASSERT_EQ(ReadPicture(read, log.reporter()), 1) << (log.messages.empty() ? "" : log.messages[0].text);
-    EXPECT_EQ(read.width, kSide);
-    EXPECT_EQ(read.height, kSide);
-    EXPECT_EQ(read.pixels[12345], 7);
-    EXPECT_EQ(read.pixels[static_cast<std::size_t>(kSide) * kSide - 1], (kSide - 1) % 251);
+    const std::optional<ImageRecord> read = ReadPicture(name, log.reporter());
+    ASSERT_TRUE(read) << (log.messages.empty() ? "" : log.messages[0].text);
+    EXPECT_EQ(read->width, kSide);
+    EXPECT_EQ(read->height, kSide);
+    EXPECT_EQ(read->pixels[12345], 7);
+    EXPECT_EQ(read->pixels[static_cast<std::size_t>(kSide) * kSide - 1], (kSide - 1) % 251);
 }
 
 }  // namespace

@@ -60,12 +60,11 @@ TEST_F(ShellTest, EntriesWithoutAnOperationAndSaveAsAddNoLineAndNoWindow) {
     EXPECT_TRUE(PerformanceLines().empty());
     EXPECT_EQ(TheShellState().openWindowCount.load(), 1);
 
-    ImageRecord back;
-    back.title = saved;
     testing::MessageLog log;
-    ASSERT_EQ(ReadPgm(back, log.reporter()), 1);
-    EXPECT_EQ(back.width, 32);
-    EXPECT_EQ(back.pixels[33], Ramp(1, 1));
+    const std::optional<ImageRecord> back = ReadPgm(saved, log.reporter());
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->width, 32);
+    EXPECT_EQ(back->pixels[33], Ramp(1, 1));
 }
 
 TEST_F(ShellTest, CancellingTheDialogOfGaussianRunsNothing) {

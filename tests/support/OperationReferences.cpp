@@ -183,11 +183,10 @@ bool NeedsRangeImage(const OperationReference& reference) { return std::string(r
 std::string SamplePath(const std::string& name) { return LUMAGROVE_SOURCE_DIR "/samples/" + name; }
 
 ImageRecord ReadSample(const std::string& name) {
-    ImageRecord record;
-    record.title = SamplePath(name);
     MessageLog log;
-    EXPECT_EQ(ReadPgm(record, log.reporter()), 1) << name;
-    return record;
+    std::optional<ImageRecord> record = ReadPgm(SamplePath(name), log.reporter());
+    EXPECT_TRUE(record) << name;
+    return record ? std::move(*record) : ImageRecord();
 }
 
 }  // namespace lumagrove::testing
