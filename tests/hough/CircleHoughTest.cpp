@@ -265,6 +265,17 @@ TEST(CircleHoughTest, RingsOfADetectedCircleHaveFourGapsEach) {
     }
 }
 
+// Every radius that fits, drawn alone, against the midpoint rule's definition.
+TEST(CircleHoughTest, CirclesFollowTheMidpointRule) {
+    for (int r = 1; r <= 19; ++r) {
+        CircleHough hough = BlankCircleHough(40, 40);
+        hough.drawCircle(20, 19, r);
+        std::vector<std::uint8_t> expected(1600, 0);
+        testing::ReferenceDrawCircle(expected, 40, 40, 20, 19, r);
+        EXPECT_EQ(ToVector(hough.overlayImage()), expected) << "radius " << r;
+    }
+}
+
 // A lone edge pixel gives counters of 0 and 1 only: every 1 in the searched
 // range is a peak, because equal counters do not suppress each other.
 TEST(CircleHoughTest, EqualCountersAreAllPeaks) {
