@@ -7,15 +7,15 @@
 #include "hough/LineAccumulator.h"
 #include "hough/LineHough.h"
 #include "hough/LinePeaks.h"
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 
 namespace lumagrove::bench {
 namespace {
 
 // The edge pixels each transform votes with by default.
 EdgePoints EdgesOf(const BenchImage& image, std::int32_t threshold) {
-    const GrayImage gray(image.pixels, image.width, image.height);
-    return EdgePoints(gray.edgesByGradient(threshold), image.width, image.height);
+    const ImageView gray{image.pixels, image.width, image.height};
+    return EdgePoints(lumagrove::EdgesByGradient(gray, threshold), image.width, image.height);
 }
 
 std::int32_t RhoCountOf(const BenchImage& image) {

@@ -1,7 +1,7 @@
 #include "hough/HoughTransform.h"
 
 #include "base/ImageSize.h"
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 
 namespace lumagrove {
 
@@ -16,11 +16,9 @@ void HoughTransform::storeImage(std::span<const std::uint8_t> source, std::int32
 
 EdgePoints HoughTransform::findEdges(std::int32_t edgeThreshold, std::int32_t direction,
                                      std::int32_t useDirection) const {
-    const PixelArray edgeMap = [&] {
-        const GrayImage image(pixels, width, height);
-        return useDirection != 0 ? image.edgesByDirection(edgeThreshold, direction)
-                                 : image.edgesByGradient(edgeThreshold);
-    }();
+    const ImageView image{pixels, width, height};
+    const PixelArray edgeMap =
+        useDirection != 0 ? EdgesByDirection(image, edgeThreshold, direction) : EdgesByGradient(image, edgeThreshold);
     return EdgePoints(edgeMap, width, height);
 }
 

@@ -9,14 +9,14 @@
 #include "hough/EdgePoints.h"
 #include "hough/LineAccumulator.h"
 #include "hough/LineHough.h"
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 
 namespace lumagrove::bench {
 namespace {
 
 // The edge map the line transform votes with by default (threshold 12).
 PixelArray LineEdgeMap(const BenchImage& image) {
-    return GrayImage(image.pixels, image.width, image.height).edgesByGradient(12);
+    return lumagrove::EdgesByGradient({image.pixels, image.width, image.height}, 12);
 }
 
 // Both sides count the votes of the same edge pixels: ours over 360 angles

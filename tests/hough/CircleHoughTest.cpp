@@ -11,7 +11,7 @@
 #include "hough/EdgePoints.h"
 #include "hough/HoughReference.h"
 #include "hough/HoughScenes.h"
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 #include "support/TestImages.h"
 
 namespace lumagrove {
@@ -298,8 +298,7 @@ TEST(CircleHoughTest, DirectionCommandVotesOnlyWithGradientsNearOneHundredDegree
     for (std::uint32_t seed = 0; seed < 3; ++seed) {
         SCOPED_TRACE(::testing::Message() << "seed " << seed);
         const TestImage image = SceneOfShapes(48, 40, seed);
-        const GrayImage gray(image.pixels, image.width, image.height);
-        const std::vector<GradientSample> field = gray.gradientField();
+        const std::vector<GradientSample> field = GradientField({image.pixels, image.width, image.height});
         TestImage map = ConstantImage(48, 40, 0);
         for (std::size_t i = 0; i < field.size(); ++i) {
             const int a = field[i].angle;

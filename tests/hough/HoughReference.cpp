@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 
 namespace lumagrove::testing {
 namespace {
@@ -14,9 +14,9 @@ double LineRadians(int degrees) { return (degrees * kPi) * 0.005555555555555556;
 }  // namespace
 
 TestImage ReferenceEdgeMap(const TestImage& image, int edgeThreshold, int direction, bool useDirection) {
-    const GrayImage gray(image.pixels, image.width, image.height);
+    const ImageView gray{image.pixels, image.width, image.height};
     const PixelArray edges =
-        useDirection ? gray.edgesByDirection(edgeThreshold, direction) : gray.edgesByGradient(edgeThreshold);
+        useDirection ? EdgesByDirection(gray, edgeThreshold, direction) : EdgesByGradient(gray, edgeThreshold);
     return {image.width, image.height, ToVector(edges)};
 }
 

@@ -3,11 +3,13 @@
 #include <span>
 
 #include "formats/Readers.h"
+#include "frequency/FrequencyFilters.h"
 #include "hough/CircleHough.h"
 #include "hough/LineHough.h"
-#include "imaging/FilterImage.h"
-#include "imaging/GrayImage.h"
-#include "imaging/PixelBuffer.h"
+#include "imaging/EdgeDetection.h"
+#include "imaging/Equalization.h"
+#include "imaging/PointOperations.h"
+#include "imaging/Smoothing.h"
 #include "range3d/RangeCoordinates.h"
 #include "support/MessageLog.h"
 
@@ -30,21 +32,19 @@ ImageRecord SameSize(const ImageRecord& source, PixelArray pixels) {
 
 std::span<const std::uint8_t> Pixels(const ImageRecord& source) { return {source.pixels.data(), source.pixels.size()}; }
 
-PixelBuffer PointImage(const ImageRecord& s) { return PixelBuffer(Pixels(s), s.width, s.height); }
-GrayImage Gray(const ImageRecord& s) { return GrayImage(Pixels(s), s.width, s.height); }
-FilterImage Filter(const ImageRecord& s) { return FilterImage(Pixels(s), s.width, s.height); }
+ImageView View(const ImageRecord& s) { return {Pixels(s), s.width, s.height}; }
 
 PixelArray Spectrum(const ImageRecord& s) {
     MessageLog log;
-    return Filter(s).fourierSpectrum(log.reporter());
+    return FourierSpectrum(View(s), log.reporter());
 }
 PixelArray HighPass(const ImageRecord& s, const Values& v) {
     MessageLog log;
-    return Filter(s).globalHighPass(v.cutoffX, v.cutoffY, log.reporter());
+    return GlobalHighPass(View(s), v.cutoffX, v.cutoffY, log.reporter());
 }
 PixelArray LowPass(const ImageRecord& s, const Values& v) {
     MessageLog log;
-    return Filter(s).globalLowPass(v.cutoffX, v.cutoffY, log.reporter());
+    return GlobalLowPass(View(s), v.cutoffX, v.cutoffY, log.reporter());
 }
 
 enum class Votes { All, NearMenuDirection };
@@ -93,23 +93,23 @@ ImageRecord Range3d(const ImageRecord& s) {
 // the call that must give the same bytes.
 const std::vector<OperationReference> kReferences = {
     {"negate", "Action > Negate", 40003,
-     [](const ImageRecord& s, const Values&) { return SameSize(s, PointImage(s).negate()); }},
+     [](const ImageRecord& s, const Values&) { return SameSize(s, Negate(View(s))); }},
     {"binarize", "Action > Binarize", 40009,
-     [](const ImageRecord& s, const Values& v) { return SameSize(s, PointImage(s).binarize(v.threshold)); }},
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, Binarize(View(s), v.threshold)); }},
     {"uniform", "Action > Smoothing > Uniform", 40005,
-     [](const ImageRecord& s, const Values& v) { return SameSize(s, Filter(s).smoothUniform(v.uniformWindow)); }},
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, SmoothUniform(View(s), v.uniformWindow)); }},
     {"gaussian", "Action > Smoothing > Gaussian", 40007,
-     [](const ImageRecord& s, const Values& v) { return SameSize(s, Gray(s).smoothGaussian(v.sigma, v.threshold)); }},
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, SmoothGaussian(View(s), v.sigma, v.threshold)); }},
     {"equalize", "Action > Histogram equalization > Global", 40010,
-     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).equalizeGlobal()); }},
+     [](const ImageRecord& s, const Values&) { return SameSize(s, EqualizeGlobal(View(s))); }},
     {"equalize-area", "Action > Histogram equalization > Selected Area", 40011,
      [](const ImageRecord& s, const Values& v) {
-         return SameSize(s, Gray(s).equalizeArea(s.pixels.data(), v.fromX, v.fromY, v.toX, v.toY));
+         return SameSize(s, EqualizeArea(View(s), s.pixels.data(), v.fromX, v.fromY, v.toX, v.toY));
      }},
     {"equalize-4", "Action > Histogram equalization > Equalize 4 Areas", 40012,
-     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).equalizeFourAreas()); }},
+     [](const ImageRecord& s, const Values&) { return SameSize(s, EqualizeFourAreas(View(s))); }},
     {"equalize-16", "Action > Histogram equalization > Equalize 16 Areas", 40013,
-     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).equalizeSixteenAreas()); }},
+     [](const ImageRecord& s, const Values&) { return SameSize(s, EqualizeSixteenAreas(View(s))); }},
     {"spectrum", "Action > Fourier Transform > Show", 40016,
      [](const ImageRecord& s, const Values&) { return SameSize(s, Spectrum(s)); }},
     {"highpass", "Action > Fourier Transform > Global high pass filter", 40017,
@@ -117,12 +117,12 @@ const std::vector<OperationReference> kReferences = {
     {"lowpass", "Action > Fourier Transform > Global low pass filter", 40018,
      [](const ImageRecord& s, const Values& v) { return SameSize(s, LowPass(s, v)); }},
     {"gradient", "Action > Edge Detection > Show Gradient image", 40021,
-     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).gradientImage()); }},
+     [](const ImageRecord& s, const Values&) { return SameSize(s, GradientImage(View(s))); }},
     {"edges", "Action > Edge Detection > Find Edges using Gradient info", 40023,
-     [](const ImageRecord& s, const Values& v) { return SameSize(s, Gray(s).edgesByGradient(v.gradientThreshold)); }},
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, EdgesByGradient(View(s), v.gradientThreshold)); }},
     {"edges-direction", "Action > Edge Detection > Find Edges using direction of Gradient", 40024,
      [](const ImageRecord& s, const Values& v) {
-         return SameSize(s, Gray(s).edgesByDirection(v.gradientThreshold, v.gradientDirection));
+         return SameSize(s, EdgesByDirection(View(s), v.gradientThreshold, v.gradientDirection));
      }},
     {"line-space", "Action > Hough Transforms > Lines > Show Hough Space", 40031,
      [](const ImageRecord& s, const Values&) { return LineSpace(s); }},
