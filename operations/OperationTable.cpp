@@ -26,11 +26,24 @@ std::span<const OperationEntry> SettingsMenu();
 namespace {
 
 // The files of rows in menu order, one line each.
+// clang-format off
 constexpr std::span<const OperationEntry> (*kRowFiles[])() = {
-    rows::FileMenu,          rows::Negate,       rows::Binarize,        rows::UniformSmoothing, rows::Median,
-    rows::GaussianSmoothing, rows::Equalization, rows::FourierSpectrum, rows::FrequencyFilters, rows::EdgeDetection,
-    rows::LineHough,         rows::CircleHough,  rows::ConvertTo3D,     rows::SettingsMenu,
+    rows::FileMenu,
+    rows::Negate,
+    rows::Binarize,
+    rows::UniformSmoothing,
+    rows::Median,
+    rows::GaussianSmoothing,
+    rows::Equalization,
+    rows::FourierSpectrum,
+    rows::FrequencyFilters,
+    rows::EdgeDetection,
+    rows::LineHough,
+    rows::CircleHough,
+    rows::ConvertTo3D,
+    rows::SettingsMenu,
 };
+// clang-format on
 
 const std::vector<OperationEntry>& Entries() {
     static const std::vector<OperationEntry> entries = [] {
