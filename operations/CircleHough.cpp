@@ -8,24 +8,19 @@ namespace lumagrove::rows {
 namespace {
 
 OperationResult Space(ImageView source, const OperationArguments& arguments, const Reporter&) {
-    lumagrove::CircleHough hough;
-    hough.setImage(source.pixels, source.width, source.height);
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    PixelArray space = hough.houghSpace(arguments.circleRadius, width, height);
-    return ImageResult(std::move(space), width, height);
+    return ImageResult(CircleHoughSpace(source, kCircleEdges, arguments.circleRadius), source);
 }
 
 OperationResult Circles(ImageView source, const OperationArguments&, const Reporter&) {
-    return DetectAndShow<lumagrove::CircleHough>(source, false, Shown::DrawingOnly);
+    return DrawingOnly(source, DetectCircles(source, kCircleEdges));
 }
 
 OperationResult CirclesSuperimposed(ImageView source, const OperationArguments&, const Reporter&) {
-    return DetectAndShow<lumagrove::CircleHough>(source, false, Shown::OverOriginal);
+    return OverOriginal(source, DetectCircles(source, kCircleEdges));
 }
 
 OperationResult CirclesByDirection(ImageView source, const OperationArguments&, const Reporter&) {
-    return DetectAndShow<lumagrove::CircleHough>(source, true, Shown::OverOriginal);
+    return OverOriginal(source, DetectCircles(source, kMenuDirectionEdges));
 }
 
 constexpr OptionDescriptor kRadius{.flag = "--radius",

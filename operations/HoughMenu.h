@@ -1,33 +1,22 @@
 #pragma once
 
-#include <cstdint>
 #include <utility>
 
+#include "hough/HoughTransform.h"
 #include "operations/Operation.h"
 
 namespace lumagrove {
 
 // The menu's "using direction info" entries look only for edges near
 // 100 degrees (or the opposite way), with a gradient threshold of their own.
-inline constexpr std::int32_t kMenuDirection = 100;
-inline constexpr std::int32_t kMenuEdgeThreshold = 20;
+inline constexpr EdgeSettings kMenuDirectionEdges{.threshold = 20, .direction = 100, .byDirection = true};
 
-enum class Shown { DrawingOnly, OverOriginal };
-
-// Detection as the line and circle entries run it: on the transform's own
-// edge settings, or on the menu's direction settings.
-template <typename Hough>
-OperationResult DetectAndShow(ImageView source, bool byDirection, Shown shown) {
-    Hough hough;
-    hough.setImage(source.pixels, source.width, source.height);
-    if (byDirection) {
-        hough.useDirection = 1;
-        hough.direction = kMenuDirection;
-        hough.edgeThreshold = kMenuEdgeThreshold;
-    }
-    hough.detect();
-    PixelArray shownPixels = shown == Shown::DrawingOnly ? hough.overlayImage() : hough.superimposedImage();
-    return ImageResult(std::move(shownPixels), hough.width, hough.height);
+// A detection shown on its own or over the image it came from.
+inline OperationResult DrawingOnly(ImageView source, PixelArray overlay) {
+    return ImageResult(std::move(overlay), source);
+}
+inline OperationResult OverOriginal(ImageView source, const PixelArray& overlay) {
+    return ImageResult(Superimposed(source, overlay), source);
 }
 
 }  // namespace lumagrove

@@ -8,24 +8,22 @@ namespace lumagrove::rows {
 namespace {
 
 OperationResult Space(ImageView source, const OperationArguments&, const Reporter&) {
-    lumagrove::LineHough hough;
-    hough.setImage(source.pixels, source.width, source.height);
     std::int32_t width = 0;
     std::int32_t height = 0;
-    PixelArray space = hough.houghSpace(width, height);
+    PixelArray space = LineHoughSpace(source, kLineEdges, width, height);
     return ImageResult(std::move(space), width, height);
 }
 
 OperationResult Lines(ImageView source, const OperationArguments&, const Reporter&) {
-    return DetectAndShow<lumagrove::LineHough>(source, false, Shown::DrawingOnly);
+    return DrawingOnly(source, DetectLines(source, kLineEdges));
 }
 
 OperationResult LinesSuperimposed(ImageView source, const OperationArguments&, const Reporter&) {
-    return DetectAndShow<lumagrove::LineHough>(source, false, Shown::OverOriginal);
+    return OverOriginal(source, DetectLines(source, kLineEdges));
 }
 
 OperationResult LinesByDirection(ImageView source, const OperationArguments&, const Reporter&) {
-    return DetectAndShow<lumagrove::LineHough>(source, true, Shown::OverOriginal);
+    return OverOriginal(source, DetectLines(source, kMenuDirectionEdges));
 }
 
 constexpr OperationEntry kRows[] = {

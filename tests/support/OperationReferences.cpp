@@ -52,35 +52,30 @@ enum class Shown { ShapesOnly, OverImage };
 
 // The menu's "using direction info" entries keep only edges near 100
 // degrees, with a gradient threshold of 20.
-template <typename Hough>
-ImageRecord Detect(const ImageRecord& s, Votes votes, Shown shown) {
-    Hough hough;
-    hough.setImage(Pixels(s), s.width, s.height);
-    if (votes == Votes::NearMenuDirection) {
-        hough.useDirection = 1;
-        hough.direction = 100;
-        hough.edgeThreshold = 20;
-    }
-    hough.detect();
-    return SameSize(s, shown == Shown::ShapesOnly ? hough.overlayImage() : hough.superimposedImage());
+ImageRecord Detect(PixelArray (*detect)(ImageView, const EdgeSettings&), const EdgeSettings& ownEdges,
+                   const ImageRecord& s, Votes votes, Shown shown) {
+    const EdgeSettings nearMenuDirection{.threshold = 20, .direction = 100, .byDirection = true};
+    PixelArray overlay = detect(View(s), votes == Votes::NearMenuDirection ? nearMenuDirection : ownEdges);
+    return SameSize(s, shown == Shown::ShapesOnly ? std::move(overlay) : Superimposed(View(s), overlay));
+}
+
+ImageRecord Lines(const ImageRecord& s, Votes votes, Shown shown) {
+    return Detect(DetectLines, kLineEdges, s, votes, shown);
+}
+
+ImageRecord Circles(const ImageRecord& s, Votes votes, Shown shown) {
+    return Detect(DetectCircles, kCircleEdges, s, votes, shown);
 }
 
 ImageRecord LineSpace(const ImageRecord& s) {
-    LineHough hough;
-    hough.setImage(Pixels(s), s.width, s.height);
     std::int32_t width = 0;
     std::int32_t height = 0;
-    PixelArray space = hough.houghSpace(width, height);
+    PixelArray space = LineHoughSpace(View(s), kLineEdges, width, height);
     return Sized(std::move(space), width, height);
 }
 
 ImageRecord CircleSpace(const ImageRecord& s, const Values& v) {
-    CircleHough hough;
-    hough.setImage(Pixels(s), s.width, s.height);
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    PixelArray space = hough.houghSpace(v.circleRadius, width, height);
-    return Sized(std::move(space), width, height);
+    return SameSize(s, CircleHoughSpace(View(s), kCircleEdges, v.circleRadius));
 }
 
 ImageRecord Range3d(const ImageRecord& s) {
@@ -127,23 +122,19 @@ const std::vector<OperationReference> kReferences = {
     {"line-space", "Action > Hough Transforms > Lines > Show Hough Space", 40031,
      [](const ImageRecord& s, const Values&) { return LineSpace(s); }},
     {"lines", "Action > Hough Transforms > Lines > Detect lines (show lines only)", 40032,
-     [](const ImageRecord& s, const Values&) { return Detect<LineHough>(s, Votes::All, Shown::ShapesOnly); }},
+     [](const ImageRecord& s, const Values&) { return Lines(s, Votes::All, Shown::ShapesOnly); }},
     {"lines-superimposed", "Action > Hough Transforms > Lines > Detect lines (superimpose on original)", 40033,
-     [](const ImageRecord& s, const Values&) { return Detect<LineHough>(s, Votes::All, Shown::OverImage); }},
+     [](const ImageRecord& s, const Values&) { return Lines(s, Votes::All, Shown::OverImage); }},
     {"lines-direction", "Action > Hough Transforms > Lines > Detect lines using direction info", 40034,
-     [](const ImageRecord& s, const Values&) {
-         return Detect<LineHough>(s, Votes::NearMenuDirection, Shown::OverImage);
-     }},
+     [](const ImageRecord& s, const Values&) { return Lines(s, Votes::NearMenuDirection, Shown::OverImage); }},
     {"circle-space", "Action > Hough Transforms > Circles > Show Hough Space", 40035,
      [](const ImageRecord& s, const Values& v) { return CircleSpace(s, v); }},
     {"circles", "Action > Hough Transforms > Circles > Detect Circles (show circles only)", 40036,
-     [](const ImageRecord& s, const Values&) { return Detect<CircleHough>(s, Votes::All, Shown::ShapesOnly); }},
+     [](const ImageRecord& s, const Values&) { return Circles(s, Votes::All, Shown::ShapesOnly); }},
     {"circles-superimposed", "Action > Hough Transforms > Circles > Detect Circles (superimpose on original)", 40037,
-     [](const ImageRecord& s, const Values&) { return Detect<CircleHough>(s, Votes::All, Shown::OverImage); }},
+     [](const ImageRecord& s, const Values&) { return Circles(s, Votes::All, Shown::OverImage); }},
     {"circles-direction", "Action > Hough Transforms > Circles > Detect circles using direction info", 40038,
-     [](const ImageRecord& s, const Values&) {
-         return Detect<CircleHough>(s, Votes::NearMenuDirection, Shown::OverImage);
-     }},
+     [](const ImageRecord& s, const Values&) { return Circles(s, Votes::NearMenuDirection, Shown::OverImage); }},
     {"range3d", "Action > Convert to 3D", 40039, [](const ImageRecord& s, const Values&) { return Range3d(s); }},
 };
 
