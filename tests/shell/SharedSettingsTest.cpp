@@ -17,14 +17,21 @@ TEST(SharedSettings, ASnapshotHoldsTheValuesOfOneDialogOnly) {
     };
     SharedSettings settings;
     applyOk(settings, true);
-    std::atomic<bool> done = false;
+    // The writer starts once the reader reads, and the reader keeps reading
+    // for as long as the writer applies OKs.
+    std::atomic<bool> reading = false;
+    std::atomic<int> applied = 0;
     std::thread writer([&] {
-        for (int i = 0; i < 20000; ++i) applyOk(settings, i % 2 == 1);
-        done = true;
+        while (!reading) std::this_thread::yield();
+        for (int i = 1; i <= 500000; ++i) {
+            applyOk(settings, i % 2 == 0);
+            applied = i;
+        }
     });
     int mixtures = 0;
-    while (!done) {
+    while (applied < 500000) {
         const Settings seen = settings.snapshot();
+        reading = true;
         const bool first = seen.windowSize == 7;
         if (seen.threshold != (first ? 70 : 90) || seen.sigma != (first ? 2.5 : 4.5)) ++mixtures;
         if (seen.gradientDirection != seen.gradientThreshold * 10) ++mixtures;
