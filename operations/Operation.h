@@ -16,7 +16,6 @@ namespace lumagrove {
 struct OperationArguments : Settings {
     std::int32_t uniformWindow = 5;  // the menu always smooths with a 5 x 5 window
     std::int32_t circleRadius = 14;  // the radius plane "Show Hough Space" shows
-    std::int32_t posterizeLevels = 4;
     std::int32_t downX = 0;
     std::int32_t downY = 0;
     std::int32_t upX = 0;

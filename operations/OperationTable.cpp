@@ -10,7 +10,6 @@ namespace rows {
 std::span<const OperationEntry> FileMenu();
 std::span<const OperationEntry> Negate();
 std::span<const OperationEntry> Binarize();
-std::span<const OperationEntry> Posterize();
 std::span<const OperationEntry> UniformSmoothing();
 std::span<const OperationEntry> Median();
 std::span<const OperationEntry> GaussianSmoothing();
@@ -32,7 +31,6 @@ constexpr std::span<const OperationEntry> (*kRowFiles[])() = {
     rows::FileMenu,
     rows::Negate,
     rows::Binarize,
-    rows::Posterize,
     rows::UniformSmoothing,
     rows::Median,
     rows::GaussianSmoothing,

@@ -38,7 +38,6 @@ std::vector<CommandCase> Cases() {
     }
     const std::vector<CommandCase> ownValues = {
         {"binarize", {"--threshold", "97"}, {.threshold = 97}},
-        {"posterize", {"--levels", "5"}, {.posterizeLevels = 5}},
         {"uniform", {"--window", "9"}, {.uniformWindow = 9}},
         {"gaussian", {"--sigma", "2.5", "--threshold", "90"}, {.threshold = 90, .sigma = 2.5}},
         {"equalize-area", {"--from", "200,150", "--to", "10,20"}, {.fromX = 200, .fromY = 150, .toX = 10, .toY = 20}},

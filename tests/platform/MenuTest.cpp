@@ -42,7 +42,7 @@ TEST_F(MenuTest, PopupChoiceArrivesAsACommandOnTheWindowThread) {
     ASSERT_EQ(popups.size(), 1u);
     EXPECT_EQ(popups[0].owner, image.window());
     EXPECT_EQ(popups[0].items,
-              (std::vector<std::string>{"Negate", "Binarize", "Posterize", "Smoothing", "Histogram equalization",
+              (std::vector<std::string>{"Negate", "Binarize", "Smoothing", "Histogram equalization",
                                         "Fourier Transform", "Edge Detection", "Hough Transforms", "Convert to 3D"}));
 }
 

@@ -44,7 +44,7 @@ TEST(ResourcesTest, ImageWindowMenuHoldsEveryCommandOnce) {
     CollectCommands(menu->popups, commands);
     const std::set<int> distinct(commands.begin(), commands.end());
     EXPECT_EQ(distinct.size(), commands.size()) << "an identifier appears twice";
-    std::set<int> expected{40001, 40002, 40003, 40014, 40025, 40039, 40040};
+    std::set<int> expected{40001, 40002, 40003, 40014, 40025, 40039};
     for (int id = 40005; id <= 40013; ++id) expected.insert(id);
     for (int id = 40016; id <= 40021; ++id) expected.insert(id);
     for (int id : {40023, 40024, 40031, 40032, 40033, 40034, 40035, 40036, 40037, 40038}) expected.insert(id);

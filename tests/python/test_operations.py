@@ -21,7 +21,6 @@ OTHER_VALUES = {
     "from": (10, 20),
     "to": (200, 150),
     "radius": 9,
-    "levels": 3,
 }
 
 

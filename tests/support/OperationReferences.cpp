@@ -91,12 +91,6 @@ const std::vector<OperationReference> kReferences = {
      [](const ImageRecord& s, const Values&) { return SameSize(s, Negate(View(s))); }},
     {"binarize", "Action > Binarize", 40009,
      [](const ImageRecord& s, const Values& v) { return SameSize(s, Binarize(View(s), v.threshold)); }},
-    {"posterize", "Action > Posterize", 40040,
-     [](const ImageRecord& s, const Values& v) {
-         PixelArray levels = s.pixels.Clone();
-         for (std::uint8_t& level : levels) level = level - level % (256 / v.posterizeLevels);
-         return SameSize(s, std::move(levels));
-     }},
     {"uniform", "Action > Smoothing > Uniform", 40005,
      [](const ImageRecord& s, const Values& v) { return SameSize(s, SmoothUniform(View(s), v.uniformWindow)); }},
     {"gaussian", "Action > Smoothing > Gaussian", 40007,

@@ -20,7 +20,6 @@ struct ReferenceValues {
     std::int32_t gradientDirection = 45;
     std::int32_t uniformWindow = 5;
     std::int32_t circleRadius = 14;
-    std::int32_t posterizeLevels = 4;
     std::int32_t cutoffX = 0;
     std::int32_t cutoffY = 0;
     std::int32_t fromX = 0;
