@@ -20,9 +20,9 @@ constexpr bool IsValidImageSize(std::int64_t width, std::int64_t height) {
 }
 
 // The pixel count of an image whose sides describe exactly `pixels`. Throws
-// std::invalid_argument otherwise: the working images check their source
-// with it, so an operation is never handed sides that disagree with its
-// pixels.
+// std::invalid_argument otherwise: an entry's source is checked with it once,
+// before the operation runs, so an operation is never handed sides that
+// disagree with its pixels.
 std::int32_t CheckedPixelCount(std::span<const std::uint8_t> pixels, std::int32_t width, std::int32_t height);
 
 }  // namespace lumagrove

@@ -7,15 +7,15 @@
 #include "hough/LineAccumulator.h"
 #include "hough/LineHough.h"
 #include "hough/LinePeaks.h"
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 
 namespace lumagrove::bench {
 namespace {
 
 // The edge pixels each transform votes with by default.
 EdgePoints EdgesOf(const BenchImage& image, std::int32_t threshold) {
-    const GrayImage gray(image.pixels, image.width, image.height);
-    return EdgePoints(gray.edgesByGradient(threshold), image.width, image.height);
+    const ImageView gray{image.pixels, image.width, image.height};
+    return EdgePoints(lumagrove::EdgesByGradient(gray, threshold), image.width, image.height);
 }
 
 std::int32_t RhoCountOf(const BenchImage& image) {
@@ -26,10 +26,10 @@ std::int32_t RhoCountOf(const BenchImage& image) {
 void LineAccumulate(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
     const EdgePoints edges = EdgesOf(image, 12);
-    const LineHough tables;
+    const LineAngleTables& tables = LineAngles();
     for (auto _ : state) {
         LineAccumulator accumulator(RhoCountOf(image));
-        accumulator.vote(edges, image.width, image.height, tables.sinTable, tables.cosTable);
+        accumulator.vote(edges, image.width, image.height, tables.sin, tables.cos);
         benchmark::DoNotOptimize(accumulator.angle(0));
     }
     state.counters["edge pixels"] = static_cast<double>(edges.size());
@@ -37,9 +37,8 @@ void LineAccumulate(benchmark::State& state) {
 
 void LinePeaks(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const LineHough tables;
     LineAccumulator accumulator(RhoCountOf(image));
-    accumulator.vote(EdgesOf(image, 12), image.width, image.height, tables.sinTable, tables.cosTable);
+    accumulator.vote(EdgesOf(image, 12), image.width, image.height, LineAngles().sin, LineAngles().cos);
     for (auto _ : state) {
         int peaks = 0;
         FindLinePeaks(accumulator, [&](std::int32_t, std::int32_t) { ++peaks; });
@@ -49,12 +48,8 @@ void LinePeaks(benchmark::State& state) {
 
 void LinesCommand(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    for (auto _ : state) {
-        LineHough hough;
-        hough.setImage(image.pixels, image.width, image.height);
-        hough.detect();
-        benchmark::DoNotOptimize(hough.superimposedImage());
-    }
+    const ImageView view{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(Superimposed(view, DetectLines(view, kLineEdges)));
     CountBytes(state, image);
 }
 
@@ -72,24 +67,15 @@ void CirclePeaks(benchmark::State& state) {
 
 void CircleSpace(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    for (auto _ : state) {
-        CircleHough hough;
-        hough.setImage(image.pixels, image.width, image.height);
-        std::int32_t width = 0;
-        std::int32_t height = 0;
-        benchmark::DoNotOptimize(hough.houghSpace(14, width, height));
-    }
+    const ImageView view{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(CircleHoughSpace(view, kCircleEdges, 14));
     CountBytes(state, image);
 }
 
 void CirclesCommand(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    for (auto _ : state) {
-        CircleHough hough;
-        hough.setImage(image.pixels, image.width, image.height);
-        hough.detect();
-        benchmark::DoNotOptimize(hough.superimposedImage());
-    }
+    const ImageView view{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(Superimposed(view, DetectCircles(view, kCircleEdges)));
     CountBytes(state, image);
 }
 

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "BenchImages.h"
-#include "imaging/PixelBuffer.h"
+#include "imaging/PointOperations.h"
 
 namespace lumagrove::bench {
 namespace {
@@ -20,15 +20,15 @@ void Memcpy(benchmark::State& state) {
 
 void Negate(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const PixelBuffer work(image.pixels, image.width, image.height);
-    for (auto _ : state) benchmark::DoNotOptimize(work.negate());
+    const ImageView work{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(lumagrove::Negate(work));
     CountBytes(state, image);
 }
 
 void Binarize(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const PixelBuffer work(image.pixels, image.width, image.height);
-    for (auto _ : state) benchmark::DoNotOptimize(work.binarize(150));
+    const ImageView work{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(lumagrove::Binarize(work, 150));
     CountBytes(state, image);
 }
 

@@ -1,5 +1,5 @@
 #include "BenchImages.h"
-#include "operations/Runners.h"
+#include "operations/OperationTable.h"
 #include "range3d/RangeCoordinates.h"
 
 namespace lumagrove::bench {
@@ -34,8 +34,9 @@ void LabelSurfaceOrientations(benchmark::State& state) {
 // The whole menu command: size check, planes, conversion and labels.
 void ConvertTo3D(benchmark::State& state) {
     const BenchImage& image = RangeImage();
-    const SourceImage source{image.pixels, image.width, image.height};
-    for (auto _ : state) benchmark::DoNotOptimize(runners::ConvertTo3D(source, {}, [](const Message&) {}));
+    const ImageView source{image.pixels, image.width, image.height};
+    const OperationRunner convert = FindOperationByCommand("range3d")->run;
+    for (auto _ : state) benchmark::DoNotOptimize(convert(source, {}, [](const Message&) {}));
     CountBytes(state, image);
 }
 

@@ -22,11 +22,11 @@ const BenchImage& CommandImage() {
     return image;
 }
 
-// A command as the command line and the Python module run it: its runner
-// copies the image in, runs, and hands back a new result.
+// A command as the command line and the Python module run it: its code
+// reads the image and hands back a new result.
 void RunCommand(benchmark::State& state, const OperationEntry* entry) {
     const BenchImage& image = CommandImage();
-    const SourceImage source{image.pixels, image.width, image.height};
+    const ImageView source{image.pixels, image.width, image.height};
     const OperationArguments defaults;
     const Reporter quiet = [](const Message&) {};
     for (auto _ : state) benchmark::DoNotOptimize(entry->run(source, defaults, quiet));

@@ -1,6 +1,5 @@
 #include "BenchImages.h"
-#include "imaging/FilterImage.h"
-#include "imaging/GrayImage.h"
+#include "imaging/Smoothing.h"
 
 namespace lumagrove::bench {
 namespace {
@@ -8,23 +7,23 @@ namespace {
 // The window the menu uses.
 void Uniform(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    FilterImage work(image.pixels, image.width, image.height);
-    for (auto _ : state) benchmark::DoNotOptimize(work.smoothUniform(5));
+    const ImageView work{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(lumagrove::SmoothUniform(work, 5));
     CountBytes(state, image);
 }
 
 // A window wide enough that the sums no longer fit 16 bits.
 void UniformWide(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    FilterImage work(image.pixels, image.width, image.height);
-    for (auto _ : state) benchmark::DoNotOptimize(work.smoothUniform(301));
+    const ImageView work{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(lumagrove::SmoothUniform(work, 301));
     CountBytes(state, image);
 }
 
 void Gaussian(benchmark::State& state, double sigma) {
     const BenchImage& image = ImageFor(state);
-    const GrayImage work(image.pixels, image.width, image.height);
-    for (auto _ : state) benchmark::DoNotOptimize(work.smoothGaussian(sigma, 150));
+    const ImageView work{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(lumagrove::SmoothGaussian(work, sigma, 150));
     CountBytes(state, image);
 }
 

@@ -74,6 +74,7 @@ std::optional<std::string> TakeOption(const OperationEntry* entry, const std::st
     }
     const std::optional<OptionValue> value = option->parse(text);
     if (!value) return invalid;
+    if (auto problem = option->rangeProblem(*value, flag)) return problem;
     option->set(parsed.arguments, *value);
     return std::nullopt;
 }

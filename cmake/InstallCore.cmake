@@ -12,7 +12,7 @@ target_include_directories(lumagrove_core INTERFACE $<INSTALL_INTERFACE:${LUMAGR
 target_compile_features(lumagrove_core INTERFACE cxx_std_20)
 install(TARGETS lumagrove_core EXPORT LumagroveTargets)
 
-# The operation table (with its options and runners), files read and written
+# The operation table (with its options and code), files read and written
 # as both programs do it, an operation run as both programs run it, the plain
 # readers and writers, and the version, with all they include.
 lumagrove_public_headers(headers

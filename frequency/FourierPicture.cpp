@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
+#include "frequency/FrequencyFilters.h"
 #include "frequency/FrequencyMessages.h"
 #include "frequency/HalfPlaneTransform.h"
-#include "imaging/FilterImage.h"
 #include "imaging/VectorClones.h"
 
 namespace lumagrove {
@@ -57,14 +57,17 @@ void WriteTile(const std::uint8_t* tile, std::int32_t first, std::int32_t count,
 
 // The picture is not centred: the zero frequency stays in the top-left
 // corner and each quadrant's corner is the low end of its frequencies.
-PixelArray FilterImage::fourierSpectrum(const Reporter& report) {
-    if (width <= 0 || height <= 0) return std::move(output);
+PixelArray FourierSpectrum(ImageView image, const Reporter& report) {
+    const std::int32_t width = image.width;
+    const std::int32_t height = image.height;
+    PixelArray output(image.pixels.size());
+    if (width <= 0 || height <= 0) return output;
     auto transform = HalfPlaneTransform::Create(width, height, HalfPlaneTransform::Use::ForwardOnly);
     if (!transform) {
         report(CannotCreatePlan());
         return {};
     }
-    transform->transformRows(source.data());
+    transform->transformRows(image.pixels.data());
 
     const std::int32_t columns = transform->columns();
     std::vector<std::uint8_t> tile(kTileColumns * TileStride(height));
@@ -81,7 +84,7 @@ PixelArray FilterImage::fourierSpectrum(const Reporter& report) {
         }
         WriteTile(tile.data(), tileFirst, tileEnd - tileFirst, width, height, output.data());
     }
-    return std::move(output);
+    return output;
 }
 
 }  // namespace lumagrove

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "frequency/CutoffMask.h"
+#include "frequency/FrequencyFilters.h"
 #include "frequency/FrequencyMessages.h"
 #include "frequency/HalfPlaneTransform.h"
-#include "imaging/FilterImage.h"
 #include "imaging/VectorClones.h"
 
 namespace lumagrove {
@@ -73,11 +73,12 @@ void ScaledBytes(const double* values, std::int32_t count, double largest, std::
     }
 }
 
-PixelArray GlobalFilter(FilterImage& image, PassBand band, std::int32_t cutoffX, std::int32_t cutoffY,
+PixelArray GlobalFilter(ImageView image, PassBand band, std::int32_t cutoffX, std::int32_t cutoffY,
                         const Reporter& report) {
     const std::int32_t width = image.width;
     const std::int32_t height = image.height;
-    if (width <= 0 || height <= 0) return std::move(image.output);
+    PixelArray result(image.pixels.size());
+    if (width <= 0 || height <= 0) return result;
     auto transform = HalfPlaneTransform::Create(width, height, HalfPlaneTransform::Use::ForwardAndBackward);
     if (!transform) {
         report(CannotCreatePlan());
@@ -86,7 +87,7 @@ PixelArray GlobalFilter(FilterImage& image, PassBand band, std::int32_t cutoffX,
     const std::uint64_t squaredCutoff = SquaredCutoff(cutoffX, cutoffY, width, height);
     const std::vector<ColumnRun> runs = ColumnRunsOfHalfSpectrum(band, squaredCutoff, width, height);
 
-    transform->transformRows(image.source.data());
+    transform->transformRows(image.pixels.data());
     for (const ColumnRun& run : runs) {
         if (run.kind == Kind::Partial) FilterPartialColumns(*transform, run, band, squaredCutoff, width, height);
     }
@@ -97,27 +98,27 @@ PixelArray GlobalFilter(FilterImage& image, PassBand band, std::int32_t cutoffX,
 
     // Both transforms are unnormalised: the values are the filtered image
     // times W * H, a factor the scaling to the largest value cancels.
-    const std::uint8_t brightestPixel = *std::max_element(image.source.begin(), image.source.end());
+    const std::uint8_t brightestPixel = *std::max_element(image.pixels.begin(), image.pixels.end());
     const double roundingLimit = kRoundingShare * brightestPixel * (static_cast<double>(width) * height);
-    std::uint8_t* output = image.output.data();
+    std::uint8_t* output = result.data();
     if (largest <= roundingLimit) {
-        std::memset(output, 0, image.output.size());
+        std::memset(output, 0, result.size());
     } else {
         for (std::int32_t y = 0; y < height; ++y) {
             ScaledBytes(transform->realRow(y), width, largest, output + static_cast<std::size_t>(y) * width);
         }
     }
-    return std::move(image.output);
+    return result;
 }
 
 }  // namespace
 
-PixelArray FilterImage::globalLowPass(std::int32_t cutoffX, std::int32_t cutoffY, const Reporter& report) {
-    return GlobalFilter(*this, PassBand::Low, cutoffX, cutoffY, report);
+PixelArray GlobalLowPass(ImageView image, std::int32_t cutoffX, std::int32_t cutoffY, const Reporter& report) {
+    return GlobalFilter(image, PassBand::Low, cutoffX, cutoffY, report);
 }
 
-PixelArray FilterImage::globalHighPass(std::int32_t cutoffX, std::int32_t cutoffY, const Reporter& report) {
-    return GlobalFilter(*this, PassBand::High, cutoffX, cutoffY, report);
+PixelArray GlobalHighPass(ImageView image, std::int32_t cutoffX, std::int32_t cutoffY, const Reporter& report) {
+    return GlobalFilter(image, PassBand::High, cutoffX, cutoffY, report);
 }
 
 }  // namespace lumagrove

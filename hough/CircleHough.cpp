@@ -5,30 +5,20 @@
 
 namespace lumagrove {
 
-void CircleHough::setImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height) {
-    storeImage(source, width, height);
-    radiusCount = this->width / 2;
-    centreColumns = this->width;
-    centreRows = this->height;
-}
-
-const EdgePoints& CircleHough::votes() {
-    if (!accumulator) accumulator.emplace(findEdges(edgeThreshold, direction, useDirection));
-    return *accumulator;
-}
-
-PixelArray CircleHough::houghSpace(std::int32_t radius, std::int32_t& outWidth, std::int32_t& outHeight) {
+PixelArray CircleHoughSpace(ImageView image, const EdgeSettings& edges, std::int32_t radius) {
+    const std::int32_t radiusCount = image.width / 2;
     if (radius < 0 || radius > radiusCount - 1) radius = radiusCount - 1;
-    outWidth = width;
-    outHeight = height;
-    return CirclePlane(votes(), width, height, radius);
+    return CirclePlane(FindEdges(image, edges), image.width, image.height, radius);
 }
 
-void CircleHough::detect() {
-    FindCirclePeaks(votes(), width, height, radiusCount, [&](std::int32_t r, std::int32_t a, std::int32_t b) {
-        drawCircle(a, b, r);
-        drawCircle(a, b, r + 1);
-    });
+PixelArray DetectCircles(ImageView image, const EdgeSettings& edges) {
+    PixelArray overlay = PixelArray::Filled(image.pixels.size(), 0);
+    FindCirclePeaks(FindEdges(image, edges), image.width, image.height, image.width / 2,
+                    [&](std::int32_t r, std::int32_t a, std::int32_t b) {
+                        DrawCircle(overlay, image.width, image.height, a, b, r);
+                        DrawCircle(overlay, image.width, image.height, a, b, r + 1);
+                    });
+    return overlay;
 }
 
 }  // namespace lumagrove

@@ -4,7 +4,8 @@
 
 namespace lumagrove {
 
-void CircleHough::drawCircle(std::int32_t cx, std::int32_t cy, std::int32_t r) {
+void DrawCircle(PixelArray& overlay, std::int32_t width, std::int32_t height, std::int32_t cx, std::int32_t cy,
+                std::int32_t r) {
     if (r <= 0) return;
     // In 64 bits, so that no centre and radius can overflow the test.
     const std::int64_t x0 = cx;

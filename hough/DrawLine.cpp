@@ -29,10 +29,10 @@ void DottedWalk(std::int32_t steps, double base, float slope, std::int32_t limit
 
 }  // namespace
 
-void LineHough::drawLine(float distance, float angle) {
+void DrawLine(PixelArray& overlay, std::int32_t width, std::int32_t height, float distance, float angle) {
     const double theta = angle;
-    const double q1 = pi * 0.25;
-    const double q3 = pi * 0.75;
+    const double q1 = kLinePi * 0.25;
+    const double q3 = kLinePi * 0.75;
     const std::size_t w = static_cast<std::size_t>(width);
     // Steep lines are walked along the columns, flat ones along the rows, so
     // that consecutive steps are at most one pixel apart across the walk.

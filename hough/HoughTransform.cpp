@@ -1,33 +1,17 @@
 #include "hough/HoughTransform.h"
 
-#include "base/ImageSize.h"
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 
 namespace lumagrove {
 
-void HoughTransform::storeImage(std::span<const std::uint8_t> source, std::int32_t width, std::int32_t height) {
-    const std::int32_t size = CheckedPixelCount(source, width, height);
-    pixels = PixelArray::CopyOf(source.data(), static_cast<std::size_t>(size));
-    overlay = PixelArray::Filled(static_cast<std::size_t>(size), 0);
-    this->width = width;
-    this->height = height;
-    count = size;
+EdgePoints FindEdges(ImageView image, const EdgeSettings& edges) {
+    const PixelArray edgeMap = edges.byDirection ? EdgesByDirection(image, edges.threshold, edges.direction)
+                                                 : EdgesByGradient(image, edges.threshold);
+    return EdgePoints(edgeMap, image.width, image.height);
 }
 
-EdgePoints HoughTransform::findEdges(std::int32_t edgeThreshold, std::int32_t direction,
-                                     std::int32_t useDirection) const {
-    const PixelArray edgeMap = [&] {
-        const GrayImage image(pixels, width, height);
-        return useDirection != 0 ? image.edgesByDirection(edgeThreshold, direction)
-                                 : image.edgesByGradient(edgeThreshold);
-    }();
-    return EdgePoints(edgeMap, width, height);
-}
-
-PixelArray HoughTransform::overlayImage() const { return overlay.Clone(); }
-
-PixelArray HoughTransform::superimposedImage() const {
-    PixelArray result = pixels.Clone();
+PixelArray Superimposed(ImageView image, const PixelArray& overlay) {
+    PixelArray result = PixelArray::CopyOf(image.pixels.data(), image.pixels.size());
     std::uint8_t* out = result.data();
     const std::uint8_t* drawn = overlay.data();
     // Branch-free so that it runs as vector code.

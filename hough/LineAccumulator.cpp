@@ -10,7 +10,7 @@ constexpr std::int32_t kHalfTurn = LineAccumulator::kAngles / 2;
 using Angles = std::array<double, LineAccumulator::kAngles>;
 using RowIndices = std::array<std::int32_t, LineAccumulator::kAngles>;
 
-// The two tables of one object, widened once, and the angles of the second
+// The two angle tables, widened once, and the angles of the second
 // half turn whose sine and cosine are not exactly the negated ones of the
 // angle half a turn before (pi is taken to nine decimals, so a few differ in
 // the last bit).

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <array>
 
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 #include "imaging/Sobel.h"
 #include "imaging/VectorClones.h"
 
@@ -36,11 +36,11 @@ private:
 
 }  // namespace
 
-LUMAGROVE_VECTOR_CLONES PixelArray GrayImage::edgesByGradient(std::int32_t threshold) const {
-    const auto size = static_cast<std::ptrdiff_t>(pixels.size());
-    const std::ptrdiff_t w = width;
-    const std::uint8_t* p = pixels.data();
-    PixelArray result(pixels.size());
+LUMAGROVE_VECTOR_CLONES PixelArray EdgesByGradient(ImageView image, std::int32_t threshold) {
+    const auto size = static_cast<std::ptrdiff_t>(image.pixels.size());
+    const std::ptrdiff_t w = image.width;
+    const std::uint8_t* p = image.pixels.data();
+    PixelArray result(image.pixels.size());
     std::uint8_t* out = result.data();
 
     const int limit = SquareLimit(threshold);
@@ -52,11 +52,11 @@ LUMAGROVE_VECTOR_CLONES PixelArray GrayImage::edgesByGradient(std::int32_t thres
     return result;
 }
 
-PixelArray GrayImage::edgesByDirection(std::int32_t threshold, std::int32_t direction) const {
-    const auto size = static_cast<std::ptrdiff_t>(pixels.size());
-    const std::ptrdiff_t w = width;
-    const std::uint8_t* p = pixels.data();
-    PixelArray result(pixels.size());
+PixelArray EdgesByDirection(ImageView image, std::int32_t threshold, std::int32_t direction) {
+    const auto size = static_cast<std::ptrdiff_t>(image.pixels.size());
+    const std::ptrdiff_t w = image.width;
+    const std::uint8_t* p = image.pixels.data();
+    PixelArray result(image.pixels.size());
     std::uint8_t* out = result.data();
 
     const int limit = SquareLimit(threshold);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "imaging/GaussianKernel.h"
-#include "imaging/GrayImage.h"
+#include "imaging/Smoothing.h"
 #include "imaging/TruncatedProductSum.h"
 #include "imaging/VectorClones.h"
 
@@ -32,15 +32,15 @@ LUMAGROVE_VECTOR_CLONES void LiftAndKeepEdges(std::uint8_t* row, const std::uint
 
 }  // namespace
 
-PixelArray GrayImage::smoothGaussian(double sigma, std::int32_t threshold) const {
+PixelArray SmoothGaussian(ImageView image, double sigma, std::int32_t threshold) {
     const std::int64_t length = GaussianLength(sigma);
     // Too small a sigma for even one weight: the image is returned unchanged.
-    if (length == 0) return pixels.Clone();
+    if (length == 0) return PixelArray::CopyOf(image.pixels.data(), image.pixels.size());
 
-    const std::ptrdiff_t w = width > 0 ? width : 0;
-    const std::ptrdiff_t h = height > 0 ? height : 0;
-    const std::uint8_t* src = pixels.data();
-    PixelArray result(pixels.size());
+    const std::ptrdiff_t w = image.width > 0 ? image.width : 0;
+    const std::ptrdiff_t h = image.height > 0 ? image.height : 0;
+    const std::uint8_t* src = image.pixels.data();
+    PixelArray result(image.pixels.size());
     std::uint8_t* out = result.data();
 
     // A kernel longer than a side leaves that pass without effect, and either

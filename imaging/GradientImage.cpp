@@ -1,14 +1,14 @@
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 #include "imaging/Sobel.h"
 #include "imaging/VectorClones.h"
 
 namespace lumagrove {
 
-LUMAGROVE_VECTOR_CLONES PixelArray GrayImage::gradientImage() const {
-    const auto size = static_cast<std::ptrdiff_t>(pixels.size());
-    const std::ptrdiff_t w = width;
-    const std::uint8_t* p = pixels.data();
-    PixelArray result(pixels.size());
+LUMAGROVE_VECTOR_CLONES PixelArray GradientImage(ImageView image) {
+    const auto size = static_cast<std::ptrdiff_t>(image.pixels.size());
+    const std::ptrdiff_t w = image.width;
+    const std::uint8_t* p = image.pixels.data();
+    PixelArray result(image.pixels.size());
     std::uint8_t* out = result.data();
 
     const sobel::Span span = sobel::ComputedSpan(w, size);

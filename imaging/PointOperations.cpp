@@ -1,6 +1,6 @@
 #include <cstddef>
 
-#include "imaging/PixelBuffer.h"
+#include "imaging/PointOperations.h"
 #include "imaging/VectorClones.h"
 
 namespace lumagrove {
@@ -20,18 +20,18 @@ void ThresholdBytes(const std::uint8_t* in, std::uint8_t* out, std::size_t count
 
 }  // namespace
 
-PixelArray PixelBuffer::negate() const {
-    PixelArray result(static_cast<std::size_t>(count));
-    NegateBytes(pixels.data(), result.data(), result.size());
+PixelArray Negate(ImageView image) {
+    PixelArray result(image.pixels.size());
+    NegateBytes(image.pixels.data(), result.data(), result.size());
     return result;
 }
 
-PixelArray PixelBuffer::binarize(std::int32_t threshold) const {
-    const auto size = static_cast<std::size_t>(count);
+PixelArray Binarize(ImageView image, std::int32_t threshold) {
+    const std::size_t size = image.pixels.size();
     // Outside 0..254 the answer no longer depends on the pixel.
     if (threshold < 0 || threshold > 254) return PixelArray::Filled(size, threshold < 0 ? 255 : 0);
     PixelArray result(size);
-    ThresholdBytes(pixels.data(), result.data(), size, static_cast<std::uint8_t>(threshold));
+    ThresholdBytes(image.pixels.data(), result.data(), size, static_cast<std::uint8_t>(threshold));
     return result;
 }
 

@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "imaging/BoxSum.h"
-#include "imaging/FilterImage.h"
+#include "imaging/Smoothing.h"
 
 namespace lumagrove {
 
@@ -9,16 +9,16 @@ namespace lumagrove {
 // side. The columns the horizontal pass never computes keep the input, so
 // the frame shows the input (top and bottom) or its vertical mean (left and
 // right) rather than black.
-PixelArray FilterImage::smoothUniform(std::int32_t window) {
-    // Once handed out, the output is gone; a second run needs a new one.
-    if (output.empty()) output = PixelArray(source.size());
-    const std::ptrdiff_t w = width > 0 ? width : 0;
-    const std::ptrdiff_t h = height > 0 ? height : 0;
+PixelArray SmoothUniform(ImageView image, std::int32_t window) {
+    const std::span<const std::uint8_t> source = image.pixels;
+    PixelArray output(source.size());
+    const std::ptrdiff_t w = image.width > 0 ? image.width : 0;
+    const std::ptrdiff_t h = image.height > 0 ? image.height : 0;
     const std::ptrdiff_t n = window;
     // No window at all: nothing to average, the image comes back unchanged.
     if (n < 1) {
         std::memcpy(output.data(), source.data(), source.size());
-        return std::move(output);
+        return output;
     }
     const std::ptrdiff_t half = n / 2;
     const bool horizontal = n < w - n;
@@ -38,7 +38,7 @@ PixelArray FilterImage::smoothUniform(std::int32_t window) {
     std::memcpy(output.data(), across.data(), static_cast<std::size_t>(band * w));
     if (vertical)
         std::memcpy(output.data() + (h - n) * w, across.data() + (h - n) * w, static_cast<std::size_t>(n * w));
-    return std::move(output);
+    return output;
 }
 
 }  // namespace lumagrove

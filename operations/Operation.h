@@ -1,21 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 
+#include "base/ImageView.h"
 #include "base/PixelArray.h"
 #include "base/Reporter.h"
 #include "operations/Settings.h"
 
 namespace lumagrove {
-
-// The image an operation starts from. Operations copy what they need and
-// never change it; the copy refuses sides that do not describe the pixels.
-struct SourceImage {
-    std::span<const std::uint8_t> pixels;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
 
 // Everything an operation may be given: the user's settings plus the values
 // that come from the window (the selection corners) or are fixed by the menu.
@@ -46,7 +38,13 @@ struct OperationResult {
 inline OperationResult ImageResult(PixelArray pixels, std::int32_t width, std::int32_t height) {
     return {OperationOutcome::Image, std::move(pixels), width, height};
 }
+// A result the size of the image it came from.
+inline OperationResult ImageResult(PixelArray pixels, ImageView source) {
+    return ImageResult(std::move(pixels), source.width, source.height);
+}
 
-using OperationRunner = OperationResult (*)(const SourceImage&, const OperationArguments&, const Reporter&);
+// An operation's code. Whoever runs it has checked once that the view's
+// sides describe its pixels, so no operation checks them again.
+using OperationRunner = OperationResult (*)(ImageView, const OperationArguments&, const Reporter&);
 
 }  // namespace lumagrove

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -27,22 +25,8 @@ enum class EntryKind {
 // first, and cancelling it runs nothing.
 enum class ParameterDialog { None, Parameters, EdgeParameters };
 
-// The options a command takes, in the order its help lists them: up to three,
-// and a longer list in the constant table does not compile.
-class OptionList {
-public:
-    constexpr OptionList() = default;
-    constexpr OptionList(std::initializer_list<const OptionDescriptor*> options) {
-        for (const OptionDescriptor* option : options) items_[count_++] = option;
-    }
-    const OptionDescriptor* const* begin() const { return items_.data(); }
-    const OptionDescriptor* const* end() const { return items_.data() + count_; }
-    bool empty() const { return count_ == 0; }
-
-private:
-    std::array<const OptionDescriptor*, 3> items_{};
-    std::size_t count_ = 0;
-};
+// The options a command takes, in the order its help lists them.
+using OptionList = std::span<const OptionDescriptor* const>;
 
 // One row per entry of the image windows' menu. It is the only place that
 // names an entry's id, its place in the menu, its command-line name and what

@@ -49,9 +49,9 @@ std::optional<OptionPoint> ParsePoint(std::string_view text) {
 
 std::optional<OptionValue> OptionDescriptor::parse(std::string_view text) const {
     return std::visit(Overloaded{
-                          [&](const IntegerField& integer) -> std::optional<OptionValue> {
+                          [&](const IntegerField&) -> std::optional<OptionValue> {
                               const auto value = ParseInteger(text);
-                              if (!value || *value < integer.minimum) return std::nullopt;
+                              if (!value) return std::nullopt;
                               return *value;
                           },
                           [&](const RealField&) -> std::optional<OptionValue> {
@@ -64,6 +64,23 @@ std::optional<OptionValue> OptionDescriptor::parse(std::string_view text) const 
                           },
                       },
                       field);
+}
+
+std::optional<std::string> OptionDescriptor::rangeProblem(const OptionValue& value, std::string_view name) const {
+    const auto outside = [&](auto number, auto minimum, auto maximum) -> std::optional<std::string> {
+        if (number < minimum) return std::string(name) + " must be at least " + ValueText(minimum);
+        if (number > maximum) return std::string(name) + " must be at most " + ValueText(maximum);
+        return std::nullopt;
+    };
+    return std::visit(
+        Overloaded{
+            [&](const IntegerField& integer, std::int32_t number) {
+                return outside(number, integer.minimum, integer.maximum);
+            },
+            [&](const RealField& real, double number) { return outside(number, real.minimum, real.maximum); },
+            [](const auto&, const auto&) -> std::optional<std::string> { return std::nullopt; },
+        },
+        field, value);
 }
 
 void OptionDescriptor::set(OperationArguments& arguments, const OptionValue& value) const {

@@ -22,13 +22,18 @@ struct OptionPoint {
 enum class ValueKind { Integer, Real, Point };
 using OptionValue = std::variant<std::int32_t, double, OptionPoint>;
 
-// The field, or the two fields of a point, that an option sets.
+// The field, or the two fields of a point, that an option sets, and the
+// values that mean something to the operation (all of them unless a bound is
+// given).
 struct IntegerField {
     std::int32_t OperationArguments::*value;
     std::int32_t minimum = std::numeric_limits<std::int32_t>::min();
+    std::int32_t maximum = std::numeric_limits<std::int32_t>::max();
 };
 struct RealField {
     double OperationArguments::*value;
+    double minimum = -std::numeric_limits<double>::max();
+    double maximum = std::numeric_limits<double>::max();
 };
 struct PointField {
     std::int32_t OperationArguments::*x;
@@ -47,8 +52,14 @@ struct OptionDescriptor {
 
     ValueKind kind() const { return static_cast<ValueKind>(field.index()); }
 
-    // The value `text` spells, or nothing when this option does not take it.
+    // The value `text` spells, or nothing when it spells no value of this
+    // option's kind; whether the value is in range is asked separately.
     std::optional<OptionValue> parse(std::string_view text) const;
+    // What is wrong with a value outside the option's range, naming the
+    // option as the caller knows it ("--window must be at least 1"); nothing
+    // for a value in range. Every front end asks this one question, so they
+    // all refuse the same values in the same words.
+    std::optional<std::string> rangeProblem(const OptionValue& value, std::string_view name) const;
     // Sets the field; a value of another kind than the option's is ignored.
     void set(OperationArguments& arguments, const OptionValue& value) const;
     OptionValue valueIn(const OperationArguments& arguments) const;

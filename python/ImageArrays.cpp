@@ -49,7 +49,7 @@ ImageArgument::ImageArgument(py::handle object, const char* name) {
 
 bool ImageArgument::packed() const { return columnStride_ == 1 && (rowStride_ == width_ || height_ == 1); }
 
-SourceImage ImageArgument::source(PixelArray& storage) const {
+ImageView ImageArgument::source(PixelArray& storage) const {
     if (packed())
         return {{data_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_)}, width_, height_};
     storage = packedCopy();

@@ -26,7 +26,7 @@ public:
     // follow one another without a gap, otherwise `storage` filled with a
     // packed copy. The core has no notion of a row stride, so that copy is the
     // only way to hand it a strided view.
-    SourceImage source(PixelArray& storage) const;
+    ImageView source(PixelArray& storage) const;
 
     // A packed copy, for callers that need pixels of their own.
     PixelArray packedCopy() const;

@@ -97,6 +97,9 @@ void ApplyKeyword(const Keyword& keyword, py::handle value, const std::string& f
         Raise(PyExc_ValueError,
               function + "(): " + py::repr(value).cast<std::string>() + " is not a valid value for " + keyword.name);
     }
+    if (const auto problem = keyword.option->rangeProblem(*parsed, keyword.name)) {
+        Raise(PyExc_ValueError, function + "(): " + *problem);
+    }
     keyword.option->set(arguments, *parsed);
 }
 

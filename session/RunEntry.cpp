@@ -2,17 +2,19 @@
 
 #include <new>
 
+#include "base/ImageSize.h"
 #include "session/Messages.h"
 
 namespace lumagrove::session {
 
 EntryRun RunEntry(const OperationEntry& entry, const ImageRecord& source, const OperationArguments& arguments,
                   const Reporter& report) {
-    return RunEntry(entry, SourceImage{source.pixels, source.width, source.height}, arguments, report);
+    return RunEntry(entry, ImageView{source.pixels, source.width, source.height}, arguments, report);
 }
 
-EntryRun RunEntry(const OperationEntry& entry, const SourceImage& source, const OperationArguments& arguments,
+EntryRun RunEntry(const OperationEntry& entry, ImageView source, const OperationArguments& arguments,
                   const Reporter& report) {
+    CheckedPixelCount(source.pixels, source.width, source.height);
     OperationResult result;
     try {
         result = entry.run(source, arguments, report);

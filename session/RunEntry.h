@@ -17,14 +17,16 @@ struct EntryRun {
     std::optional<ImageRecord> result;
 };
 
-// Runs the operation of `entry` on a copy of the source's pixels; the source
-// is not changed. Running out of memory is reported as NotEnoughMemory(),
-// never thrown. The result record has the result's size and pixels and no
-// title.
+// Runs the operation of `entry` on the source's pixels, which it does not
+// change. This is where the source's sides are checked against its pixels,
+// once for every operation: sides that do not describe them throw
+// std::invalid_argument (see CheckedPixelCount). Running out of memory is
+// reported as NotEnoughMemory(), never thrown. The result record has the
+// result's size and pixels and no title.
 EntryRun RunEntry(const OperationEntry& entry, const ImageRecord& source, const OperationArguments& arguments,
                   const Reporter& report);
 // The same on pixels the record does not own (a Python caller's array).
-EntryRun RunEntry(const OperationEntry& entry, const SourceImage& source, const OperationArguments& arguments,
+EntryRun RunEntry(const OperationEntry& entry, ImageView source, const OperationArguments& arguments,
                   const Reporter& report);
 
 }  // namespace lumagrove::session

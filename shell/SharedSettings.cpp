@@ -3,31 +3,32 @@
 namespace lumagrove::shell {
 
 Settings SharedSettings::snapshot() const {
-    Settings settings;
-    settings.windowSize = windowSize_.load();
-    settings.threshold = threshold_.load();
-    settings.sigma = sigma_.load();
-    settings.gradientThreshold = gradientThreshold_.load();
-    settings.gradientDirection = gradientDirection_.load();
-    settings.cutoffX = cutoffX_.load();
-    settings.cutoffY = cutoffY_.load();
-    return settings;
+    const std::scoped_lock lock(mutex_);
+    return settings_;
+}
+
+std::int32_t SharedSettings::windowSize() const {
+    const std::scoped_lock lock(mutex_);
+    return settings_.windowSize;
 }
 
 void SharedSettings::setParameters(std::int32_t windowSize, double sigma, std::int32_t threshold) {
-    windowSize_.store(windowSize);
-    sigma_.store(sigma);
-    threshold_.store(threshold);
+    const std::scoped_lock lock(mutex_);
+    settings_.windowSize = windowSize;
+    settings_.sigma = sigma;
+    settings_.threshold = threshold;
 }
 
 void SharedSettings::setEdgeParameters(std::int32_t gradientThreshold, std::int32_t gradientDirection) {
-    gradientThreshold_.store(gradientThreshold);
-    gradientDirection_.store(gradientDirection);
+    const std::scoped_lock lock(mutex_);
+    settings_.gradientThreshold = gradientThreshold;
+    settings_.gradientDirection = gradientDirection;
 }
 
 void SharedSettings::setCutoff(std::int32_t x, std::int32_t y) {
-    cutoffX_.store(x);
-    cutoffY_.store(y);
+    const std::scoped_lock lock(mutex_);
+    settings_.cutoffX = x;
+    settings_.cutoffY = y;
 }
 
 SharedSettings& TheSettings() {

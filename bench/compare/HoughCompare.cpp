@@ -9,14 +9,14 @@
 #include "hough/EdgePoints.h"
 #include "hough/LineAccumulator.h"
 #include "hough/LineHough.h"
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 
 namespace lumagrove::bench {
 namespace {
 
 // The edge map the line transform votes with by default (threshold 12).
 PixelArray LineEdgeMap(const BenchImage& image) {
-    return GrayImage(image.pixels, image.width, image.height).edgesByGradient(12);
+    return lumagrove::EdgesByGradient({image.pixels, image.width, image.height}, 12);
 }
 
 // Both sides count the votes of the same edge pixels: ours over 360 angles
@@ -24,12 +24,12 @@ PixelArray LineEdgeMap(const BenchImage& image) {
 void OursLineVotes(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
     const EdgePoints edges(LineEdgeMap(image), image.width, image.height);
-    const LineHough tables;
+    const LineAngleTables& tables = LineAngles();
     const auto rhoCount =
         static_cast<std::int32_t>(std::sqrt(double(image.width) * image.width + double(image.height) * image.height));
     for (auto _ : state) {
         LineAccumulator accumulator(rhoCount);
-        accumulator.vote(edges, image.width, image.height, tables.sinTable, tables.cosTable);
+        accumulator.vote(edges, image.width, image.height, tables.sin, tables.cos);
         benchmark::DoNotOptimize(accumulator.angle(0));
     }
     state.counters["edge pixels"] = static_cast<double>(edges.size());
@@ -50,12 +50,8 @@ void OpenCvLineVotes(benchmark::State& state) {
 // same radii, both from the gray image.
 void OursCircles(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    for (auto _ : state) {
-        CircleHough hough;
-        hough.setImage(image.pixels, image.width, image.height);
-        hough.detect();
-        benchmark::DoNotOptimize(hough.superimposedImage());
-    }
+    const ImageView view{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(Superimposed(view, DetectCircles(view, kCircleEdges)));
 }
 
 void OpenCvCircles(benchmark::State& state) {

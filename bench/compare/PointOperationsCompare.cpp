@@ -3,15 +3,15 @@
 
 #include "BenchImages.h"
 #include "compare/OpenCvImages.h"
-#include "imaging/PixelBuffer.h"
+#include "imaging/PointOperations.h"
 
 namespace lumagrove::bench {
 namespace {
 
 void OursNegate(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const PixelBuffer work(image.pixels, image.width, image.height);
-    for (auto _ : state) benchmark::DoNotOptimize(work.negate());
+    const ImageView work{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(lumagrove::Negate(work));
 }
 
 void OpenCvNegate(benchmark::State& state) {
@@ -25,8 +25,8 @@ void OpenCvNegate(benchmark::State& state) {
 
 void OursBinarize(benchmark::State& state) {
     const BenchImage& image = ImageFor(state);
-    const PixelBuffer work(image.pixels, image.width, image.height);
-    for (auto _ : state) benchmark::DoNotOptimize(work.binarize(150));
+    const ImageView work{image.pixels, image.width, image.height};
+    for (auto _ : state) benchmark::DoNotOptimize(lumagrove::Binarize(work, 150));
 }
 
 void OpenCvBinarize(benchmark::State& state) {

@@ -6,7 +6,7 @@
 
 #include "FourierReference.h"
 #include "frequency/FftwPlanner.h"
-#include "imaging/FilterImage.h"
+#include "frequency/FrequencyFilters.h"
 #include "support/MessageLog.h"
 #include "support/TestImages.h"
 
@@ -22,8 +22,7 @@ using testing::TestImage;
 using testing::ToVector;
 
 PixelArray SpectrumOf(const TestImage& image, MessageLog& log) {
-    FilterImage work(image.pixels, image.width, image.height);
-    return work.fourierSpectrum(log.reporter());
+    return FourierSpectrum({image.pixels, image.width, image.height}, log.reporter());
 }
 
 PixelArray SpectrumOf(const TestImage& image) {

@@ -3,7 +3,7 @@
 #include <thread>
 #include <vector>
 
-#include "imaging/FilterImage.h"
+#include "frequency/FrequencyFilters.h"
 #include "support/MessageLog.h"
 #include "support/TestImages.h"
 
@@ -23,11 +23,11 @@ struct Job {
 };
 
 PixelArray RunJob(const Job& job, const Reporter& report) {
-    FilterImage work(job.image.pixels, job.image.width, job.image.height);
+    const ImageView work{job.image.pixels, job.image.width, job.image.height};
     switch (job.operation) {
-        case 0: return work.fourierSpectrum(report);
-        case 1: return work.globalLowPass(3, 1, report);
-        default: return work.globalHighPass(3, 1, report);
+        case 0: return FourierSpectrum(work, report);
+        case 1: return GlobalLowPass(work, 3, 1, report);
+        default: return GlobalHighPass(work, 3, 1, report);
     }
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "FourierReference.h"
-#include "imaging/FilterImage.h"
+#include "frequency/FrequencyFilters.h"
 #include "support/MessageLog.h"
 #include "support/TestImages.h"
 
@@ -19,10 +19,10 @@ using testing::TestImage;
 using testing::ToVector;
 
 PixelArray Filtered(const TestImage& image, PassBand band, std::int32_t cutoffX, std::int32_t cutoffY) {
-    FilterImage work(image.pixels, image.width, image.height);
+    const ImageView work{image.pixels, image.width, image.height};
     MessageLog log;
-    PixelArray result = band == PassBand::Low ? work.globalLowPass(cutoffX, cutoffY, log.reporter())
-                                              : work.globalHighPass(cutoffX, cutoffY, log.reporter());
+    PixelArray result = band == PassBand::Low ? GlobalLowPass(work, cutoffX, cutoffY, log.reporter())
+                                              : GlobalHighPass(work, cutoffX, cutoffY, log.reporter());
     EXPECT_TRUE(log.messages.empty());
     return result;
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "frequency/FftwPlanner.h"
-#include "imaging/FilterImage.h"
+#include "frequency/FrequencyFilters.h"
 #include "support/MessageLog.h"
 #include "support/TestImages.h"
 
@@ -12,7 +12,7 @@ using testing::MessageLog;
 using testing::RandomImage;
 using testing::TestImage;
 
-using FrequencyOperation = PixelArray (*)(FilterImage&, const Reporter&);
+using FrequencyOperation = PixelArray (*)(ImageView, const Reporter&);
 
 struct Case {
     const char* name;
@@ -21,9 +21,9 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"spectrum", [](FilterImage& work, const Reporter& report) { return work.fourierSpectrum(report); }, 2},
-    {"low pass", [](FilterImage& work, const Reporter& report) { return work.globalLowPass(3, 4, report); }, 4},
-    {"high pass", [](FilterImage& work, const Reporter& report) { return work.globalHighPass(3, 4, report); }, 4},
+    {"spectrum", [](ImageView work, const Reporter& report) { return FourierSpectrum(work, report); }, 2},
+    {"low pass", [](ImageView work, const Reporter& report) { return GlobalLowPass(work, 3, 4, report); }, 4},
+    {"high pass", [](ImageView work, const Reporter& report) { return GlobalHighPass(work, 3, 4, report); }, 4},
 };
 
 // Whichever plan fails, the user hears about it once, under an empty
@@ -35,7 +35,7 @@ TEST(PlanFailure, ReportsOnceAndGivesNoImageWhicheverPlanFails) {
     for (const Case& operation : kCases) {
         for (int granted = 0; granted < operation.plans; ++granted) {
             SCOPED_TRACE(::testing::Message() << operation.name << ", plan " << granted << " refused");
-            FilterImage work(image.pixels, 13, 10);
+            const ImageView work{image.pixels, 13, 10};
             MessageLog log;
             {
                 const ScopedPlanRefusal refusal(granted);
@@ -51,7 +51,7 @@ TEST(PlanFailure, ReportsOnceAndGivesNoImageWhicheverPlanFails) {
             EXPECT_EQ(log.messages.size(), 1u);
         }
         // One plan more than the operation needs: no failure at all.
-        FilterImage work(image.pixels, 13, 10);
+        const ImageView work{image.pixels, 13, 10};
         MessageLog log;
         const ScopedPlanRefusal refusal(operation.plans);
         EXPECT_FALSE(operation.run(work, log.reporter()).empty()) << operation.name;

@@ -11,7 +11,7 @@
 #include "hough/EdgePoints.h"
 #include "hough/HoughReference.h"
 #include "hough/HoughScenes.h"
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 #include "support/TestImages.h"
 
 namespace lumagrove {
@@ -38,34 +38,27 @@ std::vector<std::array<int, 3>> PeaksOf(const TestImage& edgeMap) {
     return peaks;
 }
 
-CircleHough BlankCircleHough(int width, int height) {
-    CircleHough hough;
-    const std::vector<std::uint8_t> blank(static_cast<std::size_t>(width) * height, 0);
-    hough.setImage(blank, width, height);
-    return hough;
+// An empty overlay of 40 x 40 pixels, or of the given size, to draw circles into.
+PixelArray BlankOverlay(int width = 40, int height = 40) {
+    return PixelArray::Filled(static_cast<std::size_t>(width) * height, 0);
 }
 
 std::vector<std::uint8_t> DrawnPeaks(const TestImage& edgeMap, const std::vector<std::array<int, 3>>& peaks) {
-    CircleHough hough = BlankCircleHough(edgeMap.width, edgeMap.height);
+    PixelArray overlay = BlankOverlay(edgeMap.width, edgeMap.height);
     for (const auto& [r, a, b] : peaks) {
-        hough.drawCircle(a, b, r);
-        hough.drawCircle(a, b, r + 1);
+        DrawCircle(overlay, edgeMap.width, edgeMap.height, a, b, r);
+        DrawCircle(overlay, edgeMap.width, edgeMap.height, a, b, r + 1);
     }
-    return ToVector(hough.overlayImage());
+    return ToVector(overlay);
 }
 
 testing::Detected DetectCircles(const TestImage& image, bool byDirection) {
-    return testing::Detect<CircleHough>(image, byDirection);
+    return testing::Detect(lumagrove::DetectCircles, kCircleEdges, image, byDirection);
 }
 
 std::vector<std::uint8_t> SpaceOf(const TestImage& image, int radius) {
-    CircleHough hough;
-    hough.setImage(image.pixels, image.width, image.height);
-    std::int32_t width = -1;
-    std::int32_t height = -1;
-    const PixelArray space = hough.houghSpace(radius, width, height);
-    EXPECT_EQ(width, image.width);
-    EXPECT_EQ(height, image.height);
+    const PixelArray space = CircleHoughSpace({image.pixels, image.width, image.height}, kCircleEdges, radius);
+    EXPECT_EQ(space.size(), image.pixels.size());
     return ToVector(space);
 }
 
@@ -231,14 +224,14 @@ TEST(CircleHoughTest, SpaceShowsTheLowByteOfLargeCounts) {
 }
 
 TEST(CircleHoughTest, CircleIsDrawnOnlyWhenItFitsWhole) {
-    CircleHough hough = BlankCircleHough(40, 40);
-    hough.drawCircle(11, 20, 12);  // would reach column -1
-    hough.drawCircle(20, 28, 12);  // would reach row 40
-    hough.drawCircle(20, 20, 0);
-    EXPECT_EQ(ToVector(hough.overlayImage()), std::vector<std::uint8_t>(1600, 0));
-    hough.drawCircle(11, 20, 11);              // touches column 0
-    EXPECT_EQ(hough.overlay[20 * 40 + 0], 0);  // a gap
-    EXPECT_EQ(hough.overlay[21 * 40 + 0], 255);
+    PixelArray overlay = BlankOverlay();
+    DrawCircle(overlay, 40, 40, 11, 20, 12);  // would reach column -1
+    DrawCircle(overlay, 40, 40, 20, 28, 12);  // would reach row 40
+    DrawCircle(overlay, 40, 40, 20, 20, 0);
+    EXPECT_EQ(ToVector(overlay), std::vector<std::uint8_t>(1600, 0));
+    DrawCircle(overlay, 40, 40, 11, 20, 11);  // touches column 0
+    EXPECT_EQ(overlay[20 * 40 + 0], 0);       // a gap
+    EXPECT_EQ(overlay[21 * 40 + 0], 255);
 }
 
 // Each ring leaves out the four points it starts from, straight above,
@@ -246,22 +239,33 @@ TEST(CircleHoughTest, CircleIsDrawnOnlyWhenItFitsWhole) {
 TEST(CircleHoughTest, RingsOfADetectedCircleHaveFourGapsEach) {
     for (const int r : {4, 7, 11}) {
         SCOPED_TRACE(::testing::Message() << "radius " << r);
-        CircleHough hough = BlankCircleHough(40, 40);
-        hough.drawCircle(20, 19, r);
-        hough.drawCircle(20, 19, r + 1);
+        PixelArray overlay = BlankOverlay();
+        DrawCircle(overlay, 40, 40, 20, 19, r);
+        DrawCircle(overlay, 40, 40, 20, 19, r + 1);
         for (const int d : {r, r + 1}) {
             SCOPED_TRACE(::testing::Message() << "ring " << d);
-            EXPECT_EQ(hough.overlay[(19 + d) * 40 + 20], 0);
-            EXPECT_EQ(hough.overlay[(19 - d) * 40 + 20], 0);
-            EXPECT_EQ(hough.overlay[19 * 40 + 20 + d], 0);
-            EXPECT_EQ(hough.overlay[19 * 40 + 20 - d], 0);
-            EXPECT_EQ(hough.overlay[(19 + d) * 40 + 21], 255);
-            EXPECT_EQ(hough.overlay[(19 - 1) * 40 + 20 - d], 255);
+            EXPECT_EQ(overlay[(19 + d) * 40 + 20], 0);
+            EXPECT_EQ(overlay[(19 - d) * 40 + 20], 0);
+            EXPECT_EQ(overlay[19 * 40 + 20 + d], 0);
+            EXPECT_EQ(overlay[19 * 40 + 20 - d], 0);
+            EXPECT_EQ(overlay[(19 + d) * 40 + 21], 255);
+            EXPECT_EQ(overlay[(19 - 1) * 40 + 20 - d], 255);
         }
         std::vector<std::uint8_t> expected(1600, 0);
         testing::ReferenceDrawCircle(expected, 40, 40, 20, 19, r);
         testing::ReferenceDrawCircle(expected, 40, 40, 20, 19, r + 1);
-        EXPECT_EQ(ToVector(hough.overlayImage()), expected);
+        EXPECT_EQ(ToVector(overlay), expected);
+    }
+}
+
+// Every radius that fits, drawn alone, against the midpoint rule's definition.
+TEST(CircleHoughTest, CirclesFollowTheMidpointRule) {
+    for (int r = 1; r <= 19; ++r) {
+        PixelArray overlay = BlankOverlay();
+        DrawCircle(overlay, 40, 40, 20, 19, r);
+        std::vector<std::uint8_t> expected(1600, 0);
+        testing::ReferenceDrawCircle(expected, 40, 40, 20, 19, r);
+        EXPECT_EQ(ToVector(overlay), expected) << "radius " << r;
     }
 }
 
@@ -287,22 +291,15 @@ TEST(CircleHoughTest, DirectionCommandVotesOnlyWithGradientsNearOneHundredDegree
     for (std::uint32_t seed = 0; seed < 3; ++seed) {
         SCOPED_TRACE(::testing::Message() << "seed " << seed);
         const TestImage image = SceneOfShapes(48, 40, seed);
-        const GrayImage gray(image.pixels, image.width, image.height);
-        const std::vector<GradientSample> field = gray.gradientField();
+        const std::vector<GradientSample> field = GradientField({image.pixels, image.width, image.height});
         TestImage map = ConstantImage(48, 40, 0);
         for (std::size_t i = 0; i < field.size(); ++i) {
             const int a = field[i].angle;
             const bool near = (a >= 91 && a <= 109) || (a >= -89 && a <= -71);
             map.pixels[i] = field[i].magnitude > 20 && near ? 255 : 0;
         }
-        CircleHough hough;
-        hough.setImage(image.pixels, image.width, image.height);
-        hough.useDirection = 1;
-        hough.direction = 100;
-        hough.edgeThreshold = 20;
-        std::int32_t width = 0;
-        std::int32_t height = 0;
-        EXPECT_EQ(ToVector(hough.houghSpace(9, width, height)),
+        const EdgeSettings menuDirection{.threshold = 20, .direction = 100, .byDirection = true};
+        EXPECT_EQ(ToVector(CircleHoughSpace({image.pixels, image.width, image.height}, menuDirection, 9)),
                   testing::ReferenceCircleSpace(testing::ReferenceCircleVotes(map), 9));
     }
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 
 namespace lumagrove::testing {
 namespace {
@@ -14,9 +14,9 @@ double LineRadians(int degrees) { return (degrees * kPi) * 0.005555555555555556;
 }  // namespace
 
 TestImage ReferenceEdgeMap(const TestImage& image, int edgeThreshold, int direction, bool useDirection) {
-    const GrayImage gray(image.pixels, image.width, image.height);
+    const ImageView gray{image.pixels, image.width, image.height};
     const PixelArray edges =
-        useDirection ? gray.edgesByDirection(edgeThreshold, direction) : gray.edgesByGradient(edgeThreshold);
+        useDirection ? EdgesByDirection(gray, edgeThreshold, direction) : EdgesByGradient(gray, edgeThreshold);
     return {image.width, image.height, ToVector(edges)};
 }
 
@@ -169,29 +169,27 @@ std::vector<std::array<int, 3>> ReferenceCirclePeaks(const ReferenceCircles& cir
     return peaks;
 }
 
+// The midpoint rule from its definition rather than its incremental form:
+// walking the octant from straight below the centre, each step moves one
+// column out and one row in exactly when the point halfway between the two
+// candidate rows lies on or outside the circle (compared in quarter units,
+// so without rounding). The point the walk starts from is never set.
 void ReferenceDrawCircle(std::vector<std::uint8_t>& overlay, int width, int height, int cx, int cy, int r) {
     if (r <= 0) return;
     if (cx - r < 0 || cx + r > width - 1 || cy - r < 0 || cy + r > height - 1) return;
     const auto set = [&](int x, int y) { overlay[y * width + x] = 255; };
-    int e = 1 - r;
-    int x = 0;
-    int y = r;
+    const auto midpointOutside = [&](long x, long y) { return 4 * x * x + (2 * y - 1) * (2 * y - 1) >= 4L * r * r; };
+    long x = 0;
+    long y = r;
     do {
-        if (e < 0) {
-            e += 2 * x + 3;
-        } else {
-            e += 2 * (x - y) + 5;
-            --y;
-        }
         ++x;
-        set(cx + x, cy + y);
-        set(cx + y, cy + x);
-        set(cx + y, cy - x);
-        set(cx + x, cy - y);
-        set(cx - x, cy - y);
-        set(cx - y, cy - x);
-        set(cx - y, cy + x);
-        set(cx - x, cy + y);
+        if (midpointOutside(x, y)) --y;
+        for (const int sx : {-1, 1}) {
+            for (const int sy : {-1, 1}) {
+                set(static_cast<int>(cx + sx * x), static_cast<int>(cy + sy * y));
+                set(static_cast<int>(cx + sx * y), static_cast<int>(cy + sy * x));
+            }
+        }
     } while (y > x);
 }
 

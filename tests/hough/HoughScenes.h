@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "hough/HoughTransform.h"
 #include "support/TestImages.h"
 
 namespace lumagrove::testing {
@@ -19,19 +20,14 @@ struct Detected {
     std::vector<std::uint8_t> superimposed;
 };
 
-// Runs a line or circle detection as the menu does, with the menu's fixed
-// direction values when `byDirection`.
-template <typename Hough>
-Detected Detect(const TestImage& image, bool byDirection) {
-    Hough hough;
-    hough.setImage(image.pixels, image.width, image.height);
-    if (byDirection) {
-        hough.useDirection = 1;
-        hough.direction = 100;
-        hough.edgeThreshold = 20;
-    }
-    hough.detect();
-    return {ToVector(hough.overlayImage()), ToVector(hough.superimposedImage())};
+// Runs a line or circle detection as the menu does, on the transform's own
+// edges or, when `byDirection`, with the menu's fixed direction values.
+inline Detected Detect(PixelArray (*detect)(ImageView, const EdgeSettings&), const EdgeSettings& ownEdges,
+                       const TestImage& image, bool byDirection) {
+    const ImageView view{image.pixels, image.width, image.height};
+    const PixelArray overlay =
+        detect(view, byDirection ? EdgeSettings{.threshold = 20, .direction = 100, .byDirection = true} : ownEdges);
+    return {ToVector(overlay), ToVector(Superimposed(view, overlay))};
 }
 
 // An edge map of a few rings (radii 3 to 12, centres anywhere, so some are

@@ -12,6 +12,8 @@
 #include "hough/LineAccumulator.h"
 #include "hough/LineHough.h"
 #include "hough/LinePeaks.h"
+#include "session/RunEntry.h"
+#include "support/MessageLog.h"
 #include "support/TestImages.h"
 
 namespace lumagrove {
@@ -29,11 +31,10 @@ int RhoCountOf(const TestImage& image) {
 }
 
 LineAccumulator VotesOf(const TestImage& edgeMap) {
-    const LineHough tables;
     LineAccumulator accumulator(RhoCountOf(edgeMap));
     const PixelArray map = PixelArray::CopyOf(edgeMap.pixels.data(), edgeMap.pixels.size());
-    accumulator.vote(EdgePoints(map, edgeMap.width, edgeMap.height), edgeMap.width, edgeMap.height, tables.sinTable,
-                     tables.cosTable);
+    accumulator.vote(EdgePoints(map, edgeMap.width, edgeMap.height), edgeMap.width, edgeMap.height, LineAngles().sin,
+                     LineAngles().cos);
     return accumulator;
 }
 
@@ -45,21 +46,19 @@ std::vector<std::array<int, 2>> PeaksOf(const LineAccumulator& accumulator) {
     return peaks;
 }
 
-// The overlay drawLine leaves for the given peaks on an empty image.
+// The overlay DrawLine leaves for the given peaks on an empty image.
 std::vector<std::uint8_t> DrawnPeaks(const TestImage& edgeMap, const std::vector<std::array<int, 2>>& peaks) {
-    LineHough hough;
-    const std::vector<std::uint8_t> blank(edgeMap.pixels.size(), 0);
-    hough.setImage(blank, edgeMap.width, edgeMap.height);
+    PixelArray overlay = PixelArray::Filled(edgeMap.pixels.size(), 0);
     const int half = RhoCountOf(edgeMap) / 2;
     for (const auto& [rho, t] : peaks) {
-        hough.drawLine(static_cast<float>(rho - half),
-                       static_cast<float>(((t - 180) * hough.pi) * 0.005555555555555556));
+        DrawLine(overlay, edgeMap.width, edgeMap.height, static_cast<float>(rho - half),
+                 static_cast<float>(((t - 180) * kLinePi) * 0.005555555555555556));
     }
-    return ToVector(hough.overlayImage());
+    return ToVector(overlay);
 }
 
 testing::Detected DetectLines(const TestImage& image, bool byDirection) {
-    return testing::Detect<LineHough>(image, byDirection);
+    return testing::Detect(lumagrove::DetectLines, kLineEdges, image, byDirection);
 }
 
 TEST(LineHoughTest, VotesPeaksAndLinesMatchTheReferenceOnEdgeMaps) {
@@ -95,11 +94,9 @@ TEST(LineHoughTest, CommandsMatchTheReferenceOnScenes) {
                 EXPECT_EQ(detected.superimposed, testing::ReferenceSuperimposed(image, expected));
             }
             SCOPED_TRACE(::testing::Message() << width << "x" << height << " seed " << seed);
-            LineHough hough;
-            hough.setImage(image.pixels, width, height);
             std::int32_t spaceWidth = 0;
             std::int32_t spaceHeight = 0;
-            const PixelArray space = hough.houghSpace(spaceWidth, spaceHeight);
+            const PixelArray space = LineHoughSpace({image.pixels, width, height}, kLineEdges, spaceWidth, spaceHeight);
             EXPECT_EQ(spaceWidth, 360);
             EXPECT_EQ(spaceHeight, RhoCountOf(image));
             EXPECT_EQ(ToVector(space), testing::ReferenceLineSpace(testing::ReferenceLineVotes(
@@ -110,26 +107,23 @@ TEST(LineHoughTest, CommandsMatchTheReferenceOnScenes) {
 
 TEST(LineHoughTest, ImageWithoutEdgesHasAnEmptySpaceAndNoLines) {
     const TestImage image = ConstantImage(40, 30, 77);
-    LineHough hough;
-    hough.setImage(image.pixels, image.width, image.height);
+    const ImageView view{image.pixels, image.width, image.height};
     std::int32_t width = 0;
     std::int32_t height = 0;
-    const PixelArray space = hough.houghSpace(width, height);
+    const PixelArray space = LineHoughSpace(view, kLineEdges, width, height);
     EXPECT_EQ(width, 360);
     EXPECT_EQ(height, 50);
     EXPECT_TRUE(std::all_of(space.begin(), space.end(), [](std::uint8_t v) { return v == 0; }));
-    hough.detect();
-    EXPECT_EQ(ToVector(hough.superimposedImage()), image.pixels);
-    EXPECT_EQ(ToVector(hough.overlayImage()), std::vector<std::uint8_t>(image.pixels.size(), 0));
+    const PixelArray overlay = lumagrove::DetectLines(view, kLineEdges);
+    EXPECT_EQ(ToVector(Superimposed(view, overlay)), image.pixels);
+    EXPECT_EQ(ToVector(overlay), std::vector<std::uint8_t>(image.pixels.size(), 0));
 }
 
 TEST(LineHoughTest, SpaceOf256SquareIs360By362WithTheCentreRowEmpty) {
     const TestImage image = SceneOfShapes(256, 256, 7);
-    LineHough hough;
-    hough.setImage(image.pixels, image.width, image.height);
     std::int32_t width = 0;
     std::int32_t height = 0;
-    const PixelArray space = hough.houghSpace(width, height);
+    const PixelArray space = LineHoughSpace({image.pixels, image.width, image.height}, kLineEdges, width, height);
     ASSERT_EQ(width, 360);
     ASSERT_EQ(height, 362);
     EXPECT_TRUE(std::any_of(space.begin(), space.end(), [](std::uint8_t v) { return v != 0; }));
@@ -165,14 +159,12 @@ TEST(LineHoughTest, CellWithTwoHundredFiftySixVotesShowsZero) {
 
 TEST(LineHoughTest, DrawLineAtAngleZeroDotsOneColumnInCompletePairs) {
     for (const int height : {10, 9}) {
-        LineHough hough;
-        const std::vector<std::uint8_t> blank(21 * static_cast<std::size_t>(height), 0);
-        hough.setImage(blank, 21, height);
-        hough.drawLine(3.0f, 0.0f);
-        std::vector<std::uint8_t> expected(blank.size(), 0);
+        PixelArray overlay = PixelArray::Filled(21 * static_cast<std::size_t>(height), 0);
+        DrawLine(overlay, 21, height, 3.0f, 0.0f);
+        std::vector<std::uint8_t> expected(overlay.size(), 0);
         // Nine steps leave the ninth without a partner: it is not drawn.
         for (int y = 0; y + 1 < height; y += 2) expected[y * 21 + 13] = 255;
-        EXPECT_EQ(ToVector(hough.overlayImage()), expected) << "height " << height;
+        EXPECT_EQ(ToVector(overlay), expected) << "height " << height;
     }
 }
 
@@ -186,10 +178,11 @@ TEST(LineHoughTest, TinyImagesNeverYieldLines) {
 
 TEST(LineHoughTest, RefusesSidesThatDoNotDescribeTheImage) {
     const std::vector<std::uint8_t> blank(16, 0);
-    LineHough hough;
-    EXPECT_THROW(hough.setImage(blank, -4, -4), std::invalid_argument);
-    EXPECT_THROW(hough.setImage(blank, 4, 5), std::invalid_argument);
-    EXPECT_THROW(hough.setImage({}, 65536, 65536), std::invalid_argument);
+    const OperationEntry& space = *FindOperationByCommand("line-space");
+    testing::MessageLog log;
+    EXPECT_THROW(session::RunEntry(space, ImageView{blank, -4, -4}, {}, log.reporter()), std::invalid_argument);
+    EXPECT_THROW(session::RunEntry(space, ImageView{blank, 4, 5}, {}, log.reporter()), std::invalid_argument);
+    EXPECT_THROW(session::RunEntry(space, ImageView{{}, 65536, 65536}, {}, log.reporter()), std::invalid_argument);
 }
 
 // A lone edge pixel gives every angle one vote: a plateau of ones, every

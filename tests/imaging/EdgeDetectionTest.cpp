@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "imaging/GrayImage.h"
+#include "imaging/EdgeDetection.h"
 #include "imaging/Sobel.h"
 #include "support/TestImages.h"
 
@@ -97,10 +97,10 @@ const int kThresholds[] = {INT_MIN, -1000, -1, 0, 1, 29, 30, 31, 100, 141, 142, 
 
 TEST(EdgeDetection, GradientImageAndFieldMatchTheReference) {
     for (const TestImage& image : EdgeTestImages()) {
-        const GrayImage work(image.pixels, image.width, image.height);
+        const ImageView work{image.pixels, image.width, image.height};
         const ReferenceGradient expected = ReferenceSobel(image);
-        const std::vector<std::uint8_t> gradient = ToVector(work.gradientImage());
-        const std::vector<GradientSample> field = work.gradientField();
+        const std::vector<std::uint8_t> gradient = ToVector(GradientImage(work));
+        const std::vector<GradientSample> field = GradientField(work);
         EXPECT_EQ(std::vector<int>(gradient.begin(), gradient.end()), expected.magnitude)
             << image.width << "x" << image.height;
         EXPECT_EQ(Magnitudes(field), expected.magnitude) << image.width << "x" << image.height;
@@ -110,23 +110,23 @@ TEST(EdgeDetection, GradientImageAndFieldMatchTheReference) {
 
 TEST(EdgeDetection, EdgeMapsMatchTheReferenceForEveryThresholdAndDirection) {
     for (const TestImage& image : EdgeTestImages()) {
-        const GrayImage work(image.pixels, image.width, image.height);
+        const ImageView work{image.pixels, image.width, image.height};
         const ReferenceGradient field = ReferenceSobel(image);
         const bool small = image.pixels.size() < 5000;
         for (int threshold : kThresholds) {
-            EXPECT_EQ(ToVector(work.edgesByGradient(threshold)), ReferenceEdgesByGradient(field, threshold))
+            EXPECT_EQ(ToVector(EdgesByGradient(work, threshold)), ReferenceEdgesByGradient(field, threshold))
                 << image.width << "x" << image.height << " threshold " << threshold;
         }
         // Every direction a dialog is likely to see on small images, a spread on large ones.
         for (int direction = -400; direction <= 400; direction += small ? 1 : 37) {
             for (int threshold : {-1, 0, 30}) {
-                EXPECT_EQ(ToVector(work.edgesByDirection(threshold, direction)),
+                EXPECT_EQ(ToVector(EdgesByDirection(work, threshold, direction)),
                           ReferenceEdgesByDirection(field, threshold, direction))
                     << image.width << "x" << image.height << " threshold " << threshold << " direction " << direction;
             }
         }
         for (int direction : {INT_MIN, INT_MIN + 5, INT_MAX - 5, INT_MAX}) {
-            EXPECT_EQ(ToVector(work.edgesByDirection(-1, direction)), ReferenceEdgesByDirection(field, -1, direction))
+            EXPECT_EQ(ToVector(EdgesByDirection(work, -1, direction)), ReferenceEdgesByDirection(field, -1, direction))
                 << image.width << "x" << image.height << " direction " << direction;
         }
     }
@@ -167,7 +167,7 @@ TestImage VerticalStep(std::uint8_t left, std::uint8_t right) {
 
 TEST(EdgeDetection, VerticalStepGivesTheDocumentedMagnitudesAndAngles) {
     const TestImage dark = VerticalStep(0, 255);
-    const std::vector<GradientSample> field = GrayImage(dark.pixels, 8, 5).gradientField();
+    const std::vector<GradientSample> field = GradientField({dark.pixels, 8, 5});
     const int computedFirst = 8 + 1;
     const int computedEnd = 40 - 8 - 1;
     for (int i = computedFirst; i < computedEnd; ++i) {
@@ -186,9 +186,9 @@ TEST(EdgeDetection, VerticalStepGivesTheDocumentedMagnitudesAndAngles) {
     }
 
     const TestImage bright = VerticalStep(255, 0);
-    const GrayImage reversed(bright.pixels, 8, 5);
-    const std::vector<GradientSample> reversedField = reversed.gradientField();
-    const PixelArray edges = reversed.edgesByDirection(30, 0);
+    const ImageView reversed{bright.pixels, 8, 5};
+    const std::vector<GradientSample> reversedField = GradientField(reversed);
+    const PixelArray edges = EdgesByDirection(reversed, 30, 0);
     for (int i = computedFirst; i < computedEnd; ++i) {
         if (i % 8 == 3 || i % 8 == 4) {
             EXPECT_EQ(reversedField[i].angle, 179) << i;
@@ -202,11 +202,11 @@ TEST(EdgeDetection, RampIsFoundAtTheDefaultThresholdAndDirection) {
     for (int y = 0; y < 5; ++y) {
         for (int x = 0; x < 5; ++x) ramp.at(x, y) = static_cast<std::uint8_t>(128 + 22 * (x - y));
     }
-    const GrayImage work(ramp.pixels, 5, 5);
-    const std::vector<GradientSample> field = work.gradientField();
-    const PixelArray byDirection = work.edgesByDirection(30, 45);
-    const PixelArray byGradient30 = work.edgesByGradient(30);
-    const PixelArray byGradient31 = work.edgesByGradient(31);
+    const ImageView work{ramp.pixels, 5, 5};
+    const std::vector<GradientSample> field = GradientField(work);
+    const PixelArray byDirection = EdgesByDirection(work, 30, 45);
+    const PixelArray byGradient30 = EdgesByGradient(work, 30);
+    const PixelArray byGradient31 = EdgesByGradient(work, 31);
     for (int y = 1; y <= 3; ++y) {
         for (int x = 1; x <= 3; ++x) {
             const int i = y * 5 + x;
@@ -221,22 +221,22 @@ TEST(EdgeDetection, RampIsFoundAtTheDefaultThresholdAndDirection) {
 
 TEST(EdgeDetection, UncomputedPixelsCountAsNoGradient) {
     const TestImage flat = ConstantImage(6, 4, 77);
-    const GrayImage work(flat.pixels, 6, 4);
-    EXPECT_EQ(ToVector(work.gradientImage()), std::vector<std::uint8_t>(24, 0));
-    EXPECT_EQ(ToVector(work.edgesByGradient(0)), std::vector<std::uint8_t>(24, 0));
-    EXPECT_EQ(ToVector(work.edgesByDirection(0, 0)), std::vector<std::uint8_t>(24, 0));
+    const ImageView work{flat.pixels, 6, 4};
+    EXPECT_EQ(ToVector(GradientImage(work)), std::vector<std::uint8_t>(24, 0));
+    EXPECT_EQ(ToVector(EdgesByGradient(work, 0)), std::vector<std::uint8_t>(24, 0));
+    EXPECT_EQ(ToVector(EdgesByDirection(work, 0, 0)), std::vector<std::uint8_t>(24, 0));
     // Below zero every pixel passes, the uncomputed ones included.
-    EXPECT_EQ(ToVector(work.edgesByGradient(-1)), std::vector<std::uint8_t>(24, 255));
-    EXPECT_EQ(ToVector(work.edgesByDirection(-1, 0)), std::vector<std::uint8_t>(24, 255));
-    EXPECT_EQ(ToVector(work.edgesByDirection(-1, 90)), std::vector<std::uint8_t>(24, 0));
+    EXPECT_EQ(ToVector(EdgesByGradient(work, -1)), std::vector<std::uint8_t>(24, 255));
+    EXPECT_EQ(ToVector(EdgesByDirection(work, -1, 0)), std::vector<std::uint8_t>(24, 255));
+    EXPECT_EQ(ToVector(EdgesByDirection(work, -1, 90)), std::vector<std::uint8_t>(24, 0));
 
     // Too few pixels for any 3 x 3 neighbourhood: nothing is read, all is zero.
     const std::uint8_t line[] = {0, 255, 0, 255};
     for (const auto& [width, height] : {std::pair{4, 1}, std::pair{1, 4}, std::pair{2, 2}}) {
         SCOPED_TRACE(::testing::Message() << width << "x" << height);
-        const GrayImage tiny(line, width, height);
-        EXPECT_EQ(ToVector(tiny.gradientImage()), std::vector<std::uint8_t>(4, 0));
-        EXPECT_EQ(tiny.gradientField().size(), 4u);
+        const ImageView tiny{line, width, height};
+        EXPECT_EQ(ToVector(GradientImage(tiny)), std::vector<std::uint8_t>(4, 0));
+        EXPECT_EQ(GradientField(tiny).size(), 4u);
     }
 }
 

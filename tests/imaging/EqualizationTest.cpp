@@ -4,7 +4,7 @@
 #include <climits>
 #include <vector>
 
-#include "imaging/GrayImage.h"
+#include "imaging/Equalization.h"
 #include "support/TestImages.h"
 
 namespace lumagrove {
@@ -68,25 +68,25 @@ std::vector<std::uint8_t> ReferenceSixteenAreas(const TestImage& image) {
     return result;
 }
 
-GrayImage Work(const TestImage& image) { return GrayImage(image.pixels, image.width, image.height); }
+ImageView Work(const TestImage& image) { return {image.pixels, image.width, image.height}; }
 
 TEST(Equalization, EveryFormMatchesTheReferenceOnEverySize) {
     std::uint32_t seed = 300;
     for (const auto& [width, height] : AwkwardSizes()) {
         for (const TestImage& image : {RandomImage(width, height, seed), StructuredImage(width, height, seed + 1)}) {
-            const GrayImage work = Work(image);
+            const ImageView work = Work(image);
             std::vector<std::uint8_t> whole = image.pixels;
             ReferenceEqualizeRegion(image.pixels, whole, width, 0, 0, width, height);
-            EXPECT_EQ(ToVector(work.equalizeGlobal()), whole) << width << "x" << height;
-            EXPECT_EQ(ToVector(work.equalizeFourAreas()), ReferenceFourAreas(image)) << width << "x" << height;
-            EXPECT_EQ(ToVector(work.equalizeSixteenAreas()), ReferenceSixteenAreas(image)) << width << "x" << height;
+            EXPECT_EQ(ToVector(EqualizeGlobal(work)), whole) << width << "x" << height;
+            EXPECT_EQ(ToVector(EqualizeFourAreas(work)), ReferenceFourAreas(image)) << width << "x" << height;
+            EXPECT_EQ(ToVector(EqualizeSixteenAreas(work)), ReferenceSixteenAreas(image)) << width << "x" << height;
             // Corners inside, on the border, reversed, beyond every side, and empty.
             const int corners[][4] = {{0, 0, width, height},  {1, 1, width - 1, height - 1},
                                       {width, height, 0, 0},  {width / 2, 0, width / 3, height},
                                       {-5, -7, width + 3, 2}, {INT_MIN, INT_MAX, INT_MAX, INT_MIN},
                                       {3, 3, 3, 9},           {-4, -4, -1, -1}};
             for (const auto& c : corners) {
-                EXPECT_EQ(ToVector(work.equalizeArea(image.pixels.data(), c[0], c[1], c[2], c[3])),
+                EXPECT_EQ(ToVector(EqualizeArea(work, image.pixels.data(), c[0], c[1], c[2], c[3])),
                           ReferenceArea(image, c[0], c[1], c[2], c[3]))
                     << width << "x" << height << " corners " << c[0] << "," << c[1] << " " << c[2] << "," << c[3];
             }
@@ -96,17 +96,17 @@ TEST(Equalization, EveryFormMatchesTheReferenceOnEverySize) {
 }
 
 TEST(Equalization, SmallImagesMapAsDocumented) {
-    EXPECT_EQ(ToVector(Work(ConstantImage(4, 3, 77)).equalizeGlobal()), std::vector<std::uint8_t>(12, 255));
+    EXPECT_EQ(ToVector(EqualizeGlobal(Work(ConstantImage(4, 3, 77)))), std::vector<std::uint8_t>(12, 255));
 
     const std::uint8_t three[] = {10, 20, 30};
-    EXPECT_EQ(ToVector(GrayImage(three, 3, 1).equalizeGlobal()), (std::vector<std::uint8_t>{85, 170, 255}));
+    EXPECT_EQ(ToVector(EqualizeGlobal({three, 3, 1})), (std::vector<std::uint8_t>{85, 170, 255}));
 
     const std::uint8_t pair[] = {40, 90, 90, 40};
-    EXPECT_EQ(ToVector(GrayImage(pair, 2, 2).equalizeGlobal()), (std::vector<std::uint8_t>{127, 255, 255, 127}));
+    EXPECT_EQ(ToVector(EqualizeGlobal({pair, 2, 2})), (std::vector<std::uint8_t>{127, 255, 255, 127}));
 
     // Level 0 is mapped like any other.
     const std::uint8_t extremes[] = {0, 255, 0, 255};
-    EXPECT_EQ(ToVector(GrayImage(extremes, 4, 1).equalizeGlobal()), (std::vector<std::uint8_t>{127, 255, 127, 255}));
+    EXPECT_EQ(ToVector(EqualizeGlobal({extremes, 4, 1})), (std::vector<std::uint8_t>{127, 255, 127, 255}));
 }
 
 // The shares are summed in single precision: twelve levels of one pixel each
@@ -114,13 +114,13 @@ TEST(Equalization, SmallImagesMapAsDocumented) {
 TEST(Equalization, RunningSumIsSinglePrecision) {
     std::vector<std::uint8_t> levels(12);
     for (int k = 0; k < 12; ++k) levels[k] = static_cast<std::uint8_t>(10 * k);
-    EXPECT_EQ(GrayImage(levels, 12, 1).equalizeGlobal()[11], 254);
-    EXPECT_EQ(GrayImage(std::span(levels).first(10), 10, 1).equalizeGlobal()[9], 255);
+    EXPECT_EQ(EqualizeGlobal({levels, 12, 1})[11], 254);
+    EXPECT_EQ(EqualizeGlobal({std::span(levels).first(10), 10, 1})[9], 255);
 }
 
 TEST(Equalization, SelectedAreaTakesCornersInAnyOrderAndExcludesTheFarEdge) {
     const TestImage image = RandomImage(50, 40, 7);
-    const PixelArray result = Work(image).equalizeArea(image.pixels.data(), 40, 30, 10, 20);
+    const PixelArray result = EqualizeArea(Work(image), image.pixels.data(), 40, 30, 10, 20);
     std::vector<std::uint8_t> inside;
     for (int y = 0; y < 40; ++y) {
         for (int x = 0; x < 50; ++x) {
@@ -136,19 +136,19 @@ TEST(Equalization, SelectedAreaTakesCornersInAnyOrderAndExcludesTheFarEdge) {
     EXPECT_GE(*std::max_element(inside.begin(), inside.end()), 254);
 
     // No selection yet: nothing changes.
-    EXPECT_EQ(ToVector(Work(image).equalizeArea(image.pixels.data(), 0, 0, 0, 0)), image.pixels);
+    EXPECT_EQ(ToVector(EqualizeArea(Work(image), image.pixels.data(), 0, 0, 0, 0)), image.pixels);
 }
 
 TEST(Equalization, SelectedAreaReadsTheGivenBuffer) {
     const TestImage image = RandomImage(6, 5, 8);
     const TestImage other = ConstantImage(6, 5, 3);
-    const PixelArray result = Work(image).equalizeArea(other.pixels.data(), 0, 0, 2, 2);
+    const PixelArray result = EqualizeArea(Work(image), other.pixels.data(), 0, 0, 2, 2);
     EXPECT_EQ(result[0], 255);
     EXPECT_EQ(result[7], 255);
     EXPECT_EQ(result[2], image.pixels[2]);
 
     std::vector<std::uint8_t> buffer = image.pixels;
-    Work(image).equalizeAreaInPlace(buffer.data(), 5, 4, 1, 1);
+    EqualizeAreaInPlace(buffer.data(), 6, 5, 5, 4, 1, 1);
     EXPECT_EQ(buffer, ReferenceArea(image, 1, 1, 5, 4));
 }
 
@@ -159,7 +159,7 @@ TEST(Equalization, AreaCutsFallWhereDocumented) {
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 5; ++x) quarters.at(x, y) = static_cast<std::uint8_t>(10 * ((x >= 2) + 2 * (y >= 1)) + 5);
     }
-    EXPECT_EQ(ToVector(Work(quarters).equalizeFourAreas()), std::vector<std::uint8_t>(15, 255));
+    EXPECT_EQ(ToVector(EqualizeFourAreas(Work(quarters))), std::vector<std::uint8_t>(15, 255));
 
     TestImage tiles = ConstantImage(10, 9, 0);
     const int columnBand[10] = {0, 0, 1, 1, 1, 2, 2, 3, 3, 3};  // cuts 0, 2, 5, 7, 10
@@ -168,12 +168,12 @@ TEST(Equalization, AreaCutsFallWhereDocumented) {
         for (int x = 0; x < 10; ++x)
             tiles.at(x, y) = static_cast<std::uint8_t>(10 * (columnBand[x] + 4 * rowBand[y]) + 5);
     }
-    EXPECT_EQ(ToVector(Work(tiles).equalizeSixteenAreas()), std::vector<std::uint8_t>(90, 255));
+    EXPECT_EQ(ToVector(EqualizeSixteenAreas(Work(tiles))), std::vector<std::uint8_t>(90, 255));
 
     // Three columns, one row: the cuts 0, 0, 1, 2, 3 and 0, 0, 0, 0, 1 leave
     // thirteen areas empty and three of one pixel each, which turn white.
     const std::uint8_t narrow[] = {1, 2, 3};
-    EXPECT_EQ(ToVector(GrayImage(narrow, 3, 1).equalizeSixteenAreas()), (std::vector<std::uint8_t>{255, 255, 255}));
+    EXPECT_EQ(ToVector(EqualizeSixteenAreas({narrow, 3, 1})), (std::vector<std::uint8_t>{255, 255, 255}));
 }
 
 }  // namespace

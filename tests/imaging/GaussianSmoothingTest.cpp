@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "imaging/GaussianKernel.h"
-#include "imaging/GrayImage.h"
+#include "imaging/Smoothing.h"
 #include "imaging/TruncatedProductSum.h"
 #include "support/TestImages.h"
 
@@ -63,7 +63,7 @@ std::vector<std::uint8_t> ReferenceGaussian(const TestImage& image, double sigma
 }
 
 std::vector<std::uint8_t> Smooth(const TestImage& image, double sigma, int threshold) {
-    return ToVector(GrayImage(image.pixels, image.width, image.height).smoothGaussian(sigma, threshold));
+    return ToVector(SmoothGaussian({image.pixels, image.width, image.height}, sigma, threshold));
 }
 
 TEST(GaussianSmoothing, MatchesTheReferenceOnEverySizeSigmaAndThreshold) {

@@ -4,7 +4,7 @@
 #include <climits>
 #include <vector>
 
-#include "imaging/FilterImage.h"
+#include "imaging/Smoothing.h"
 #include "support/TestImages.h"
 
 namespace lumagrove {
@@ -44,8 +44,8 @@ std::vector<std::uint8_t> ReferenceUniform(const TestImage& image, int n) {
 }
 
 PixelArray SmoothUniform(const TestImage& image, int window) {
-    FilterImage work(image.pixels, image.width, image.height);
-    return work.smoothUniform(window);
+    const ImageView work{image.pixels, image.width, image.height};
+    return lumagrove::SmoothUniform(work, window);
 }
 
 TEST(UniformSmoothing, MatchesTheReferenceOnEverySizeAndWindow) {
@@ -101,14 +101,14 @@ TEST(UniformSmoothing, NoWindowLeavesTheImageUnchanged) {
     EXPECT_EQ(ToVector(SmoothUniform(image, -3)), image.pixels);
 }
 
-TEST(UniformSmoothing, ResultOutlivesTheWorkingImageWhichCanRunAgain) {
+TEST(UniformSmoothing, TwoRunsOnOneViewGiveResultsOfTheirOwn) {
     const TestImage image = RandomImage(37, 23, 10);
     PixelArray first;
     PixelArray second;
     {
-        FilterImage work(image.pixels, 37, 23);
-        first = work.smoothUniform(5);
-        second = work.smoothUniform(3);
+        const ImageView work{image.pixels, 37, 23};
+        first = SmoothUniform(work, 5);
+        second = SmoothUniform(work, 3);
     }
     EXPECT_EQ(ToVector(first), ReferenceUniform(image, 5));
     EXPECT_EQ(ToVector(second), ReferenceUniform(image, 3));

@@ -60,11 +60,6 @@ TEST(Options, ParseOnlyWholeValuesOfTheirKind) {
     for (const char* bad : {"", "abc", "12x", " 12", "1.5", "2147483648", "0x10"}) {
         EXPECT_FALSE(threshold.parse(bad)) << bad;
     }
-    // A window of no pixels and a negative radius mean nothing.
-    EXPECT_FALSE(Option("uniform", "--window").parse("0"));
-    EXPECT_TRUE(Option("uniform", "--window").parse("1"));
-    EXPECT_FALSE(Option("circle-space", "--radius").parse("-1"));
-    EXPECT_TRUE(Option("circle-space", "--radius").parse("0"));
 
     const OptionDescriptor& sigma = Option("gaussian", "--sigma");
     EXPECT_EQ(sigma.parse("2.5"), OptionValue(2.5));
@@ -74,6 +69,29 @@ TEST(Options, ParseOnlyWholeValuesOfTheirKind) {
     const OptionDescriptor& cutoff = Option("lowpass", "--cutoff");
     EXPECT_EQ(cutoff.parse("12,-7"), OptionValue(OptionPoint{12, -7}));
     for (const char* bad : {"", "12", "12,", ",7", "1,2,3", "a,b"}) EXPECT_FALSE(cutoff.parse(bad)) << bad;
+}
+
+// A window of no pixels and a negative radius mean nothing; values without a
+// bound pass whatever they are.
+TEST(Options, ValuesOutsideTheirRangeAreNamedInOneMessage) {
+    const OptionDescriptor& window = Option("uniform", "--window");
+    EXPECT_EQ(window.rangeProblem(std::int32_t{0}, "--window"), "--window must be at least 1");
+    EXPECT_EQ(window.rangeProblem(std::int32_t{1}, "--window"), std::nullopt);
+    const OptionDescriptor& radius = Option("circle-space", "--radius");
+    EXPECT_EQ(radius.rangeProblem(std::int32_t{-1}, "radius"), "radius must be at least 0");
+    EXPECT_EQ(radius.rangeProblem(std::int32_t{0}, "radius"), std::nullopt);
+    const OptionDescriptor& threshold = Option("binarize", "--threshold");
+    EXPECT_EQ(threshold.rangeProblem(std::int32_t{-2147483647 - 1}, "--threshold"), std::nullopt);
+    EXPECT_EQ(Option("gaussian", "--sigma").rangeProblem(-1e300, "--sigma"), std::nullopt);
+
+    constexpr OptionDescriptor kBounded{
+        .flag = "--level", .valueName = "N", .field = IntegerField{&OperationArguments::threshold, 0, 255}, .help = ""};
+    EXPECT_EQ(kBounded.rangeProblem(std::int32_t{256}, "--level"), "--level must be at most 255");
+    EXPECT_EQ(kBounded.rangeProblem(std::int32_t{-1}, "--level"), "--level must be at least 0");
+    constexpr OptionDescriptor kBoundedReal{
+        .flag = "--spread", .valueName = "S", .field = RealField{&OperationArguments::sigma, 0.5, 8.0}, .help = ""};
+    EXPECT_EQ(kBoundedReal.rangeProblem(8.5, "--spread"), "--spread must be at most 8.0");
+    EXPECT_EQ(kBoundedReal.rangeProblem(8.0, "--spread"), std::nullopt);
 }
 
 TEST(Options, ValuesAreWrittenAsTheCommandLineReadsThem) {

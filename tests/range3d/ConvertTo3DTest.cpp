@@ -6,7 +6,7 @@
 
 #include "RangeReference.h"
 #include "Vector3.h"
-#include "operations/Runners.h"
+#include "operations/OperationTable.h"
 #include "support/MessageLog.h"
 #include "support/TestImages.h"
 
@@ -58,7 +58,7 @@ double SphereCap(Vec ray) {
 }
 
 OperationResult ConvertImage(const TestImage& image, MessageLog& log) {
-    return runners::ConvertTo3D({image.pixels, image.width, image.height}, {}, log.reporter());
+    return FindOperationByCommand("range3d")->run({image.pixels, image.width, image.height}, {}, log.reporter());
 }
 
 bool OutsideTheLabelledRegion(std::size_t i) {

@@ -3,11 +3,13 @@
 #include <span>
 
 #include "formats/Readers.h"
+#include "frequency/FrequencyFilters.h"
 #include "hough/CircleHough.h"
 #include "hough/LineHough.h"
-#include "imaging/FilterImage.h"
-#include "imaging/GrayImage.h"
-#include "imaging/PixelBuffer.h"
+#include "imaging/EdgeDetection.h"
+#include "imaging/Equalization.h"
+#include "imaging/PointOperations.h"
+#include "imaging/Smoothing.h"
 #include "range3d/RangeCoordinates.h"
 #include "support/MessageLog.h"
 
@@ -30,21 +32,19 @@ ImageRecord SameSize(const ImageRecord& source, PixelArray pixels) {
 
 std::span<const std::uint8_t> Pixels(const ImageRecord& source) { return {source.pixels.data(), source.pixels.size()}; }
 
-PixelBuffer PointImage(const ImageRecord& s) { return PixelBuffer(Pixels(s), s.width, s.height); }
-GrayImage Gray(const ImageRecord& s) { return GrayImage(Pixels(s), s.width, s.height); }
-FilterImage Filter(const ImageRecord& s) { return FilterImage(Pixels(s), s.width, s.height); }
+ImageView View(const ImageRecord& s) { return {Pixels(s), s.width, s.height}; }
 
 PixelArray Spectrum(const ImageRecord& s) {
     MessageLog log;
-    return Filter(s).fourierSpectrum(log.reporter());
+    return FourierSpectrum(View(s), log.reporter());
 }
 PixelArray HighPass(const ImageRecord& s, const Values& v) {
     MessageLog log;
-    return Filter(s).globalHighPass(v.cutoffX, v.cutoffY, log.reporter());
+    return GlobalHighPass(View(s), v.cutoffX, v.cutoffY, log.reporter());
 }
 PixelArray LowPass(const ImageRecord& s, const Values& v) {
     MessageLog log;
-    return Filter(s).globalLowPass(v.cutoffX, v.cutoffY, log.reporter());
+    return GlobalLowPass(View(s), v.cutoffX, v.cutoffY, log.reporter());
 }
 
 enum class Votes { All, NearMenuDirection };
@@ -52,35 +52,30 @@ enum class Shown { ShapesOnly, OverImage };
 
 // The menu's "using direction info" entries keep only edges near 100
 // degrees, with a gradient threshold of 20.
-template <typename Hough>
-ImageRecord Detect(const ImageRecord& s, Votes votes, Shown shown) {
-    Hough hough;
-    hough.setImage(Pixels(s), s.width, s.height);
-    if (votes == Votes::NearMenuDirection) {
-        hough.useDirection = 1;
-        hough.direction = 100;
-        hough.edgeThreshold = 20;
-    }
-    hough.detect();
-    return SameSize(s, shown == Shown::ShapesOnly ? hough.overlayImage() : hough.superimposedImage());
+ImageRecord Detect(PixelArray (*detect)(ImageView, const EdgeSettings&), const EdgeSettings& ownEdges,
+                   const ImageRecord& s, Votes votes, Shown shown) {
+    const EdgeSettings nearMenuDirection{.threshold = 20, .direction = 100, .byDirection = true};
+    PixelArray overlay = detect(View(s), votes == Votes::NearMenuDirection ? nearMenuDirection : ownEdges);
+    return SameSize(s, shown == Shown::ShapesOnly ? std::move(overlay) : Superimposed(View(s), overlay));
+}
+
+ImageRecord Lines(const ImageRecord& s, Votes votes, Shown shown) {
+    return Detect(DetectLines, kLineEdges, s, votes, shown);
+}
+
+ImageRecord Circles(const ImageRecord& s, Votes votes, Shown shown) {
+    return Detect(DetectCircles, kCircleEdges, s, votes, shown);
 }
 
 ImageRecord LineSpace(const ImageRecord& s) {
-    LineHough hough;
-    hough.setImage(Pixels(s), s.width, s.height);
     std::int32_t width = 0;
     std::int32_t height = 0;
-    PixelArray space = hough.houghSpace(width, height);
+    PixelArray space = LineHoughSpace(View(s), kLineEdges, width, height);
     return Sized(std::move(space), width, height);
 }
 
 ImageRecord CircleSpace(const ImageRecord& s, const Values& v) {
-    CircleHough hough;
-    hough.setImage(Pixels(s), s.width, s.height);
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    PixelArray space = hough.houghSpace(v.circleRadius, width, height);
-    return Sized(std::move(space), width, height);
+    return SameSize(s, CircleHoughSpace(View(s), kCircleEdges, v.circleRadius));
 }
 
 ImageRecord Range3d(const ImageRecord& s) {
@@ -93,23 +88,23 @@ ImageRecord Range3d(const ImageRecord& s) {
 // the call that must give the same bytes.
 const std::vector<OperationReference> kReferences = {
     {"negate", "Action > Negate", 40003,
-     [](const ImageRecord& s, const Values&) { return SameSize(s, PointImage(s).negate()); }},
+     [](const ImageRecord& s, const Values&) { return SameSize(s, Negate(View(s))); }},
     {"binarize", "Action > Binarize", 40009,
-     [](const ImageRecord& s, const Values& v) { return SameSize(s, PointImage(s).binarize(v.threshold)); }},
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, Binarize(View(s), v.threshold)); }},
     {"uniform", "Action > Smoothing > Uniform", 40005,
-     [](const ImageRecord& s, const Values& v) { return SameSize(s, Filter(s).smoothUniform(v.uniformWindow)); }},
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, SmoothUniform(View(s), v.uniformWindow)); }},
     {"gaussian", "Action > Smoothing > Gaussian", 40007,
-     [](const ImageRecord& s, const Values& v) { return SameSize(s, Gray(s).smoothGaussian(v.sigma, v.threshold)); }},
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, SmoothGaussian(View(s), v.sigma, v.threshold)); }},
     {"equalize", "Action > Histogram equalization > Global", 40010,
-     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).equalizeGlobal()); }},
+     [](const ImageRecord& s, const Values&) { return SameSize(s, EqualizeGlobal(View(s))); }},
     {"equalize-area", "Action > Histogram equalization > Selected Area", 40011,
      [](const ImageRecord& s, const Values& v) {
-         return SameSize(s, Gray(s).equalizeArea(s.pixels.data(), v.fromX, v.fromY, v.toX, v.toY));
+         return SameSize(s, EqualizeArea(View(s), s.pixels.data(), v.fromX, v.fromY, v.toX, v.toY));
      }},
     {"equalize-4", "Action > Histogram equalization > Equalize 4 Areas", 40012,
-     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).equalizeFourAreas()); }},
+     [](const ImageRecord& s, const Values&) { return SameSize(s, EqualizeFourAreas(View(s))); }},
     {"equalize-16", "Action > Histogram equalization > Equalize 16 Areas", 40013,
-     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).equalizeSixteenAreas()); }},
+     [](const ImageRecord& s, const Values&) { return SameSize(s, EqualizeSixteenAreas(View(s))); }},
     {"spectrum", "Action > Fourier Transform > Show", 40016,
      [](const ImageRecord& s, const Values&) { return SameSize(s, Spectrum(s)); }},
     {"highpass", "Action > Fourier Transform > Global high pass filter", 40017,
@@ -117,33 +112,29 @@ const std::vector<OperationReference> kReferences = {
     {"lowpass", "Action > Fourier Transform > Global low pass filter", 40018,
      [](const ImageRecord& s, const Values& v) { return SameSize(s, LowPass(s, v)); }},
     {"gradient", "Action > Edge Detection > Show Gradient image", 40021,
-     [](const ImageRecord& s, const Values&) { return SameSize(s, Gray(s).gradientImage()); }},
+     [](const ImageRecord& s, const Values&) { return SameSize(s, GradientImage(View(s))); }},
     {"edges", "Action > Edge Detection > Find Edges using Gradient info", 40023,
-     [](const ImageRecord& s, const Values& v) { return SameSize(s, Gray(s).edgesByGradient(v.gradientThreshold)); }},
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, EdgesByGradient(View(s), v.gradientThreshold)); }},
     {"edges-direction", "Action > Edge Detection > Find Edges using direction of Gradient", 40024,
      [](const ImageRecord& s, const Values& v) {
-         return SameSize(s, Gray(s).edgesByDirection(v.gradientThreshold, v.gradientDirection));
+         return SameSize(s, EdgesByDirection(View(s), v.gradientThreshold, v.gradientDirection));
      }},
     {"line-space", "Action > Hough Transforms > Lines > Show Hough Space", 40031,
      [](const ImageRecord& s, const Values&) { return LineSpace(s); }},
     {"lines", "Action > Hough Transforms > Lines > Detect lines (show lines only)", 40032,
-     [](const ImageRecord& s, const Values&) { return Detect<LineHough>(s, Votes::All, Shown::ShapesOnly); }},
+     [](const ImageRecord& s, const Values&) { return Lines(s, Votes::All, Shown::ShapesOnly); }},
     {"lines-superimposed", "Action > Hough Transforms > Lines > Detect lines (superimpose on original)", 40033,
-     [](const ImageRecord& s, const Values&) { return Detect<LineHough>(s, Votes::All, Shown::OverImage); }},
+     [](const ImageRecord& s, const Values&) { return Lines(s, Votes::All, Shown::OverImage); }},
     {"lines-direction", "Action > Hough Transforms > Lines > Detect lines using direction info", 40034,
-     [](const ImageRecord& s, const Values&) {
-         return Detect<LineHough>(s, Votes::NearMenuDirection, Shown::OverImage);
-     }},
+     [](const ImageRecord& s, const Values&) { return Lines(s, Votes::NearMenuDirection, Shown::OverImage); }},
     {"circle-space", "Action > Hough Transforms > Circles > Show Hough Space", 40035,
      [](const ImageRecord& s, const Values& v) { return CircleSpace(s, v); }},
     {"circles", "Action > Hough Transforms > Circles > Detect Circles (show circles only)", 40036,
-     [](const ImageRecord& s, const Values&) { return Detect<CircleHough>(s, Votes::All, Shown::ShapesOnly); }},
+     [](const ImageRecord& s, const Values&) { return Circles(s, Votes::All, Shown::ShapesOnly); }},
     {"circles-superimposed", "Action > Hough Transforms > Circles > Detect Circles (superimpose on original)", 40037,
-     [](const ImageRecord& s, const Values&) { return Detect<CircleHough>(s, Votes::All, Shown::OverImage); }},
+     [](const ImageRecord& s, const Values&) { return Circles(s, Votes::All, Shown::OverImage); }},
     {"circles-direction", "Action > Hough Transforms > Circles > Detect circles using direction info", 40038,
-     [](const ImageRecord& s, const Values&) {
-         return Detect<CircleHough>(s, Votes::NearMenuDirection, Shown::OverImage);
-     }},
+     [](const ImageRecord& s, const Values&) { return Circles(s, Votes::NearMenuDirection, Shown::OverImage); }},
     {"range3d", "Action > Convert to 3D", 40039, [](const ImageRecord& s, const Values&) { return Range3d(s); }},
 };
 

@@ -1,9 +1,10 @@
-#include "operations/Runners.h"
+#include "operations/OperationTable.h"
 #include "range3d/RangeCoordinates.h"
 
-namespace lumagrove::runners {
+namespace lumagrove::rows {
+namespace {
 
-OperationResult ConvertTo3D(const SourceImage& source, const OperationArguments&, const Reporter& report) {
+OperationResult Run(ImageView source, const OperationArguments&, const Reporter& report) {
     // The conversion reads exactly 128 rows of 128 distances; any other image
     // would be read past its end or misread as rows it does not have.
     if (source.width != kRangeSide || source.height != kRangeSide || source.pixels.size() != kRangePixels) {
@@ -15,4 +16,18 @@ OperationResult ConvertTo3D(const SourceImage& source, const OperationArguments&
     return ImageResult(LabelSurfaceOrientations(coordinates), kRangeSide, kRangeSide);
 }
 
-}  // namespace lumagrove::runners
+constexpr OperationEntry kRows[] = {
+    {.menuId = 40039,
+     .menuPath = "&Action > Convert to 3D",
+     .menuSummary = "label surface orientations of a 128 x 128 range image",
+     .command = "range3d",
+     .commandSummary = "label surface orientations of a 128 x 128 range image",
+     .kind = EntryKind::Operation,
+     .run = Run},
+};
+
+}  // namespace
+
+std::span<const OperationEntry> ConvertTo3D() { return kRows; }
+
+}  // namespace lumagrove::rows
