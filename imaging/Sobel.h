@@ -55,7 +55,7 @@ inline int ScaledSquare(int gx, int gy) { return (gx * gx + gy * gy) >> 6; }
 // precision lets the compiler take eight roots at a time.
 inline int Magnitude(int scaledSquare) { return static_cast<int>(std::sqrt(static_cast<float>(scaledSquare))); }
 
-// Degrees as the design of this program defines them: pi is taken as
+// Degrees as this program has always counted them: pi is taken as
 // 3.141592654, which is why a true 45 degrees gives 44 and 180 gives 179.
 inline int AngleDegrees(int gx, int gy) {
     double theta = 0.0;
