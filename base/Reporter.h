@@ -8,12 +8,14 @@ namespace lumagrove {
 enum class MessageIcon { None, Error };
 
 // A problem to explain, or a value read from a file that the user asked to
-// see (an XYZ file's sample point, the two samples of an intensity file).
-enum class MessageKind { Problem, Readout };
+// see (an XYZ file's sample point, the two samples of an intensity file), or
+// something the user should know of a file that was still read (a short
+// file, filled with white).
+enum class MessageKind { Problem, Readout, Notice };
 
 // A message for the user, in the program's own words. The core never shows
 // anything itself: the desktop turns every message into a message box, the
-// command-line tool prints problems to standard error and readouts to
+// command-line tool prints problems and notices to standard error and readouts to
 // standard output, and tests record them.
 struct Message {
     std::string text;

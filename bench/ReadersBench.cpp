@@ -30,7 +30,7 @@ private:
 void Read(benchmark::State& state, const std::string& bytes) {
     const ScratchFile file(bytes);
     for (auto _ : state) {
-        const std::optional<ImageRecord> record = ReadPgm(file.name(), [](const Message&) {});
+        const std::optional<ImageRecord> record = ReadNetpbm(file.name(), [](const Message&) {});
         if (!record) state.SkipWithError("the file was refused");
         benchmark::DoNotOptimize(record);
     }

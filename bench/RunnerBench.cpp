@@ -15,7 +15,7 @@ const BenchImage& CommandImage() {
     static const BenchImage image = [] {
         const char* name = std::getenv("LUMAGROVE_BENCH_IMAGE");
         if (name == nullptr) return SceneImage(1024, 1024);
-        const std::optional<ImageRecord> record = ReadPgm(name, [](const Message&) {});
+        const std::optional<ImageRecord> record = ReadNetpbm(name, [](const Message&) {});
         if (!record) std::abort();
         return BenchImage{record->width, record->height, {record->pixels.begin(), record->pixels.end()}};
     }();

@@ -25,8 +25,8 @@ ssize_t WriteToOstream(void* cookie, const char* bytes, std::size_t size) {
 // header to be told by), so the first bytes are all that is worth reading.
 std::uint64_t StandardInputLengthDeclared(std::span<const std::uint8_t> head) {
     if (PictureFormatOfContent(head)) return PictureLengthDeclared(head);
-    if (!LooksLikePgm(head)) return head.size();
-    const std::uint64_t length = PgmLengthDeclared(head);
+    if (!LooksLikeNetpbm(head)) return head.size();
+    const std::uint64_t length = NetpbmLengthDeclared(head);
     return length == 0 ? kLengthNotYetDeclared : length;
 }
 

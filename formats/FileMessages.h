@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -29,6 +30,32 @@ inline Message CannotWrite(const std::string& name, int error = 0) {
 }
 inline Message NoValidImageSize(const std::string& name) {
     return {"File: " + name + " has no valid image size.", "Error", MessageIcon::None};
+}
+inline Message NotNetpbm(const std::string& name) {
+    return {"File: " + name + " is not a PBM, PGM, PPM or PAM file.", "Error", MessageIcon::None};
+}
+inline Message NoValidMaximum(const std::string& name) {
+    return {"File: " + name + " has no valid maximum value (1 to 65535).", "Error", MessageIcon::None};
+}
+inline Message UnreadablePamHeader(const std::string& name) {
+    return {"File: " + name + " has a PAM header this program cannot read.", "Error", MessageIcon::None};
+}
+inline Message SampleAboveMaximum(const std::string& name) {
+    return {"File: " + name + " has a sample above its maximum value.", "Error", MessageIcon::None};
+}
+inline Message SampleNotANumber(const std::string& name) {
+    return {"File: " + name + " has a sample that is not a number.", "Error", MessageIcon::None};
+}
+// A file shorter or longer than its image: still read, and the user told.
+inline Message ShortFile(const std::string& name, std::uint64_t held, std::int32_t width, std::int32_t height) {
+    return {"File: " + name + " holds " + std::to_string(held) + " of " + std::to_string(width) + " x " +
+                std::to_string(height) + " samples; the rest is white.",
+            "Warning", MessageIcon::None, MessageKind::Notice};
+}
+inline Message LongFile(const std::string& name, std::uint64_t held, std::uint64_t ignored) {
+    return {"File: " + name + " holds " + std::to_string(held) + " samples; the last " + std::to_string(ignored) +
+                " were ignored.",
+            "Warning", MessageIcon::None, MessageKind::Notice};
 }
 inline Message CannotAllocateImage() { return {"Cannot allocate memory to read in image", "Error", MessageIcon::None}; }
 inline Message CannotAllocateCoordinates() { return {"Unable to allocate memory!", "Error", MessageIcon::Error}; }

@@ -15,15 +15,20 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view ending) {
 }  // namespace
 
 bool ImageFormat::names(std::string_view fileName) const {
-    if (namedBy != nullptr) return namedBy(fileName);
-    const std::vector<std::string_view> all = EndingsOf(*this);
+    return namedBy != nullptr ? namedBy(fileName) : EndsInOneOf(fileName, endings);
+}
+
+bool EndsInOneOf(std::string_view fileName, std::string_view endings) {
+    const std::vector<std::string_view> all = SplitEndings(endings);
     return std::any_of(all.begin(), all.end(),
                        [&](std::string_view ending) { return EndsWithIgnoringCase(fileName, ending); });
 }
 
-std::vector<std::string_view> EndingsOf(const ImageFormat& format) {
+std::vector<std::string_view> EndingsOf(const ImageFormat& format) { return SplitEndings(format.endings); }
+
+std::vector<std::string_view> SplitEndings(std::string_view list) {
     std::vector<std::string_view> endings;
-    std::string_view rest = format.endings;
+    std::string_view rest = list;
     while (!rest.empty()) {
         const std::size_t space = rest.find(' ');
         endings.push_back(rest.substr(0, space));

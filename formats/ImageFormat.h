@@ -21,7 +21,7 @@ namespace lumagrove {
 // puts the whole file into a stream and says whether the stream took it;
 // saving it under a name follows the rules of SaveFile (formats/SafeSave.h).
 struct ImageFormat {
-    const char* name;  // "PGM", as messages and help name it
+    const char* name;  // "PNG", as messages and help name it
     // Whether a file of this name is read (or written) this way, for a format
     // with a rule of its own; nullptr: a name with one of `endings`, in any
     // letter case.
@@ -38,8 +38,10 @@ struct ImageFormat {
     // formats only read.
     const char* writtenAs;
     bool (*write)(const ImageRecord& record, std::FILE* stream);
-    std::string_view endings = {};     // ".tif .tiff": the names the dialogs offer, lower case
-    const char* mimeType = nullptr;    // "image/tiff", for file managers; nullptr when it has none
+    std::string_view endings = {};  // ".tif .tiff": the names the dialogs offer, lower case
+    // "image/tiff", for file managers, several separated by spaces; nullptr
+    // when it has none.
+    const char* mimeType = nullptr;
     const char* dialogName = nullptr;  // "Intensity Files"; nullptr: the name and " Files"
 
     bool names(std::string_view fileName) const;
@@ -47,6 +49,10 @@ struct ImageFormat {
 
 // The format's endings one by one.
 std::vector<std::string_view> EndingsOf(const ImageFormat& format);
+// The same of a list such as ".tif .tiff".
+std::vector<std::string_view> SplitEndings(std::string_view list);
+// Whether the name ends in one of the listed endings, in any letter case.
+bool EndsInOneOf(std::string_view fileName, std::string_view endings);
 
 // ".png, .jpg or .jpeg": the endings of every format given (or only of those
 // written), for help texts.

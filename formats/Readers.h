@@ -15,20 +15,24 @@ namespace lumagrove {
 // Each reader opens the file of the name it is given and returns what it
 // holds, titled with that name, or nothing after reporting why not.
 
-// Plain (P2) and binary (P5) gray maps, always one byte per sample.
-std::optional<ImageRecord> ReadPgm(const std::string& fileName, const Reporter& report);
-// Whether content starting with these bytes is a gray map ("P2" or "P5").
-bool LooksLikePgm(std::span<const std::uint8_t> head);
-// A gray map held in memory, such as standard input; `title` names it in
-// messages.
-std::optional<ImageRecord> ReadPgmBytes(std::span<const std::uint8_t> bytes, const std::string& title,
-                                        const Reporter& report);
-// The most bytes a gray map starting with `head` can hold: its header and its
-// samples (plain ones as text, a few bytes each). 0 while `head` does not yet
-// hold a whole header with a valid size.
-std::uint64_t PgmLengthDeclared(std::span<const std::uint8_t> head);
+// The netpbm family: bitmaps (P1, P4), grey maps (P2, P5), colour maps (P3,
+// P6) and PAM (P7), made 8-bit grey. A file that ends before its last sample
+// is read with the rest white, and the user told.
+std::optional<ImageRecord> ReadNetpbm(const std::string& fileName, const Reporter& report);
+// Whether content starting with these bytes is of the family ("P1" to "P7").
+bool LooksLikeNetpbm(std::span<const std::uint8_t> head);
+// A file of the family held in memory, such as standard input; `title` names
+// it in messages.
+std::optional<ImageRecord> ReadNetpbmBytes(std::span<const std::uint8_t> bytes, const std::string& title,
+                                           const Reporter& report);
+// The most bytes a file of the family starting with `head` can hold: its
+// header and its samples (plain ones as text, a few bytes each). 0 while
+// `head` does not yet hold a whole header; the length of `head` when its
+// header is wrong, as nothing more is worth reading.
+std::uint64_t NetpbmLengthDeclared(std::span<const std::uint8_t> head);
 
-// Raw 640 x 480 samples without a header.
+// Raw 640 x 480 samples without a header. A file of another length is read
+// as far as it goes (the rest white), and the user told.
 std::optional<ImageRecord> ReadIntensity(const std::string& fileName, const Reporter& report);
 
 // Three 640 x 480 planes of little-endian 32-bit floats; reports one sample

@@ -3,52 +3,20 @@
 #include <array>
 #include <cstdint>
 
+#include "base/GreyRule.h"
+
 namespace lumagrove::pictures {
 
-// How a picture becomes 8-bit grey, one rule for every format:
-//   - every sample is first brought to 8 bits: 16-bit samples by
-//     v8 = (v16 * 255 + 32767) / 65535 (round to nearest), smaller ones by
-//     spreading their range over 0..255;
-//   - a pixel with transparency is laid over white, channel by channel:
-//     c' = (c * a + 255 * (255 - a) + 127) / 255, which is c * a / 255 +
-//     (255 - a) rounded to nearest (premultiplied samples add 255 - a);
-//   - grey stays as it is; colour becomes the 14-bit fixed-point luma
-//     Y = (4899 R + 9617 G + 1868 B + 8192) >> 14.
-// Equal R, G and B give back that value exactly: the weights sum to 16384.
-
-constexpr std::uint8_t ScaleSixteenBits(std::uint32_t value) {
-    return static_cast<std::uint8_t>((value * 255u + 32767u) / 65535u);
-}
-
-// A sample of `bits` bits (1 to 16) spread over 0..255, rounding to nearest.
-constexpr std::uint8_t ScaleBits(std::uint32_t value, int bits) {
-    const std::uint32_t top = (std::uint32_t{1} << bits) - 1;
-    return static_cast<std::uint8_t>((value * 255u + top / 2) / top);
-}
-
-constexpr std::uint8_t OverWhite(std::uint32_t channel, std::uint32_t alpha) {
-    return static_cast<std::uint8_t>((channel * alpha + 255u * (255u - alpha) + 127u) / 255u);
-}
-
-// Premultiplied (associated) alpha: the colour already carries its weight.
-constexpr std::uint8_t PremultipliedOverWhite(std::uint32_t channel, std::uint32_t alpha) {
-    const std::uint32_t value = channel + (255u - alpha);
-    return static_cast<std::uint8_t>(value > 255u ? 255u : value);
-}
-
-constexpr std::uint8_t Luma(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
-    return static_cast<std::uint8_t>((4899u * red + 9617u * green + 1868u * blue + 8192u) >> 14);
-}
-
-// The samples of one pixel, 8 bits each, as decoders hand them over.
-enum class Channels { Grey = 1, GreyAlpha = 2, Rgb = 3, Rgba = 4 };
-
-constexpr int SamplesPerPixel(Channels channels) { return static_cast<int>(channels); }
-
-// Turns one row of interleaved 8-bit samples into grey. `premultiplied`
-// says the alpha, if any, is associated with the colour.
-void RowToGrey(const std::uint8_t* samples, Channels channels, std::int32_t width, std::uint8_t* grey,
-               bool premultiplied = false);
+// Pictures become grey by the program's one rule (base/GreyRule.h); the
+// decoders name its parts from here.
+using lumagrove::Channels;
+using lumagrove::Luma;
+using lumagrove::OverWhite;
+using lumagrove::PremultipliedOverWhite;
+using lumagrove::RowToGrey;
+using lumagrove::SamplesPerPixel;
+using lumagrove::ScaleBits;
+using lumagrove::ScaleSixteenBits;
 
 // A colour table entry, already at 8 bits, with its alpha (255: opaque).
 struct PaletteEntry {

@@ -13,6 +13,7 @@ namespace lumagrove::python {
 Reporter CapturedMessages::reporter() {
     return [this](const Message& message) {
         if (message.kind == MessageKind::Problem) messages_.push_back(message);
+        if (message.kind == MessageKind::Notice) notices_.push_back(message);
     };
 }
 
@@ -50,6 +51,14 @@ pybind11::object FileSystemText(const std::string& text) {
 }
 
 }  // namespace
+
+void CapturedMessages::warnOfNotices() const {
+    for (const Message& notice : notices_) {
+        // 2: the frame that called the module's function, not its wrapper.
+        pybind11::module_::import("warnings")
+            .attr("warn")(FileSystemText(WithControlsEscaped(notice.text)), pybind11::handle(PyExc_UserWarning), 2);
+    }
+}
 
 void RaiseSystemError(int systemError, const std::string& fileName, const std::string& text) {
     // Called with an errno, OSError makes the instance of its subclass.

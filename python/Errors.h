@@ -14,17 +14,23 @@ namespace lumagrove::python {
 // see messages only as exceptions: nothing is printed, no box is shown.
 class CapturedMessages {
 public:
-    // Keeps the problems. Readouts (the samples an intensity file shows, an
-    // XYZ file's sample point) are dropped: a Python caller gets the data.
+    // Keeps the problems and notices. Readouts (the samples an intensity file
+    // shows, an XYZ file's sample point) are dropped: a Python caller gets
+    // the data.
     Reporter reporter();
     // The messages joined by line breaks, without their captions ("Error").
     std::string text() const;
     bool contains(const Message& message) const;
     // The errno behind the first failure that has one, or 0.
     int systemError() const;
+    // Issues each notice (a short file, read with the rest white) as a
+    // UserWarning against the caller of the module's function; with the
+    // interpreter lock held. Raises if a warnings filter makes it an error.
+    void warnOfNotices() const;
 
 private:
     std::vector<Message> messages_;
+    std::vector<Message> notices_;
 };
 
 // Sets a Python exception of the given type with the program's text (file

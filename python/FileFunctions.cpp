@@ -50,6 +50,7 @@ py::object Read(py::handle path) {
         RaiseOutOfMemory();
     }
     if (!record) RaiseFileError(messages, name);
+    messages.warnOfNotices();
     return ArrayOf(std::move(record->pixels), record->width, record->height);
 }
 
@@ -126,7 +127,9 @@ void AddFileFunctions(py::module_& module) {
                    "command line does, among " +
                        formats +
                        " (the last for any\n"
-                       "other name). Pictures are made grey. Raises OSError when the file cannot be read.");
+                       "other name). Pictures and the netpbm family are made grey. A file shorter (or, raw,\n"
+                       "longer) than its image is read with the rest white and a UserWarning that says so.\n"
+                       "Raises OSError when the file cannot be read.");
     DefineFunction(module, "write(path, image, /, *, format=None)", "_write(path, image, format)",
                    "Writes a 2-D uint8 array as the command line writes its OUTPUT: a name ending in .png,\n"
                    ".tif or .tiff gives a lossless grey picture of that kind, any other name binary PGM;\n"

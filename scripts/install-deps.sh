@@ -17,6 +17,7 @@ packages=(
   librsvg2-bin desktop-file-utils appstream man-db
   dpkg-dev file
   python3-dev pybind11-dev python3-numpy python3-pytest python3-dask python3-distributed
+  netpbm  # the netpbm tools the round-trip tests compare with (they skip without them)
 )
 for option in "$@"; do
   case "$option" in

@@ -6,22 +6,27 @@
 namespace lumagrove::session {
 namespace {
 
-// Only the last three characters count, as they always have: "scan.apgm" is
-// PGM and "scan.PGM" raw intensity.
 bool EndsIn(std::string_view fileName, std::string_view ending) { return fileName.ends_with(ending); }
 
-bool NamesPgm(std::string_view fileName) { return EndsIn(fileName, "pgm"); }
+constexpr std::string_view kNetpbmEndings = ".pgm .pnm .ppm .pbm .pam";
+
+// The family's endings in any letter case ("X.PGM", "scan.pnm"), and any
+// name whose last three characters are "pgm" ("scan.apgm"), as such names
+// have always been read: a grey map they hold stays one.
+bool NamesNetpbm(std::string_view fileName) { return EndsIn(fileName, "pgm") || EndsInOneOf(fileName, kNetpbmEndings); }
 bool AnyName(std::string_view) { return true; }
 
 constexpr ImageFormat kFormats[] = {
-    {"PGM", NamesPgm, ReadPgm, LooksLikePgm, ReadPgmBytes, "pgm", WritePgmStream, ".pgm", "image/x-portable-graymap",
-     "PGM Files"},
+    {"netpbm", NamesNetpbm, ReadNetpbm, LooksLikeNetpbm, ReadNetpbmBytes, "pgm", WritePgmStream, kNetpbmEndings,
+     "image/x-portable-graymap image/x-portable-anymap image/x-portable-pixmap image/x-portable-bitmap "
+     "image/x-portable-arbitrarymap",
+     "Netpbm Files"},
     {"raw 640 x 480 intensity", AnyName, ReadIntensity, nullptr, nullptr, nullptr, nullptr, ".intensity", nullptr,
      "Intensity Files"},
 };
 
 // "File: standard input is not an image this program can read from its
-// content (PGM)."; the list names every format whose content tells.
+// content (netpbm)."; the list names every format whose content tells.
 Message UnannouncedContent(const std::string& title, std::span<const ImageFormat> formats) {
     std::string names;
     for (const ImageFormat& format : formats) {

@@ -16,7 +16,7 @@
 // is one row of the format table.
 namespace lumagrove::session {
 
-// The core's own formats, PGM and raw intensity, in the order they are
+// The core's own formats, the netpbm family and raw intensity, in the order they are
 // asked: the first that a name calls for reads it. The last, raw intensity,
 // takes any name. A front end that knows more formats (the pictures) puts
 // them in front of these and hands the whole table to the functions below.

@@ -19,6 +19,8 @@ using platform::FileFilter;
 
 const FileFilter kAllFiles{"All Files (*.*)", "*.*"};
 const FileFilter kXyzFiles{"XYZ Files (*.XYZ)", "*.xyz"};
+// What Save As offers first: the grey map every other name is written as.
+const FileFilter kPgmFiles{"PGM Files (*.PGM)", "*.pgm"};
 
 // "PNG Files (*.PNG)" and "*.png", from the endings of the formats given.
 FileFilter FilterOf(const std::string& description, std::span<const ImageFormat> formats) {
@@ -39,7 +41,7 @@ FileFilter FilterOf(const ImageFormat& format) {
                     std::span(&format, 1));
 }
 
-const ImageFormat& Pgm() { return session::FormatForWriting(""); }
+const ImageFormat& Netpbm() { return session::FormatForWriting(""); }
 const ImageFormat& RawIntensity() { return session::FormatForReading(""); }
 
 FileDialogRequest RequestFor(platform::Window owner, std::vector<FileFilter> filters) {
@@ -65,7 +67,7 @@ std::optional<std::string> Remembered(std::optional<std::string> chosen) {
 }  // namespace
 
 std::optional<std::string> AskOpenFileName(platform::Window owner) {
-    FileDialogRequest request = RequestFor(owner, {FilterOf(Pgm()), FilterOf("Pictures", PictureFileFormats()),
+    FileDialogRequest request = RequestFor(owner, {FilterOf(Netpbm()), FilterOf("Pictures", PictureFileFormats()),
                                                    kXyzFiles, FilterOf(RawIntensity()), kAllFiles});
     request.hideReadOnly = true;
     request.confirmCreate = true;
@@ -74,7 +76,7 @@ std::optional<std::string> AskOpenFileName(platform::Window owner) {
 
 std::optional<std::string> AskSaveFileName(platform::Window owner) {
     // PGM first, as it always was, then every picture format written.
-    std::vector<FileFilter> filters{FilterOf(Pgm())};
+    std::vector<FileFilter> filters{kPgmFiles};
     for (const ImageFormat& format : PictureFileFormats()) {
         if (format.write != nullptr) filters.push_back(FilterOf(format));
     }

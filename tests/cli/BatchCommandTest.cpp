@@ -73,7 +73,7 @@ TEST(BatchCommand, AFileThatFailsIsToldAndTheOthersAreWritten) {
     lines.pop_back();
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines,
-              (std::vector<std::string>{bad + ": Error: File is not in P2 or P5 format!",
+              (std::vector<std::string>{bad + ": Error: File: " + bad + " is not a PBM, PGM, PPM or PAM file.",
                                         missing + ": Error: File: " + missing + " could not be opened for reading."}));
 }
 

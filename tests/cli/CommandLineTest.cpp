@@ -37,7 +37,7 @@ std::string WriteImage(const TemporaryFolder& folder, const std::string& name, i
 
 std::vector<std::uint8_t> ReadImage(const std::string& name) {
     MessageLog log;
-    const std::optional<ImageRecord> record = ReadPgm(name, log.reporter());
+    const std::optional<ImageRecord> record = ReadNetpbm(name, log.reporter());
     EXPECT_TRUE(record) << name;
     return record ? std::vector<std::uint8_t>(record->pixels.begin(), record->pixels.end())
                   : std::vector<std::uint8_t>();
@@ -180,7 +180,7 @@ TEST(CommandLine, MessagesNameTheFileAndShowItsControlCharactersEscaped) {
     TemporaryFolder folder;
     const std::string notPgm = folder.write("x.pgm", "hello");
     EXPECT_EQ(Cli({"negate", notPgm, folder.file("out.pgm")}).err,
-              "Error: " + notPgm + ": File is not in P2 or P5 format!\n");
+              "Error: File: " + notPgm + " is not a PBM, PGM, PPM or PAM file.\n");
 
     const std::string hostile = folder.file("\033]0;owned\007\033[2J\302\233.pgm");
     const CliRun run = Cli({"negate", hostile, folder.file("out.pgm")});

@@ -68,7 +68,7 @@ class CommandWiring : public ::testing::TestWithParam<CommandCase> {};
 
 ImageRecord ReadWritten(const std::string& name) {
     testing::MessageLog log;
-    std::optional<ImageRecord> written = ReadPgm(name, log.reporter());
+    std::optional<ImageRecord> written = ReadNetpbm(name, log.reporter());
     EXPECT_TRUE(written) << name;
     return written ? std::move(*written) : ImageRecord();
 }

@@ -89,13 +89,13 @@ TEST(ShellUse, PicturesGoThroughPipes) {
 
 TEST(ShellUse, StandardInputMustSayWhatItHolds) {
     for (const std::string& content :
-         std::vector<std::string>{"hello\n", "", "P6\n1 1\n255\nabc", std::string(640 * 480, '\x10')}) {
+         std::vector<std::string>{"hello\n", "", "P8\n1 1\n255\nabc", std::string(640 * 480, '\x10')}) {
         const ProgramRun run = Cli({"negate", "-", "-"}, content);
         EXPECT_EQ(run.status, 1) << content.size();
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err,
                   "Error: File: standard input is not an image this program can read from its content "
-                  "(PNG, JPEG, TIFF, BMP, WebP, PGM).\n");
+                  "(PNG, JPEG, TIFF, BMP, WebP, netpbm).\n");
     }
     // A gray map whose header is broken is the gray map reader's to explain.
     const ProgramRun broken = Cli({"negate", "-", "-"}, "P5\nwide\n");

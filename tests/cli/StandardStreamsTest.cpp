@@ -78,12 +78,12 @@ TEST(StandardStreams, ReadsAsFarAsTheContentDeclares) {
     EXPECT_EQ(ReadWholeStream(empty, log.reporter())->size(), 0u);
     EXPECT_TRUE(log.messages.empty());
 
-    // Endless streams: a plain map's text a few bytes a sample, and of
-    // content nothing reads only the first bytes.
+    // Endless streams: a plain map's text a few bytes a sample (and room for
+    // comments), and of content nothing reads only the first bytes.
     constexpr std::size_t kGiveUp = std::size_t{256} << 20;
     ZerosAfter plain("P2\n3 2\n255\n", kGiveUp);
     std::istream plainIn(&plain);
-    EXPECT_LE(ReadWholeStream(plainIn, log.reporter())->size(), 11u + 6 * 8);
+    EXPECT_LE(ReadWholeStream(plainIn, log.reporter())->size(), 11u + 6 * 8 + (1u << 20));
     ZerosAfter zeros("", kGiveUp);
     std::istream zerosIn(&zeros);
     EXPECT_EQ(ReadWholeStream(zerosIn, log.reporter())->size(), 12u);

@@ -50,7 +50,7 @@ TEST(WritePgm, RoundTripsEveryByteValue) {
     const std::string name = folder.file("all.pgm");
     ASSERT_EQ(WritePgm(MakeRecord(256, 3, pixels), name, log.reporter()), 1);
 
-    const std::optional<ImageRecord> back = ReadPgm(name, log.reporter());
+    const std::optional<ImageRecord> back = ReadNetpbm(name, log.reporter());
     ASSERT_TRUE(back);
     EXPECT_EQ(back->width, 256);
     EXPECT_EQ(back->height, 3);

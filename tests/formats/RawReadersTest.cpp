@@ -20,7 +20,7 @@ constexpr std::size_t kPlaneValues = 640 * 480;
 
 TEST(ReadIntensity, ShowsTwoSamplesAndKeepsTheFileOrder) {
     TemporaryFolder folder;
-    std::string bytes(kIntensityBytes + 10, '\x01');
+    std::string bytes(kIntensityBytes, '\x01');
     bytes[108900] = 7;
     bytes[115600] = static_cast<char>(200);
     MessageLog log;
@@ -38,6 +38,19 @@ TEST(ReadIntensity, ShowsTwoSamplesAndKeepsTheFileOrder) {
     EXPECT_EQ(log.messages[0].icon, MessageIcon::None);
 }
 
+// A file of another length is still read, and the user told, before the
+// two samples are shown.
+TEST(ReadIntensity, SaysWhatALongFileHadIgnored) {
+    TemporaryFolder folder;
+    MessageLog log;
+    const std::string name = folder.write("long.raw", std::string(kIntensityBytes + 10, '\x01'));
+    ASSERT_TRUE(ReadIntensity(name, log.reporter()));
+    ASSERT_EQ(log.messages.size(), 2u);
+    EXPECT_EQ(log.messages[0].text, "File: " + name + " holds 307210 samples; the last 10 were ignored.");
+    EXPECT_EQ(log.messages[0].kind, MessageKind::Notice);
+    EXPECT_EQ(log.messages[1].text, "1 1");
+}
+
 TEST(ReadIntensity, ShortFilesEndInWhite) {
     TemporaryFolder folder;
     for (std::size_t length : {std::size_t{0}, std::size_t{1000}}) {
@@ -50,7 +63,11 @@ TEST(ReadIntensity, ShortFilesEndInWhite) {
             ASSERT_EQ(record->pixels[i], i < length ? 5 : 255) << i;
         }
         EXPECT_EQ(record->pixels[length == 0 ? 0 : length - 1], length == 0 ? 255 : 5);
-        EXPECT_EQ(log.messages.at(0).text, "255 255");
+        ASSERT_EQ(log.messages.size(), 2u);
+        EXPECT_EQ(log.messages[0].text, "File: " + folder.file("short") + " holds " + std::to_string(length) +
+                                            " of 640 x 480 samples; the rest is white.");
+        EXPECT_EQ(log.messages[0].caption, "Warning");
+        EXPECT_EQ(log.messages[1].text, "255 255");
     }
 }
 

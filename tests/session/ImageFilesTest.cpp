@@ -15,10 +15,13 @@ using testing::TemporaryFolder;
 
 std::string ReaderOf(std::string_view name) { return FormatForReading(name).name; }
 
-// Only the last three characters count, compared as they are.
+// The family's endings in any case, and names ending in "pgm" as always.
 TEST(ImageFiles, TheNameChoosesTheReader) {
-    for (const char* pgm : {"scan.pgm", "scan.apgm", "pgm", "/a.xyz/b.pgm"}) EXPECT_EQ(ReaderOf(pgm), "PGM") << pgm;
-    for (const char* raw : {"image.PGM", "a.intensity", "gm", "", "\"scan.pgm\"", "scan.pgm "}) {
+    for (const char* netpbm :
+         {"scan.pgm", "scan.apgm", "pgm", "/a.xyz/b.pgm", "image.PGM", "x.Ppm", "x.pnm", "x.PBM", "x.pam"}) {
+        EXPECT_EQ(ReaderOf(netpbm), "netpbm") << netpbm;
+    }
+    for (const char* raw : {"a.intensity", "gm", "", "\"scan.pgm\"", "scan.pgm ", "scan.apnm", "scan.PGMX"}) {
         EXPECT_EQ(ReaderOf(raw), "raw 640 x 480 intensity") << raw;
         EXPECT_FALSE(NamesCoordinateFile(raw)) << raw;
     }
@@ -31,7 +34,7 @@ TEST(ImageFiles, TheNameChoosesTheReader) {
 // Every name is written as PGM until a format that can write claims it.
 TEST(ImageFiles, EveryNameIsWrittenAsPgm) {
     for (const char* name : {"out.pgm", "out.raw", "out.intensity", "out", "out.xyz"}) {
-        EXPECT_EQ(std::string(FormatForWriting(name).name), "PGM") << name;
+        EXPECT_EQ(std::string(FormatForWriting(name).name), "netpbm") << name;
     }
     for (const ImageFormat& format : ImageFormats()) EXPECT_NE(format.read, nullptr) << format.name;
 }
@@ -52,16 +55,19 @@ TEST(ImageFiles, ContentWithoutANameIsReadByWhatItAnnounces) {
     ASSERT_TRUE(binary);
     EXPECT_EQ(std::vector<std::uint8_t>(binary->pixels.begin(), binary->pixels.end()),
               (std::vector<std::uint8_t>{1, 2, 255, 255}));
-    EXPECT_TRUE(log.messages.empty());
+    ASSERT_EQ(log.messages.size(), 1u);
+    EXPECT_EQ(log.messages[0].text, "File: standard input holds 2 of 2 x 2 samples; the rest is white.");
+    EXPECT_EQ(log.messages[0].kind, MessageKind::Notice);
 
+    log.messages.clear();
     for (const std::string_view unknown :
-         {std::string_view(""), std::string_view("P"), std::string_view("P6\n1 1\n255\nabc"),
+         {std::string_view(""), std::string_view("P"), std::string_view("P8\n1 1\n255\nabc"),
           std::string_view("\x10\x10\x10\x10")}) {
         EXPECT_FALSE(ReadImageBytes(bytes(unknown), "standard input", log.reporter()));
     }
     ASSERT_EQ(log.messages.size(), 4u);
     EXPECT_EQ(log.messages[0].text,
-              "File: standard input is not an image this program can read from its content (PGM).");
+              "File: standard input is not an image this program can read from its content (netpbm).");
 
     log.messages.clear();
     EXPECT_FALSE(ReadImageBytes(bytes("P5\n0 0\n255\n"), "standard input", log.reporter()));
@@ -73,7 +79,7 @@ TEST(ImageFiles, ContentWithoutANameIsReadByWhatItAnnounces) {
 // read from content has the function for it.
 TEST(ImageFiles, WrittenFormatsGoByTheirFormatName) {
     ASSERT_NE(FormatWrittenAs("pgm"), nullptr);
-    EXPECT_EQ(std::string(FormatWrittenAs("pgm")->name), "PGM");
+    EXPECT_EQ(std::string(FormatWrittenAs("pgm")->name), "netpbm");
     EXPECT_EQ(FormatWrittenAs("PGM"), nullptr);
     EXPECT_EQ(FormatWrittenAs("raw"), nullptr);
     for (const ImageFormat& format : ImageFormats()) {
@@ -86,15 +92,15 @@ TEST(ImageFiles, WrittenFormatsGoByTheirFormatName) {
 // asked first, and a name none of them claims is still written as PGM.
 TEST(ImageFiles, AFrontEndsOwnFormatsComeFirst) {
     std::vector<ImageFormat> formats{
-        {"Fake", [](std::string_view name) { return name.ends_with(".fk"); }, ReadPgm,
-         [](std::span<const std::uint8_t> head) { return !head.empty() && head[0] == 'F'; }, ReadPgmBytes, "fk",
+        {"Fake", [](std::string_view name) { return name.ends_with(".fk"); }, ReadNetpbm,
+         [](std::span<const std::uint8_t> head) { return !head.empty() && head[0] == 'F'; }, ReadNetpbmBytes, "fk",
          WritePgmStream}};
     formats.insert(formats.end(), ImageFormats().begin(), ImageFormats().end());
     EXPECT_EQ(std::string(FormatForReading("a.fk", formats).name), "Fake");
-    EXPECT_EQ(std::string(FormatForReading("a.pgm", formats).name), "PGM");
+    EXPECT_EQ(std::string(FormatForReading("a.pgm", formats).name), "netpbm");
     EXPECT_EQ(std::string(FormatForReading("a.raw", formats).name), "raw 640 x 480 intensity");
     EXPECT_EQ(std::string(FormatForWriting("a.fk", formats).name), "Fake");
-    EXPECT_EQ(std::string(FormatForWriting("a.out", formats).name), "PGM");
+    EXPECT_EQ(std::string(FormatForWriting("a.out", formats).name), "netpbm");
     EXPECT_EQ(FormatWrittenAs("fk", formats), &formats[0]);
     EXPECT_EQ(FormatWrittenAs("fk"), nullptr);
 
@@ -103,7 +109,7 @@ TEST(ImageFiles, AFrontEndsOwnFormatsComeFirst) {
     EXPECT_FALSE(ReadImageBytes(unknown, "standard input", log.reporter(), formats));
     ASSERT_EQ(log.messages.size(), 1u);
     EXPECT_EQ(log.messages[0].text,
-              "File: standard input is not an image this program can read from its content (Fake, PGM).");
+              "File: standard input is not an image this program can read from its content (Fake, netpbm).");
 }
 
 TEST(ImageFiles, ReadWhatWasWrittenAndSayWhyNot) {

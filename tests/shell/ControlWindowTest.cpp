@@ -28,17 +28,21 @@ std::vector<std::string> ShownTexts() {
 TEST_F(ShellTest, DroppedFilesAreReadInTheOrderOfTheDrop) {
     EXPECT_FALSE(hooks::ShownItemEnabled(control_, control::CloseAll));
     testing::TemporaryFolder folder;
-    const std::string pgm = folder.write("scan.apgm", kTinyPgm);       // only the last three characters count
-    const std::string capitals = folder.write("photo.PGM", kTinyPgm);  // read as intensity
+    const std::string pgm = folder.write("scan.apgm", kTinyPgm);       // names ending in "pgm" as always
+    const std::string capitals = folder.write("photo.PGM", kTinyPgm);  // the family's endings in any case
+    const std::string raw = folder.write("photo.raw", kTinyPgm);       // a short intensity file
     const std::string missing = folder.file("missing.pgm");
-    hooks::AnswerNextMessageBox(platform::AnswerOk);
-    hooks::AnswerNextMessageBox(platform::AnswerOk);
-    hooks::DropFilesOn(control_, control::DropList, {capitals, missing, pgm});
-    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(pgm).size() == 1 && WindowsTitled(capitals).size() == 1; }));
+    for (int box = 0; box < 3; ++box) hooks::AnswerNextMessageBox(platform::AnswerOk);
+    hooks::DropFilesOn(control_, control::DropList, {raw, capitals, missing, pgm});
+    ASSERT_TRUE(WaitUntil([&] {
+        return WindowsTitled(pgm).size() == 1 && WindowsTitled(capitals).size() == 1 && WindowsTitled(raw).size() == 1;
+    }));
     EXPECT_EQ(ShownTexts(), (std::vector<std::string>{
+                                "Warning: File: " + raw + " holds 15 of 640 x 480 samples; the rest is white.",
                                 "Error: 255 255", "Error: File: " + missing + " could not be opened for reading."}));
     EXPECT_EQ(WindowsTitled(pgm).front().outerSize.height, 47);  // as wide as its menu bar
-    EXPECT_EQ(WindowsTitled(capitals).front().outerSize, (platform::Size{646, 525}));
+    EXPECT_EQ(WindowsTitled(capitals).front().outerSize.height, 47);
+    EXPECT_EQ(WindowsTitled(raw).front().outerSize, (platform::Size{646, 525}));
     EXPECT_TRUE(platform::ListLines(control_, control::DropList).empty());
 }
 

@@ -61,7 +61,7 @@ TEST_F(ShellTest, EntriesWithoutAnOperationAndSaveAsAddNoLineAndNoWindow) {
     EXPECT_EQ(TheShellState().openWindowCount.load(), 1);
 
     testing::MessageLog log;
-    const std::optional<ImageRecord> back = ReadPgm(saved, log.reporter());
+    const std::optional<ImageRecord> back = ReadNetpbm(saved, log.reporter());
     ASSERT_TRUE(back);
     EXPECT_EQ(back->width, 32);
     EXPECT_EQ(back->pixels[33], Ramp(1, 1));

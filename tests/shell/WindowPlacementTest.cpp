@@ -125,6 +125,7 @@ TEST_F(ShellTest, AHugeImageLoadingLeavesTheOtherWindowsAnswering) {
     EXPECT_TRUE(WaitUntil([] { return hooks::ShownFileDialogs().size() == 1; }));
     EXPECT_TRUE(WindowsTitled(pipe).empty()) << "still reading";
 
+    hooks::AnswerNextMessageBox(platform::AnswerOk);  // the box that says the file was short
     close(writer);
     ASSERT_TRUE(WaitForNewWindowTitled(pipe, 0));
     const platform::Window huge = WindowsTitled(pipe).front().window;

@@ -175,7 +175,7 @@ std::string SamplePath(const std::string& name) { return LUMAGROVE_SOURCE_DIR "/
 
 ImageRecord ReadSample(const std::string& name) {
     MessageLog log;
-    std::optional<ImageRecord> record = ReadPgm(SamplePath(name), log.reporter());
+    std::optional<ImageRecord> record = ReadNetpbm(SamplePath(name), log.reporter());
     EXPECT_TRUE(record) << name;
     return record ? std::move(*record) : ImageRecord();
 }
