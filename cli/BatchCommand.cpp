@@ -35,9 +35,11 @@ int RunBatchCommand(const ChainCommand& chain, const Streams& streams) {
                     [](const std::string& input) { return NamesStandardStream(input); })) {
         return UsageError(streams.err, "standard input (-) cannot be part of a batch");
     }
+    const ImageFormat& format = words.format != nullptr ? *words.format : session::FormatForWriting("");  // PGM
+    if (auto problem = QualityProblem(format, words.quality)) return UsageError(streams.err, *problem);
+    const WriteSettings settings{words.quality.value_or(WriteSettings::kDefaultQuality)};
     if (!MakeOutputFolder(*words.outDir, streams.err)) return kFailed;
 
-    const ImageFormat& format = words.format != nullptr ? *words.format : session::FormatForWriting("");  // PGM
     std::vector<std::string> outputs;
     for (const std::string& input : inputs) outputs.push_back(BatchOutputName(*words.outDir, input, format.writtenAs));
     // Every output is checked against every input before the first is
@@ -58,7 +60,7 @@ int RunBatchCommand(const ChainCommand& chain, const Streams& streams) {
         StepTimes times;
         if (words.time) times = [&](const std::string& line) { console.line(item.input + ": " + line); };
         const std::optional<ImageRecord> result = RunChain(chain.steps, std::move(*source), report, times);
-        return result && session::WriteImageFile(*result, item.output, format, report);
+        return result && session::WriteImageFile(*result, item.output, format, report, settings);
     };
     const unsigned jobs = words.jobs ? static_cast<unsigned>(*words.jobs) : DefaultJobCount();
     return RunBatch(names, jobs, work, console).failed == 0 ? kDone : kFailed;

@@ -35,6 +35,7 @@ void Gather(ParsedWords& all, ParsedWords&& step) {
     once("--out-dir", all.outDir, step.outDir);
     once("--jobs", all.jobs, step.jobs);
     once("--format", all.format, step.format);
+    once("--quality", all.quality, step.quality);
     all.time = all.time || step.time;
     all.files = std::move(step.files);
 }

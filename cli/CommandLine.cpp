@@ -55,6 +55,9 @@ int RunOnce(const ChainCommand& chain, const Streams& streams) {
     }
     const std::string& input = words.files[0];
     const std::string& output = words.files[1];
+    if (auto problem = QualityProblem(OutputFormat(output, words.format), words.quality)) {
+        return UsageError(streams.err, *problem);
+    }
     if (NamesStandardStream(output) && streams.outIsTerminal) {
         streams.err << kProgram << ": standard output is a terminal; send the image to a file or a pipe\n";
         return kFailed;
@@ -73,7 +76,8 @@ int RunOnce(const ChainCommand& chain, const Streams& streams) {
     if (words.time) times = [&](const std::string& line) { streams.err << line << '\n'; };
     const std::optional<ImageRecord> result = RunChain(chain.steps, std::move(*source), report, times);
     if (!result) return kFailed;
-    return WriteResult(*result, output, words.format, streams.out, report) ? kDone : kFailed;
+    const WriteSettings settings{words.quality.value_or(WriteSettings::kDefaultQuality)};
+    return WriteResult(*result, output, words.format, settings, streams.out, report) ? kDone : kFailed;
 }
 
 }  // namespace

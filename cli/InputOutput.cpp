@@ -22,16 +22,27 @@ std::optional<ImageRecord> ReadInput(const std::string& name, std::istream& in, 
     return session::ReadImageFile(name, report, ImageFormatsWithPictures());
 }
 
-bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format, std::ostream& out,
-                 const Reporter& report) {
+const ImageFormat& OutputFormat(const std::string& name, const ImageFormat* format) {
+    if (format != nullptr) return *format;
+    // No name to go by: PGM, the format of a name no other claims.
+    if (NamesStandardStream(name)) return session::FormatForWriting("");
+    return session::FormatForWriting(name, ImageFormatsWithPictures());
+}
+
+std::optional<std::string> QualityProblem(const ImageFormat& format, const std::optional<int>& quality) {
+    if (!quality || format.takesQuality) return std::nullopt;
+    return "--quality applies to JPEG results (OUTPUT ending in .jpg or .jpeg, or --format jpg), not " +
+           std::string(format.name);
+}
+
+bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format,
+                 const WriteSettings& settings, std::ostream& out, const Reporter& report) {
+    const ImageFormat& written = OutputFormat(name, format);
     if (NamesStandardStream(name)) {
-        // No name to go by: PGM, the format of a name no other claims.
-        const ImageFormat& written = format != nullptr ? *format : session::FormatForWriting(name);
         return WriteIntoStream(
-            out, [&](std::FILE* stream) { return written.write(image, stream); }, report);
+            out, [&](std::FILE* stream) { return written.write(image, settings, stream); }, report);
     }
-    if (format != nullptr) return session::WriteImageFile(image, name, *format, report);
-    return session::WriteImageFile(image, name, report, ImageFormatsWithPictures());
+    return session::WriteImageFile(image, name, written, report, settings);
 }
 
 }  // namespace lumagrove::cli

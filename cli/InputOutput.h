@@ -18,9 +18,17 @@ namespace lumagrove::cli {
 // reporting, when it holds no image.
 std::optional<ImageRecord> ReadInput(const std::string& name, std::istream& in, const Reporter& report);
 
-// Writes the image to the file `name`, or to `out` for "-", in `format`; with
-// none, as the name says, and as PGM on `out`. False after reporting.
-bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format, std::ostream& out,
-                 const Reporter& report);
+// The format a result named `name` is written in: `format` if given, else
+// as the name says, and PGM on standard output.
+const ImageFormat& OutputFormat(const std::string& name, const ImageFormat* format);
+
+// What is wrong with --quality for results in this format, if anything: only
+// JPEG has a quality.
+std::optional<std::string> QualityProblem(const ImageFormat& format, const std::optional<int>& quality);
+
+// Writes the image to the file `name`, or to `out` for "-", in its
+// OutputFormat. False after reporting.
+bool WriteResult(const ImageRecord& image, const std::string& name, const ImageFormat* format,
+                 const WriteSettings& settings, std::ostream& out, const Reporter& report);
 
 }  // namespace lumagrove::cli

@@ -31,6 +31,14 @@ bool TakeJobs(const std::string& text, ParsedWords& parsed) {
     return true;
 }
 
+bool TakeQuality(const std::string& text, ParsedWords& parsed) {
+    int quality = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), quality);
+    if (error != std::errc() || stop != text.data() + text.size() || quality < 1 || quality > 100) return false;
+    parsed.quality = quality;
+    return true;
+}
+
 bool TakeFormat(const std::string& text, ParsedWords& parsed) {
     parsed.format = session::FormatWrittenAs(text, ImageFormatsWithPictures());
     return parsed.format != nullptr;
@@ -40,6 +48,7 @@ constexpr ToolOption kToolOptions[] = {
     {"--out-dir", "DIR", "run over every INPUT, writing DIR/<INPUT's name without extension>.<format>", TakeOutDir},
     {"--jobs", "N", "with --out-dir: work on N files at once (default: one per core)", TakeJobs},
     {"--format", "FORMAT", "write results in FORMAT, whatever OUTPUT's name says", TakeFormat},
+    {"--quality", "N", "JPEG results' quality, 1 to 100 (default 95)", TakeQuality},
 };
 
 const ToolOption* FindToolOption(std::string_view flag) {

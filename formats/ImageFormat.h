@@ -13,6 +13,20 @@
 
 namespace lumagrove {
 
+// The choices a writer that has them makes: JPEG's quality.
+struct WriteSettings {
+    static constexpr int kDefaultQuality = 95;
+    int quality = kDefaultQuality;  // 1 to 100
+};
+
+using StreamWriter = bool (*)(const ImageRecord& record, const WriteSettings& settings, std::FILE* stream);
+
+// A writer that has no choices to make, as a row's writer.
+template <bool (*write)(const ImageRecord&, std::FILE*)>
+bool WithoutSettings(const ImageRecord& record, const WriteSettings&, std::FILE* stream) {
+    return write(record, stream);
+}
+
 // One image file format, as a row of a format table: how a file of it is
 // recognised (by name, or by its first bytes when there is no name, as on
 // standard input), read and written, and how the help, the manual pages, the
@@ -37,12 +51,13 @@ struct ImageFormat {
     // the ending batch results get ("pgm"), and the writer. Both nullptr for
     // formats only read.
     const char* writtenAs;
-    bool (*write)(const ImageRecord& record, std::FILE* stream);
+    StreamWriter write;
     std::string_view endings = {};  // ".tif .tiff": the names the dialogs offer, lower case
     // "image/tiff", for file managers, several separated by spaces; nullptr
     // when it has none.
     const char* mimeType = nullptr;
     const char* dialogName = nullptr;  // "Intensity Files"; nullptr: the name and " Files"
+    bool takesQuality = false;         // its writer heeds WriteSettings::quality
 
     bool names(std::string_view fileName) const;
 };

@@ -18,11 +18,15 @@ struct PicturePixels {
 inline constexpr int kCompressionLevel = 6;
 
 // Each writes one whole file to `stream` and returns false if the stream
-// refused any of it. Nothing is lost: PNG and TIFF are lossless.
+// refused any of it. Nothing is lost but in JPEG.
 bool EncodePng(const PicturePixels& pixels, std::FILE* stream);
 bool EncodeTiff(const PicturePixels& pixels, std::FILE* stream);
 
-// JPEG at a quality from 1 to 100 (lossy; the sample pictures use it).
+// Lossless WebP and 8-bit BMP take grey only; WebP no side above 16383.
+bool EncodeWebp(const PicturePixels& pixels, std::FILE* stream);
+bool EncodeBmp(const PicturePixels& pixels, std::FILE* stream);
+
+// Baseline JPEG at a quality from 1 to 100 (lossy).
 bool EncodeJpeg(const PicturePixels& pixels, int quality, std::FILE* stream);
 
 }  // namespace lumagrove::pictures

@@ -22,21 +22,21 @@ bool StartsWith(Bytes head, std::string_view signature, std::size_t at = 0) {
 
 constexpr PictureFormat kFormats[] = {
     {"PNG", ".png", "image/png", [](Bytes head) { return StartsWith(head, "\x89PNG\r\n\x1a\n"sv); },
-     pictures::PngLengthDeclared, pictures::DecodePng, "png", WritePngStream},
+     pictures::PngLengthDeclared, pictures::DecodePng, "png", WithoutSettings<WritePngStream>},
     {"JPEG", ".jpg .jpeg", "image/jpeg", [](Bytes head) { return StartsWith(head, "\xff\xd8\xff"sv); },
-     pictures::JpegLengthDeclared, pictures::DecodeJpeg},
+     pictures::JpegLengthDeclared, pictures::DecodeJpeg, "jpg", WriteJpegStream, true},
     // Classic and big TIFF, in either byte order.
     {"TIFF", ".tif .tiff", "image/tiff",
      [](Bytes head) {
          return StartsWith(head, "II*\0"sv) || StartsWith(head, "MM\0*"sv) || StartsWith(head, "II+\0"sv) ||
                 StartsWith(head, "MM\0+"sv);
      },
-     pictures::TiffLengthDeclared, pictures::DecodeTiff, "tiff", WriteTiffStream},
+     pictures::TiffLengthDeclared, pictures::DecodeTiff, "tiff", WithoutSettings<WriteTiffStream>},
     {"BMP", ".bmp", "image/bmp", [](Bytes head) { return StartsWith(head, "BM"sv); }, pictures::BmpLengthDeclared,
-     pictures::DecodeBmp},
+     pictures::DecodeBmp, "bmp", WithoutSettings<WriteBmpStream>},
     {"WebP", ".webp", "image/webp",
      [](Bytes head) { return StartsWith(head, "RIFF"sv) && StartsWith(head, "WEBP"sv, 8); },
-     pictures::WebpLengthDeclared, pictures::DecodeWebp},
+     pictures::WebpLengthDeclared, pictures::DecodeWebp, "webp", WithoutSettings<WriteWebpStream>},
 };
 
 }  // namespace
@@ -60,7 +60,7 @@ std::span<const ImageFormat> PictureFileFormats() {
         std::vector<ImageFormat> all;
         for (const PictureFormat& format : kFormats) {
             all.push_back({format.name, nullptr, ReadPicture, format.announcedBy, DecodePicture, format.writtenAs,
-                           format.write, format.endings, format.mimeType, nullptr});
+                           format.write, format.endings, format.mimeType, nullptr, format.takesQuality});
         }
         return all;
     }();

@@ -28,7 +28,8 @@ struct PictureFormat {
     // For formats written: what --format calls it, which is also the ending
     // batch results get, and the writer of a whole file to a stream.
     const char* writtenAs = nullptr;
-    bool (*write)(const ImageRecord& record, std::FILE* stream) = nullptr;
+    StreamWriter write = nullptr;
+    bool takesQuality = false;  // the writer heeds WriteSettings::quality
 };
 
 // Every picture format, one row each.
@@ -51,11 +52,16 @@ std::optional<ImageRecord> ReadPicture(const std::string& fileName, const Report
 std::optional<ImageRecord> DecodePicture(std::span<const std::uint8_t> bytes, const std::string& title,
                                          const Reporter& report);
 
-// The image as a lossless 8-bit grey PNG or TIFF, written whole to a stream
-// that need not seek (a file being saved, a pipe, standard output). False if
-// the stream refused a byte or the image has no pixels; the caller reports.
+// The image as a lossless 8-bit grey PNG, TIFF, WebP or BMP, or a baseline
+// JPEG of the settings' quality, written whole to a stream that need not
+// seek (a file being saved, a pipe, standard output). False if the stream
+// refused a byte or the image has no pixels (or, in WebP, a side above
+// 16383); the caller reports.
 bool WritePngStream(const ImageRecord& record, std::FILE* stream);
 bool WriteTiffStream(const ImageRecord& record, std::FILE* stream);
+bool WriteWebpStream(const ImageRecord& record, std::FILE* stream);
+bool WriteBmpStream(const ImageRecord& record, std::FILE* stream);
+bool WriteJpegStream(const ImageRecord& record, const WriteSettings& settings, std::FILE* stream);
 
 // The picture formats as rows of the file format table, named by their
 // endings, announced by their signatures and read by content. A front end

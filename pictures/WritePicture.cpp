@@ -23,4 +23,16 @@ bool WriteTiffStream(const ImageRecord& record, std::FILE* stream) {
     return HasPixels(record) && pictures::EncodeTiff(GreyPixels(record), stream);
 }
 
+bool WriteWebpStream(const ImageRecord& record, std::FILE* stream) {
+    return HasPixels(record) && pictures::EncodeWebp(GreyPixels(record), stream);
+}
+
+bool WriteBmpStream(const ImageRecord& record, std::FILE* stream) {
+    return HasPixels(record) && pictures::EncodeBmp(GreyPixels(record), stream);
+}
+
+bool WriteJpegStream(const ImageRecord& record, const WriteSettings& settings, std::FILE* stream) {
+    return HasPixels(record) && pictures::EncodeJpeg(GreyPixels(record), settings.quality, stream);
+}
+
 }  // namespace lumagrove

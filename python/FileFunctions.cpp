@@ -68,25 +68,44 @@ const ImageFormat* WrittenFormat(py::handle format) {
           "write(): format must be None or one of " + names + ", not " + py::repr(format).cast<std::string>());
 }
 
-void Write(py::handle path, py::handle image, py::handle format) {
+// The settings write() was given: quality, an int from 1 to 100, for JPEG
+// alone; None for the default.
+WriteSettings WrittenSettings(py::handle quality, const ImageFormat& format) {
+    WriteSettings settings;
+    if (quality.is_none()) return settings;
+    if (!py::isinstance<py::int_>(quality) || py::isinstance<py::bool_>(quality) || quality.cast<long long>() < 1 ||
+        quality.cast<long long>() > 100) {
+        Raise(PyExc_ValueError,
+              "write(): quality must be None or an int from 1 to 100, not " + py::repr(quality).cast<std::string>());
+    }
+    if (!format.takesQuality) {
+        Raise(PyExc_ValueError,
+              "write(): quality applies to JPEG files (.jpg, .jpeg or format='jpg'), not " + std::string(format.name));
+    }
+    settings.quality = quality.cast<int>();
+    return settings;
+}
+
+void Write(py::handle path, py::handle image, py::handle format, py::handle quality) {
     const std::string name = FileName(path);
     const ImageArgument pixels(image, "image");
     const ImageFormat* writtenAs = WrittenFormat(format);
+    const ImageFormat& written =
+        writtenAs != nullptr ? *writtenAs : session::FormatForWriting(name, ImageFormatsWithPictures());
+    const WriteSettings settings = WrittenSettings(quality, written);
     CapturedMessages messages;
-    bool written = false;
+    bool saved = false;
     try {
         py::gil_scoped_release unlocked;
         ImageRecord record;
         record.width = pixels.width();
         record.height = pixels.height();
         record.pixels = pixels.packedCopy();
-        written = writtenAs != nullptr
-                      ? session::WriteImageFile(record, name, *writtenAs, messages.reporter())
-                      : session::WriteImageFile(record, name, messages.reporter(), ImageFormatsWithPictures());
+        saved = session::WriteImageFile(record, name, written, messages.reporter(), settings);
     } catch (const std::bad_alloc&) {
         RaiseOutOfMemory();
     }
-    if (!written) RaiseFileError(messages, name);
+    if (!saved) RaiseFileError(messages, name);
 }
 
 py::object ReadXyz(py::handle path) {
@@ -130,9 +149,11 @@ void AddFileFunctions(py::module_& module) {
                        "other name). Pictures and the netpbm family are made grey. A file shorter (or, raw,\n"
                        "longer) than its image is read with the rest white and a UserWarning that says so.\n"
                        "Raises OSError when the file cannot be read.");
-    DefineFunction(module, "write(path, image, /, *, format=None)", "_write(path, image, format)",
+    DefineFunction(module, "write(path, image, /, *, format=None, quality=None)",
+                   "_write(path, image, format, quality)",
                    "Writes a 2-D uint8 array as the command line writes its OUTPUT: a name ending in .png,\n"
-                   ".tif or .tiff gives a lossless grey picture of that kind, any other name binary PGM;\n"
+                   ".tif, .tiff, .webp or .bmp gives a lossless grey picture of that kind, .jpg or .jpeg a\n"
+                   "baseline JPEG of the given quality (1 to 100, default 95), any other name binary PGM;\n"
                    "format (one of WRITE_FORMATS) chooses whatever the name says. An existing file is\n"
                    "replaced only by a complete new one. Raises OSError when the file cannot be written.");
     py::list written;

@@ -17,7 +17,8 @@ bool NamesNetpbm(std::string_view fileName) { return EndsIn(fileName, "pgm") || 
 bool AnyName(std::string_view) { return true; }
 
 constexpr ImageFormat kFormats[] = {
-    {"netpbm", NamesNetpbm, ReadNetpbm, LooksLikeNetpbm, ReadNetpbmBytes, "pgm", WritePgmStream, kNetpbmEndings,
+    {"netpbm", NamesNetpbm, ReadNetpbm, LooksLikeNetpbm, ReadNetpbmBytes, "pgm", WithoutSettings<WritePgmStream>,
+     kNetpbmEndings,
      "image/x-portable-graymap image/x-portable-anymap image/x-portable-pixmap image/x-portable-bitmap "
      "image/x-portable-arbitrarymap",
      "Netpbm Files"},
@@ -83,13 +84,13 @@ std::optional<CoordinateRecord> ReadCoordinateFile(const std::string& fileName, 
 }
 
 bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const Reporter& report,
-                    std::span<const ImageFormat> formats) {
-    return WriteImageFile(record, fileName, FormatForWriting(fileName, formats), report);
+                    std::span<const ImageFormat> formats, const WriteSettings& settings) {
+    return WriteImageFile(record, fileName, FormatForWriting(fileName, formats), report, settings);
 }
 
 bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const ImageFormat& format,
-                    const Reporter& report) {
-    return SaveFile(fileName, report, [&](std::FILE* stream) { return format.write(record, stream); }) != 0;
+                    const Reporter& report, const WriteSettings& settings) {
+    return SaveFile(fileName, report, [&](std::FILE* stream) { return format.write(record, settings, stream); }) != 0;
 }
 
 }  // namespace lumagrove::session

@@ -51,10 +51,11 @@ std::optional<ImageRecord> ReadImageBytes(std::span<const std::uint8_t> bytes, c
 std::optional<CoordinateRecord> ReadCoordinateFile(const std::string& fileName, const Reporter& report);
 
 // Writes the record with the format the name calls for, or the one given,
-// by the saving rules of SaveFile (formats/SafeSave.h).
+// by the saving rules of SaveFile (formats/SafeSave.h), with the settings of
+// a format that takes them (JPEG's quality).
 bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const Reporter& report,
-                    std::span<const ImageFormat> formats = ImageFormats());
+                    std::span<const ImageFormat> formats = ImageFormats(), const WriteSettings& settings = {});
 bool WriteImageFile(const ImageRecord& record, const std::string& fileName, const ImageFormat& format,
-                    const Reporter& report);
+                    const Reporter& report, const WriteSettings& settings = {});
 
 }  // namespace lumagrove::session

@@ -41,8 +41,34 @@ TEST(PictureFiles, APhotoInAndAPngOut) {
     // --format wins over the name; a name that is not a written picture is PGM.
     ASSERT_EQ(Cli({"negate", "--format", "tiff", photo, folder.file("negative.pgm")}).status, 0);
     EXPECT_EQ(PictureAt(folder.file("negative.pgm")), expected);
-    ASSERT_EQ(Cli({"negate", photo, folder.file("negative.jpg")}).status, 0);
-    EXPECT_TRUE(Bytes(folder.file("negative.jpg")).starts_with("P5\n"));
+    ASSERT_EQ(Cli({"negate", photo, folder.file("negative.raw")}).status, 0);
+    EXPECT_TRUE(Bytes(folder.file("negative.raw")).starts_with("P5\n"));
+}
+
+// Every picture name is written as what it says; only JPEG has a quality.
+TEST(PictureFiles, EveryPictureNameIsWrittenAsItSays) {
+    TemporaryFolder folder;
+    const std::string photo = LUMAGROVE_SOURCE_DIR "/samples/photo.jpg";
+    ASSERT_EQ(Cli({"negate", photo, folder.file("n.png")}).status, 0);
+    for (const auto& [name, signature] : {std::pair{"n.jpg", "\xff\xd8\xff"}, std::pair{"n.JPEG", "\xff\xd8\xff"},
+                                          std::pair{"n.webp", "RIFF"}, std::pair{"n.bmp", "BM"}}) {
+        const CliRun run = Cli({"negate", photo, folder.file(name)});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(Bytes(folder.file(name)).starts_with(signature)) << name;
+    }
+    EXPECT_EQ(PictureAt(folder.file("n.webp")), PictureAt(folder.file("n.png")));
+    EXPECT_EQ(PictureAt(folder.file("n.bmp")), PictureAt(folder.file("n.png")));
+
+    ASSERT_EQ(Cli({"negate", "--quality", "20", "--format", "jpg", photo, folder.file("low")}).status, 0);
+    EXPECT_LT(Bytes(folder.file("low")).size(), Bytes(folder.file("n.jpg")).size());
+    const CliRun notJpeg = Cli({"negate", "--quality=50", photo, folder.file("x.png")});
+    EXPECT_EQ(notJpeg.status, kUsageError);
+    EXPECT_TRUE(notJpeg.err.starts_with("lumagrove-cli: --quality applies to JPEG results")) << notJpeg.err;
+    for (const char* quality : {"0", "101", "9x"}) {
+        const CliRun outOfRange = Cli({"negate", "--quality", quality, photo, folder.file("x.jpg")});
+        EXPECT_EQ(outOfRange.status, kUsageError) << quality;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.file("x.png")));
 }
 
 TEST(PictureFiles, DamagedPicturesFailWithTheirMessageAndWriteNothing) {

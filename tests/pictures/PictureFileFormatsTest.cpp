@@ -14,15 +14,15 @@ struct Expected {
     const char* writtenAs;
 };
 
-// Each row answers to its own names and signature only, and the lossless
-// formats are the written ones.
+// Each row answers to its own names and signature only, and every one is
+// written.
 TEST(PictureFileFormats, EachRowIsItsOwnFormat) {
     const Expected expected[] = {
         {"PNG", "a.Png", std::string("\x89PNG\r\n\x1a\n", 8), "png"},
-        {"JPEG", "a.JPEG", "\xff\xd8\xff\xe0", nullptr},
+        {"JPEG", "a.JPEG", "\xff\xd8\xff\xe0", "jpg"},
         {"TIFF", "a.tif", std::string("II*\0", 4), "tiff"},
-        {"BMP", "a.bmp", "BM", nullptr},
-        {"WebP", "a.webp", std::string("RIFF\x10\0\0\0WEBP", 12), nullptr},
+        {"BMP", "a.bmp", "BM", "bmp"},
+        {"WebP", "a.webp", std::string("RIFF\x10\0\0\0WEBP", 12), "webp"},
     };
     const std::span<const ImageFormat> rows = PictureFileFormats();
     ASSERT_EQ(rows.size(), std::size(expected));

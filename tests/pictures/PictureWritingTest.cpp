@@ -22,11 +22,9 @@
 namespace lumagrove::testing {
 namespace {
 
-using StreamWriter = bool (*)(const ImageRecord&, std::FILE*);
-
 // Saves as the program does: the safe-saving rules around a stream writer.
 int Save(const ImageRecord& record, const std::string& name, StreamWriter write, MessageLog& log) {
-    return SaveFile(name, log.reporter(), [&](std::FILE* stream) { return write(record, stream); });
+    return SaveFile(name, log.reporter(), [&](std::FILE* stream) { return write(record, {}, stream); });
 }
 
 StreamWriter WriterFor(const std::string& name) {
@@ -68,10 +66,10 @@ TEST(PictureWriting, PictureNamesAndSignatures) {
     EXPECT_EQ(of(""sv), "");
 }
 
-TEST(PictureWriting, PngAndTiffRoundTripByteForByte) {
+TEST(PictureWriting, LosslessPicturesRoundTripByteForByte) {
     TemporaryFolder folder;
     for (const auto& [width, height] : AwkwardSizes()) {
-        for (const char* ending : {".png", ".tif", ".TIFF"}) {
+        for (const char* ending : {".png", ".tif", ".TIFF", ".webp", ".BMP"}) {
             SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height) + ending);
             const TestImage image = StructuredImage(width, height, static_cast<std::uint32_t>(width * height));
             const std::string first = folder.file(std::string("first") + ending);
@@ -103,7 +101,7 @@ TEST(PictureWriting, WritingLeavesTheImageAsItWas) {
     MessageLog log;
     const TestImage image = StructuredImage(41, 9, 4);
     const ImageRecord record = RecordOf(image);
-    for (StreamWriter write : {WritePngStream, WriteTiffStream}) {
+    for (StreamWriter write : {WithoutSettings<WritePngStream>, WithoutSettings<WriteTiffStream>}) {
         ASSERT_EQ(Save(record, folder.file("once"), write, log), 1);
         EXPECT_EQ(ToVector(record.pixels), image.pixels);
         ASSERT_EQ(Save(record, folder.file("twice"), write, log), 1);
@@ -111,12 +109,41 @@ TEST(PictureWriting, WritingLeavesTheImageAsItWas) {
     }
 }
 
+// JPEG is lossy: close to the image, smaller at a lower quality, baseline
+// (SOF0) with one grey component.
+TEST(PictureWriting, JpegIsBaselineGreyAtTheQualityAsked) {
+    TemporaryFolder folder;
+    const TestImage image = StructuredImage(64, 48, 5);
+    std::vector<std::size_t> sizes;
+    for (const int quality : {WriteSettings::kDefaultQuality, 30}) {
+        SCOPED_TRACE(quality);
+        const std::string name = folder.file(quality == 30 ? "low.jpg" : "high.jpg");
+        MessageLog log;
+        ASSERT_EQ(SaveFile(name, log.reporter(),
+                           [&](std::FILE* stream) { return WriteJpegStream(RecordOf(image), {quality}, stream); }),
+                  1);
+        const std::string bytes = TemporaryFolder::read(name);
+        sizes.push_back(bytes.size());
+        const std::size_t frame = bytes.find("\xff\xc0");
+        ASSERT_NE(frame, std::string::npos);
+        EXPECT_EQ(bytes.at(frame + 9), 1);  // components
+        const ReadResult read = ReadFile(name);
+        ASSERT_EQ(read.status, 1) << read.firstMessage();
+        ASSERT_EQ(read.grey.size(), image.pixels.size());
+        if (quality != WriteSettings::kDefaultQuality) continue;
+        double error = 0;
+        for (std::size_t i = 0; i < image.pixels.size(); ++i) error += std::abs(read.grey[i] - image.pixels[i]);
+        EXPECT_LT(error / static_cast<double>(image.pixels.size()), 3.0);
+    }
+    EXPECT_LT(sizes[1], sizes[0]);
+}
+
 TEST(PictureWriting, WrittenPicturesAreEightBitGreyOfTheirFormat) {
     TemporaryFolder folder;
     MessageLog log;
     const TestImage image = RandomImage(7, 5, 3);
-    ASSERT_EQ(Save(RecordOf(image), folder.file("a.png"), WritePngStream, log), 1);
-    ASSERT_EQ(Save(RecordOf(image), folder.file("a.tif"), WriteTiffStream, log), 1);
+    ASSERT_EQ(Save(RecordOf(image), folder.file("a.png"), WithoutSettings<WritePngStream>, log), 1);
+    ASSERT_EQ(Save(RecordOf(image), folder.file("a.tif"), WithoutSettings<WriteTiffStream>, log), 1);
 
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
@@ -141,7 +168,7 @@ TEST(PictureWriting, StreamsNeedNotSeek) {
     // A TIFF points back to its directory; through a pipe it must still come
     // out whole.
     const TestImage image = StructuredImage(300, 200, 5);
-    for (StreamWriter write : {WritePngStream, WriteTiffStream}) {
+    for (StreamWriter write : {WithoutSettings<WritePngStream>, WithoutSettings<WriteTiffStream>}) {
         int ends[2];
         ASSERT_EQ(pipe(ends), 0);
         std::string received;
@@ -151,7 +178,7 @@ TEST(PictureWriting, StreamsNeedNotSeek) {
                 received.append(buffer, static_cast<std::size_t>(got));
         });
         std::FILE* stream = fdopen(ends[1], "wb");
-        EXPECT_TRUE(write(RecordOf(image), stream));
+        EXPECT_TRUE(write(RecordOf(image), {}, stream));
         std::fclose(stream);
         reader.join();
         close(ends[0]);
@@ -167,7 +194,7 @@ TEST(PictureWriting, AFailedSaveKeepsTheFileThatWasThere) {
     MessageLog log;
     const std::string target = folder.write("keep.png", "precious");
     ImageRecord empty;  // no pixels: nothing a picture can hold
-    EXPECT_EQ(Save(empty, target, WritePngStream, log), 0);
+    EXPECT_EQ(Save(empty, target, WithoutSettings<WritePngStream>, log), 0);
     ASSERT_EQ(log.messages.size(), 1u);
     EXPECT_EQ(log.messages[0].text, "File: " + target + " could not be written.");
     EXPECT_EQ(TemporaryFolder::read(target), "precious");
@@ -182,7 +209,7 @@ TEST(PictureWriting, PicturesAreSavedByTheSameRulesAsEveryFile) {
     // Through a link: the file it names is written, the link stays.
     const std::string target = folder.write("target.tif", "old");
     std::filesystem::create_symlink(target, folder.file("link.tif"));
-    ASSERT_EQ(Save(RecordOf(image), folder.file("link.tif"), WriteTiffStream, log), 1);
+    ASSERT_EQ(Save(RecordOf(image), folder.file("link.tif"), WithoutSettings<WriteTiffStream>, log), 1);
     EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.tif")));
     EXPECT_EQ(ReadFile(target).grey, image.pixels);
 
@@ -190,7 +217,7 @@ TEST(PictureWriting, PicturesAreSavedByTheSameRulesAsEveryFile) {
     const std::string fifo = folder.file("pipe.png");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     FifoReader reader(fifo);
-    ASSERT_EQ(Save(RecordOf(image), fifo, WritePngStream, log), 1);
+    ASSERT_EQ(Save(RecordOf(image), fifo, WithoutSettings<WritePngStream>, log), 1);
     EXPECT_EQ(DecodeBytes(reader.Finish()).grey, image.pixels);
     EXPECT_TRUE(log.messages.empty());
 
@@ -198,7 +225,7 @@ TEST(PictureWriting, PicturesAreSavedByTheSameRulesAsEveryFile) {
     if (geteuid() != 0) {
         const std::string locked = folder.write("locked.png", "keep");
         chmod(locked.c_str(), 0444);
-        EXPECT_EQ(Save(RecordOf(image), locked, WritePngStream, log), 0);
+        EXPECT_EQ(Save(RecordOf(image), locked, WithoutSettings<WritePngStream>, log), 0);
         EXPECT_EQ(TemporaryFolder::read(locked), "keep");
     }
 }
@@ -218,7 +245,7 @@ TEST(PictureWriting, ALargeGreyPngOpens) {
     record.pixels[12345] = 7;
     MessageLog log;
     const std::string name = folder.file("large.png");
-    ASSERT_EQ(Save(record, name, WritePngStream, log), 1);
+    ASSERT_EQ(Save(record, name, WithoutSettings<WritePngStream>, log), 1);
     record.pixels = PixelArray();
 
     const std::optional<ImageRecord> read = ReadPicture(name, log.reporter());

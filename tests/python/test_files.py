@@ -34,7 +34,7 @@ def test_write_then_read_gives_the_same_array(tmp_path, name, shape):
 
 
 @pytest.mark.parametrize("name,format", [("out.png", None), ("out.tif", None), ("out.pgm", "png"), ("out.png", "tiff"),
-                                         ("out.tiff", "pgm")])
+                                         ("out.tiff", "pgm"), ("out.jpg", None), ("out.webp", None), ("out", "bmp")])
 def test_pictures_are_written_as_the_cli_writes_them(tmp_path, name, format):
     flags = ["--format", format] if format else []
     assert run_cli("negate", *flags, SAMPLES[3], tmp_path / ("cli-" + name)).returncode == 0
@@ -44,7 +44,7 @@ def test_pictures_are_written_as_the_cli_writes_them(tmp_path, name, format):
 
 def test_an_unknown_format_is_refused_before_anything_is_written(tmp_path):
     for format in ("jpeg", "PNG", 3):
-        with pytest.raises(ValueError, match="format must be None or one of 'png', 'tiff', 'pgm'"):
+        with pytest.raises(ValueError, match="format must be None or one of 'png', 'jpg', 'tiff', 'bmp', 'webp', 'pgm'"):
             lumagrove.write(tmp_path / "out.png", numpy.zeros((2, 2), numpy.uint8), format=format)
     assert not any(tmp_path.iterdir())
 
@@ -163,3 +163,17 @@ def test_read_xyz_gives_the_three_planes_as_floats(tmp_path):
     assert planes[0, 0, :10].tolist() == list(range(10)) and not planes.ravel()[10:].any()
     with pytest.raises(FileNotFoundError):
         lumagrove.read_xyz(tmp_path / "missing.xyz")
+
+
+def test_every_picture_name_is_written_as_it_says(tmp_path):
+    image = RNG.integers(0, 256, size=(20, 30), dtype=numpy.uint8)
+    for name, signature in (("w.jpg", b"\xff\xd8\xff"), ("w.webp", b"RIFF"), ("w.BMP", b"BM")):
+        lumagrove.write(tmp_path / name, image)
+        assert (tmp_path / name).read_bytes().startswith(signature)
+    numpy.testing.assert_array_equal(lumagrove.read(tmp_path / "w.webp"), image)
+    numpy.testing.assert_array_equal(lumagrove.read(tmp_path / "w.BMP"), image)
+    lumagrove.write(tmp_path / "low", image, format="jpg", quality=10)
+    assert (tmp_path / "low").stat().st_size < (tmp_path / "w.jpg").stat().st_size
+    for name, quality in (("w.png", 50), ("w.jpg", 0), ("w.jpg", 101), ("w.jpg", 9.5)):
+        with pytest.raises(ValueError, match="quality"):
+            lumagrove.write(tmp_path / name, image, quality=quality)

@@ -94,7 +94,7 @@ TEST(ImageFiles, AFrontEndsOwnFormatsComeFirst) {
     std::vector<ImageFormat> formats{
         {"Fake", [](std::string_view name) { return name.ends_with(".fk"); }, ReadNetpbm,
          [](std::span<const std::uint8_t> head) { return !head.empty() && head[0] == 'F'; }, ReadNetpbmBytes, "fk",
-         WritePgmStream}};
+         WithoutSettings<WritePgmStream>}};
     formats.insert(formats.end(), ImageFormats().begin(), ImageFormats().end());
     EXPECT_EQ(std::string(FormatForReading("a.fk", formats).name), "Fake");
     EXPECT_EQ(std::string(FormatForReading("a.pgm", formats).name), "netpbm");
