@@ -13,10 +13,12 @@ target_compile_features(lumagrove_core INTERFACE cxx_std_20)
 install(TARGETS lumagrove_core EXPORT LumagroveTargets)
 
 # The operation table (with its options and code), files read and written
-# as both programs do it, an operation run as both programs run it, the plain
-# readers and writers, and the version, with all they include.
+# as both programs do it (the pictures' formats included), an operation run
+# as both programs run it, the plain readers and writers, and the version,
+# with all they include.
 lumagrove_public_headers(headers
-  operations/OperationTable.h session/ImageFiles.h session/RunEntry.h formats/Readers.h base/Version.h)
+  operations/OperationTable.h session/ImageFiles.h pictures/Pictures.h session/RunEntry.h formats/Readers.h
+  base/Version.h)
 foreach(header IN LISTS headers)
   get_filename_component(folder ${header} DIRECTORY)
   install(FILES ${header} DESTINATION ${LUMAGROVE_HEADER_INSTALL_DIR}/${folder})

@@ -18,9 +18,11 @@ constexpr const OptionDescriptor* kOptions[] = {&kSigma, &kThreshold};
 constexpr OperationEntry kRows[] = {
     {.menuId = 40007,
      .menuPath = "&Action > Smoothing > Gaussian",
-     .menuSummary = "Gaussian smoothing, brightness lift and edge-preserving test (asks for its parameters first)",
+     .menuSummary = "Gaussian smoothing, brightness lift (a flat 100 becomes 111 at sigma 1) and edge-preserving "
+                    "test (asks for its parameters first)",
      .command = "gaussian",
-     .commandSummary = "Gaussian smoothing, brightness lift and edge-preserving test",
+     .commandSummary =
+         "Gaussian smoothing, brightness lift (a flat 100 becomes 111 at sigma 1) and edge-preserving test",
      .kind = EntryKind::Operation,
      .dialog = ParameterDialog::Parameters,
      .options = kOptions,

@@ -7,7 +7,7 @@ namespace {
 constexpr OperationEntry kFileRows[] = {
     {.menuId = 40001,
      .menuPath = "&File > Save As...",
-     .menuSummary = "save the image: a grey PNG or TIFF for a name ending so, else binary PGM",
+     .menuSummary = "save the image: a grey picture for a picture's name, else binary PGM",
      .kind = EntryKind::SaveAs},
     {.menuId = 40002, .menuPath = "&File > &Close", .menuSummary = "close the window", .kind = EntryKind::Close},
 };

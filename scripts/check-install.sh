@@ -75,6 +75,10 @@ step "build examples/cpp-consumer against the package, and run it"
 cmake -S examples/cpp-consumer -B "$scratch/consumer" -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$scratch/consumer" >/dev/null
 same_result "$scratch/consumer/smooth" "$sample"
+# A picture in and a picture out, as the tool reads and writes them.
+"$build/cli/lumagrove-cli" gaussian "$PWD/samples/colour.png" "$scratch/expected.png"
+"$scratch/consumer/smooth" "$PWD/samples/colour.png" "$scratch/result.png"
+cmp "$scratch/expected.png" "$scratch/result.png"
 
 step "build the Debian package, unpack it and run the tool from there"
 (cd "$build" && cpack -G DEB >"$scratch/cpack.log" 2>&1) || {
