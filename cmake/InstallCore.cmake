@@ -25,6 +25,12 @@ foreach(header IN LISTS headers)
 endforeach()
 
 install(EXPORT LumagroveTargets NAMESPACE Lumagrove:: DESTINATION ${LUMAGROVE_CMAKE_INSTALL_DIR})
+
+# The same library for builds that ask pkg-config: lumagrove.
+set(LUMAGROVE_PKGCONFIG_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+file(RELATIVE_PATH LUMAGROVE_PC_TO_PREFIX /prefix/${LUMAGROVE_PKGCONFIG_INSTALL_DIR} /prefix)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/lumagrove.pc.in ${CMAKE_BINARY_DIR}/lumagrove.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/lumagrove.pc DESTINATION ${LUMAGROVE_PKGCONFIG_INSTALL_DIR})
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/LumagroveConfig.cmake.in
   ${CMAKE_BINARY_DIR}/LumagroveConfig.cmake
   INSTALL_DESTINATION ${LUMAGROVE_CMAKE_INSTALL_DIR})

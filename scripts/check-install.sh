@@ -80,6 +80,14 @@ same_result "$scratch/consumer/smooth" "$sample"
 "$scratch/consumer/smooth" "$PWD/samples/colour.png" "$scratch/result.png"
 cmp "$scratch/expected.png" "$scratch/result.png"
 
+step "build it again through pkg-config's name for the library"
+export PKG_CONFIG_PATH="$(dirname "$(find "$prefix" -name lumagrove.pc)")"
+# shellcheck disable=SC2046  # the flags are words
+c++ -std=c++20 examples/cpp-consumer/smooth.cpp -o "$scratch/smooth-pc" $(pkg-config --cflags --libs lumagrove) \
+  -Wl,-rpath,"$(pkg-config --variable=libdir lumagrove)"
+"$scratch/smooth-pc" "$PWD/samples/colour.png" "$scratch/result.png"
+cmp "$scratch/expected.png" "$scratch/result.png"
+
 step "build the Debian package, unpack it and run the tool from there"
 (cd "$build" && cpack -G DEB >"$scratch/cpack.log" 2>&1) || {
   cat "$scratch/cpack.log" >&2

@@ -31,7 +31,7 @@ const ImageFormat& FormatForWriting(std::string_view fileName, std::span<const I
 const ImageFormat* FormatWrittenAs(std::string_view writtenAs, std::span<const ImageFormat> formats = ImageFormats());
 
 // Whether the name calls for the XYZ coordinate reader rather than an image
-// reader: it ends in "xyz", compared case-sensitively as "pgm" is.
+// reader: it ends in "xyz", compared case-sensitively, as it always was.
 bool NamesCoordinateFile(std::string_view fileName);
 
 // Reads the image file with the format its name calls for; nothing after

@@ -19,7 +19,7 @@ inline std::string CompletedIn(std::int64_t milliseconds) {
 }
 
 // Reports through `report`, with "NAME: " in front of every problem that does
-// not name the file already ("x.pgm: File is not in P2 or P5 format!"). A
+// not name the file already ("x.pgm: Cannot allocate memory to read in image"). A
 // message printed or raised stands apart from the file it came from; the
 // desktop's box needs no name, since it opens as that file is read.
 inline Reporter NamingFile(const std::string& name, Reporter report) {
