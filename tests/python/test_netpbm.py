@@ -143,5 +143,7 @@ def test_pipelines_through_the_command_line(tmp_path):
     (tmp_path / "negated.pgm").write_bytes(tool(CLI, "negate", "-", "-", given=ppm))
     width, height, pixels = pgm_pixels(tmp_path / "negated.pgm")
     negated = numpy.frombuffer(pixels, numpy.uint8).reshape(height, width)
+    # netpbm reads what the command line writes as the command line wrote it.
+    numpy.testing.assert_array_equal(grey_of(tool("pnmdepth", "255", str(tmp_path / "negated.pgm"))), negated)
     reference = 255 - grey_of(tool("ppmtopgm", given=ppm)).astype(int)
     assert numpy.abs(negated.astype(int) - reference).max() <= 1
