@@ -23,12 +23,21 @@ bool TakeOutDir(const std::string& text, ParsedWords& parsed) {
     return true;
 }
 
+std::optional<std::int32_t> PositiveCount(const std::string& text) {
+    std::int32_t count = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || stop != text.data() + text.size() || count < 1) return std::nullopt;
+    return count;
+}
+
 bool TakeJobs(const std::string& text, ParsedWords& parsed) {
-    std::int32_t jobs = 0;
-    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
-    if (error != std::errc() || stop != text.data() + text.size() || jobs < 1) return false;
-    parsed.jobs = jobs;
-    return true;
+    parsed.jobs = PositiveCount(text);
+    return parsed.jobs.has_value();
+}
+
+bool TakeThreads(const std::string& text, ParsedWords& parsed) {
+    parsed.threads = PositiveCount(text);
+    return parsed.threads.has_value();
 }
 
 bool TakeFormat(const std::string& text, ParsedWords& parsed) {
@@ -40,6 +49,8 @@ constexpr ToolOption kToolOptions[] = {
     {"--out-dir", "DIR", "run over every INPUT, writing DIR/<INPUT's name without extension>.<format>", TakeOutDir},
     {"--jobs", "N", "with --out-dir: work on N files at once (default: one per core)", TakeJobs},
     {"--format", "FORMAT", "write results in FORMAT, whatever OUTPUT's name says", TakeFormat},
+    {"--threads", "N", "share each operation's work among N threads (default: LUMAGROVE_THREADS, or every core)",
+     TakeThreads},
 };
 
 const ToolOption* FindToolOption(std::string_view flag) {

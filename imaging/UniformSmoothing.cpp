@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "base/Bands.h"
 #include "imaging/BoxSum.h"
 #include "imaging/Smoothing.h"
 
@@ -23,15 +24,24 @@ PixelArray SmoothUniform(ImageView image, std::int32_t window) {
     const std::ptrdiff_t half = n / 2;
     const bool horizontal = n < w - n;
     const bool vertical = n < h - n;
-    PixelArray across = PixelArray::CopyOf(source.data(), source.size());
-    if (horizontal || vertical) {
-        BoxSum box(window);
-        if (horizontal) {
-            for (std::ptrdiff_t y = 0; y < h; ++y) {
-                box.across(source.data() + y * w + n - half, across.data() + y * w + n, w - 2 * n);
-            }
+    // Each row is copied before its horizontal means overwrite the middle,
+    // so that the margins keep the input.
+    PixelArray across(source.size());
+    // Finding the divisor's multiplier takes a while; each band copies it.
+    const BoxSum sharedBox(window);
+    const std::ptrdiff_t bandRows = MinimumBandRows(w);
+    ForEachBand(h, bandRows, [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        std::memcpy(across.data() + begin * w, source.data() + begin * w, static_cast<std::size_t>((end - begin) * w));
+        if (!horizontal) return;
+        BoxSum box = sharedBox;
+        for (std::ptrdiff_t y = begin; y < end; ++y) {
+            box.across(source.data() + y * w + n - half, across.data() + y * w + n, w - 2 * n);
         }
-        if (vertical) box.down(across.data(), w, n, h - n, output.data());
+    });
+    if (vertical) {
+        ForEachBand(h - 2 * n, bandRows, [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+            BoxSum(sharedBox).down(across.data(), w, n + begin, n + end, output.data());
+        });
     }
     // The top and bottom rows the vertical pass does not reach keep the horizontal means.
     const std::ptrdiff_t band = vertical ? n : h;
