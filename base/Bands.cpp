@@ -63,19 +63,48 @@ Pool& SharedPool() {
     return pool;
 }
 
+thread_local const StopToken* callStop = nullptr;
+
+bool StopRequested(const StopToken* call) {
+    return ProcessStopToken().requested() || (call != nullptr && call->requested());
+}
+
+// Even on one thread the work goes in this many bands at least, so that a
+// stop is heard before it all ends.
+constexpr std::ptrdiff_t kSequentialBands = 16;
+
+// Initialised before the program starts, so a signal handler may reach it.
+constinit StopToken processStop;
+
 }  // namespace
+
+StopToken& ProcessStopToken() { return processStop; }
+
+StopScope::StopScope(const StopToken& token) : outer_(callStop) { callStop = &token; }
+StopScope::~StopScope() { callStop = outer_; }
+
+void ThrowIfStopped() {
+    if (StopRequested(callStop)) throw Stopped();
+}
 
 void ForEachBand(std::ptrdiff_t rows, std::ptrdiff_t minimumRows, const BandWork& work) {
     if (rows <= 0) return;
     minimumRows = std::max<std::ptrdiff_t>(minimumRows, 1);
+    const StopToken* call = callStop;
+    const auto checkedWork = [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        if (StopRequested(call)) throw Stopped();
+        work(begin, end);
+    };
     const std::shared_ptr<tbb::task_arena> arena = SharedPool().arena();
     if (rows < 2 * minimumRows || arena->max_concurrency() < 2) {
-        work(0, rows);
+        const std::ptrdiff_t band = std::max(minimumRows, (rows + kSequentialBands - 1) / kSequentialBands);
+        for (std::ptrdiff_t begin = 0; begin < rows; begin += band) checkedWork(begin, std::min(begin + band, rows));
         return;
     }
     arena->execute([&] {
-        tbb::parallel_for(tbb::blocked_range<std::ptrdiff_t>(0, rows, static_cast<std::size_t>(minimumRows)),
-                          [&](const tbb::blocked_range<std::ptrdiff_t>& band) { work(band.begin(), band.end()); });
+        tbb::parallel_for(
+            tbb::blocked_range<std::ptrdiff_t>(0, rows, static_cast<std::size_t>(minimumRows)),
+            [&](const tbb::blocked_range<std::ptrdiff_t>& band) { checkedWork(band.begin(), band.end()); });
     });
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 
 namespace lumagrove {
@@ -12,6 +14,44 @@ namespace lumagrove {
 // rows begin <= y < end; the split depends on the load, so a band's result
 // must never depend on where the band starts or ends.
 using BandWork = std::function<void(std::ptrdiff_t begin, std::ptrdiff_t end)>;
+
+// A request to stop long work. Bands check it before they start and long
+// loops that are no bands between their rows (ThrowIfStopped), so the work
+// ends soon after the request, by throwing Stopped out of the operation.
+class StopToken {
+public:
+    void request() noexcept { requested_.store(true, std::memory_order_relaxed); }
+    bool requested() const noexcept { return requested_.load(std::memory_order_relaxed); }
+    void reset() noexcept { requested_.store(false, std::memory_order_relaxed); }
+
+private:
+    // Lock-free, so that a signal handler may set it.
+    std::atomic<bool> requested_{false};
+};
+
+struct Stopped : std::exception {
+    const char* what() const noexcept override { return "stopped on request"; }
+};
+
+// Stops the work of every call in the process: the command line's Ctrl+C.
+StopToken& ProcessStopToken();
+
+// While it lives, the work this thread starts, on whichever thread of the
+// pool it runs, also heeds `token`: one call's own stop, such as Python's
+// Ctrl+C for the call it interrupts.
+class StopScope {
+public:
+    explicit StopScope(const StopToken& token);
+    ~StopScope();
+    StopScope(const StopScope&) = delete;
+    StopScope& operator=(const StopScope&) = delete;
+
+private:
+    const StopToken* outer_;
+};
+
+// Throws Stopped when this thread's work has been asked to stop.
+void ThrowIfStopped();
 
 // Runs work over [0, rows), in bands of about `minimumRows` rows or more (a
 // band this size is worth handing to another thread), and returns when every band

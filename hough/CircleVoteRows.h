@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "base/Bands.h"
+
 namespace lumagrove {
 
 // Votes of edge pixels for circle centres, built one centre row at a time in
@@ -34,6 +36,7 @@ public:
         std::int32_t started = 0;
         std::int32_t completed = 0;
         for (std::int32_t y = 0; y < height_; ++y) {
+            ThrowIfStopped();  // the sweep is one long loop, not bands
             for (; started < height_ && started <= y + kReach; ++started) clearRow(started);
             castVotes(y, voters(y));
             for (; completed <= y - kReach; ++completed) complete(completed);
