@@ -53,9 +53,10 @@ private:
 // Throws Stopped when this thread's work has been asked to stop.
 void ThrowIfStopped();
 
-// Runs work over [0, rows), in bands of about `minimumRows` rows or more (a
-// band this size is worth handing to another thread), and returns when every band
-// is done. An exception a band throws is thrown again here.
+// Runs work over [0, rows) in bands of no fewer than minimumRows / 2 rows
+// (work that costs something per band asks for more), and returns when every
+// band is done. An exception a band throws is thrown again here; Stopped when
+// the work was asked to stop before every band had started.
 void ForEachBand(std::ptrdiff_t rows, std::ptrdiff_t minimumRows, const BandWork& work);
 
 // For work where every pixel stands alone: runs work(begin, end) over spans

@@ -56,7 +56,7 @@ PixelArray SmoothGaussian(ImageView image, double sigma, std::int32_t threshold)
     // keeps them in a ring of n rows that stays in the cache rather than in a
     // second image. A band recomputes the n - 1 rows before its first, so its
     // bytes do not depend on where it starts.
-    ForEachBand(h, std::max(MinimumBandRows(w), 4 * n), [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+    ForEachBand(h, std::max(MinimumBandRows(w), 16 * n), [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
         std::vector<std::uint8_t> ring(kernel ? static_cast<std::size_t>(n * w) : 0);
         std::vector<const std::uint8_t*> taps(kernel ? static_cast<std::size_t>(n) : 0);
         const auto ringRow = [&](std::ptrdiff_t y) { return ring.data() + (y % n) * w; };

@@ -31,13 +31,29 @@ Outcome RunWithThreads(const OperationEntry& entry, const testing::TestImage& im
     return {run.finished, run.result->width, run.result->height, testing::ToVector(run.result->pixels)};
 }
 
+// Disks of radius 5 to 11 all over, for the circle operations to find at
+// every band boundary.
+testing::TestImage WithDisks(testing::TestImage image) {
+    for (std::int32_t cy = 20; cy < image.height - 20; cy += 37) {
+        for (std::int32_t cx = 20; cx < image.width - 20; cx += 41) {
+            const std::int32_t radius = 5 + (cx + cy) % 7;
+            for (std::int32_t y = cy - radius; y <= cy + radius; ++y) {
+                for (std::int32_t x = cx - radius; x <= cx + radius; ++x) {
+                    if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius) image.at(x, y) = 255;
+                }
+            }
+        }
+    }
+    return image;
+}
+
 // Where the bands start and end depends on the load; the bytes must not.
 // The sides are odd so that no band split falls evenly, and one size is
 // large enough for several bands.
 TEST(ThreadCount, EveryOperationGivesTheSameBytesOnAnyNumberOfThreads) {
     const std::vector<testing::TestImage> images = {testing::StructuredImage(1, 769, 1),
                                                     testing::StructuredImage(769, 1, 2), testing::RandomImage(7, 5, 3),
-                                                    testing::StructuredImage(1023, 769, 4)};
+                                                    WithDisks(testing::StructuredImage(1023, 769, 4))};
     for (const OperationEntry& entry : OperationTable()) {
         if (entry.run == nullptr) continue;
         for (const testing::TestImage& image : images) {
