@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace lumagrove {
 namespace {
@@ -65,6 +66,19 @@ Pool& SharedPool() {
 
 thread_local const StopToken* callStop = nullptr;
 
+// Lends a call's stop to the thread that runs one of its bands, so that the
+// long loops in the band (ThrowIfStopped) hear it too.
+class LentStop {
+public:
+    explicit LentStop(const StopToken* call) : outer_(std::exchange(callStop, call)) {}
+    ~LentStop() { callStop = outer_; }
+    LentStop(const LentStop&) = delete;
+    LentStop& operator=(const LentStop&) = delete;
+
+private:
+    const StopToken* outer_;
+};
+
 bool StopRequested(const StopToken* call) {
     return ProcessStopToken().requested() || (call != nullptr && call->requested());
 }
@@ -93,6 +107,7 @@ void ForEachBand(std::ptrdiff_t rows, std::ptrdiff_t minimumRows, const BandWork
     const StopToken* call = callStop;
     const auto checkedWork = [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
         if (StopRequested(call)) throw Stopped();
+        const LentStop lent(call);
         work(begin, end);
     };
     const std::shared_ptr<tbb::task_arena> arena = SharedPool().arena();
