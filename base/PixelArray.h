@@ -6,16 +6,32 @@
 #include <memory>
 #include <utility>
 
+#include "base/LargeBlocks.h"
+
 namespace lumagrove {
+
+// Gives a PixelArray's memory back where it came from.
+struct PixelRelease {
+    std::size_t capacity = 0;  // of a large block; 0 for one from new[]
+    void operator()(std::uint8_t* bytes) const noexcept {
+        if (capacity != 0) {
+            ReleaseLargeBlock(bytes, capacity);
+        } else {
+            delete[] bytes;
+        }
+    }
+};
 
 // An owning block of 8-bit gray samples, row after row with no gap.
 // Moved, never copied implicitly: every image has exactly one owner.
 // A new array is left uninitialised because every operation writes all of
 // its result; filling it first would cost a whole extra pass over memory.
+// A large array's memory comes from LargeBlocks, which keeps it warm for the
+// next image of its size.
 class PixelArray {
 public:
     PixelArray() = default;
-    explicit PixelArray(std::size_t size) : bytes_(std::make_unique_for_overwrite<std::uint8_t[]>(size)), size_(size) {}
+    explicit PixelArray(std::size_t size) : bytes_(Allocate(size)), size_(size) {}
 
     static PixelArray Filled(std::size_t size, std::uint8_t value) {
         PixelArray array(size);
@@ -54,7 +70,16 @@ public:
     const std::uint8_t* end() const { return data() + size_; }
 
 private:
-    std::unique_ptr<std::uint8_t[]> bytes_;
+    using Bytes = std::unique_ptr<std::uint8_t[], PixelRelease>;
+
+    static Bytes Allocate(std::size_t size) {
+        if (size < kLargeBlockBytes) return Bytes(new std::uint8_t[size]);  // uninitialised, as above
+        std::size_t capacity = 0;
+        std::uint8_t* block = AllocateLargeBlock(size, capacity);
+        return Bytes(block, PixelRelease{capacity});
+    }
+
+    Bytes bytes_;
     std::size_t size_ = 0;
 };
 

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "base/Bands.h"
 #include "session/Messages.h"
 
 namespace lumagrove::cli {
@@ -42,6 +43,7 @@ BatchSummary RunBatch(std::span<const std::string> inputs, unsigned jobs, const 
 
     const auto workThrough = [&] {
         for (std::size_t index; (index = next++) < inputs.size();) {
+            if (ProcessStopToken().requested()) break;  // Ctrl+C: no file is started after it
             console.started(inputs[index]);
             const Reporter report = console.reporterFor(inputs[index]);
             bool succeeded = false;

@@ -34,6 +34,7 @@ void Gather(ParsedWords& all, ParsedWords&& step) {
     };
     once("--out-dir", all.outDir, step.outDir);
     once("--jobs", all.jobs, step.jobs);
+    once("--threads", all.threads, step.threads);
     once("--format", all.format, step.format);
     once("--quality", all.quality, step.quality);
     all.time = all.time || step.time;

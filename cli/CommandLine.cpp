@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "base/Bands.h"
 #include "base/Version.h"
 #include "cli/BatchCommand.h"
 #include "cli/Chain.h"
@@ -102,6 +103,8 @@ int RunCommandLine(std::span<const std::string> arguments, const Streams& stream
         return kDone;
     }
     if (chain.words.problem) return UsageError(streams.err, *chain.words.problem);
+    // A batch's jobs share these threads rather than bringing as many each.
+    if (chain.words.threads) SetThreadCount(*chain.words.threads);
     return chain.words.outDir ? RunBatchCommand(chain, streams) : RunOnce(chain, streams);
 }
 

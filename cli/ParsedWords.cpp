@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 
 #include "cli/InputOutput.h"
 #include "pictures/Pictures.h"
@@ -23,20 +24,28 @@ bool TakeOutDir(const std::string& text, ParsedWords& parsed) {
     return true;
 }
 
+// The whole text as a whole number from `least` to `most`.
+std::optional<std::int32_t> CountBetween(const std::string& text, std::int32_t least,
+                                         std::int32_t most = std::numeric_limits<std::int32_t>::max()) {
+    std::int32_t count = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || stop != text.data() + text.size() || count < least || count > most) return std::nullopt;
+    return count;
+}
+
 bool TakeJobs(const std::string& text, ParsedWords& parsed) {
-    std::int32_t jobs = 0;
-    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
-    if (error != std::errc() || stop != text.data() + text.size() || jobs < 1) return false;
-    parsed.jobs = jobs;
-    return true;
+    parsed.jobs = CountBetween(text, 1);
+    return parsed.jobs.has_value();
+}
+
+bool TakeThreads(const std::string& text, ParsedWords& parsed) {
+    parsed.threads = CountBetween(text, 1);
+    return parsed.threads.has_value();
 }
 
 bool TakeQuality(const std::string& text, ParsedWords& parsed) {
-    int quality = 0;
-    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), quality);
-    if (error != std::errc() || stop != text.data() + text.size() || quality < 1 || quality > 100) return false;
-    parsed.quality = quality;
-    return true;
+    parsed.quality = CountBetween(text, 1, 100);
+    return parsed.quality.has_value();
 }
 
 bool TakeFormat(const std::string& text, ParsedWords& parsed) {
@@ -49,6 +58,8 @@ constexpr ToolOption kToolOptions[] = {
     {"--jobs", "N", "with --out-dir: work on N files at once (default: one per core)", TakeJobs},
     {"--format", "FORMAT", "write results in FORMAT, whatever OUTPUT's name says", TakeFormat},
     {"--quality", "N", "JPEG results' quality, 1 to 100 (default 95)", TakeQuality},
+    {"--threads", "N", "share each operation's work among N threads (default: LUMAGROVE_THREADS, or every core)",
+     TakeThreads},
 };
 
 const ToolOption* FindToolOption(std::string_view flag) {

@@ -19,6 +19,7 @@ struct ParsedWords {
     bool help = false;
     std::optional<std::string> outDir;    // --out-dir: a batch, writing there
     std::optional<std::int32_t> jobs;     // --jobs
+    std::optional<std::int32_t> threads;  // --threads
     const ImageFormat* format = nullptr;  // --format, over what OUTPUT's name says
     std::optional<int> quality;           // --quality, for JPEG results
     std::optional<std::string> problem;   // one line saying what is wrong

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Bands.h"
 #include "cli/CommandLine.h"
 
 namespace {
@@ -17,6 +18,22 @@ int TerminalColumns(int descriptor) {
     if (ioctl(descriptor, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
     return 80;
 }
+
+// Ctrl+C asks the work to stop: an operation under way ends without a result,
+// so its file is not written, and a batch starts no further file. A
+// second Ctrl+C ends it at once, the default again by then.
+void AskToStop(int) { lumagrove::ProcessStopToken().request(); }
+
+void StopOnInterrupt() {
+    struct sigaction action {};
+    action.sa_handler = AskToStop;
+    action.sa_flags = SA_RESETHAND | SA_RESTART;  // reads and writes under way carry on
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+// What a shell expects of a program ended by Ctrl+C.
+constexpr int kInterrupted = 128 + SIGINT;
 
 }  // namespace
 
@@ -32,5 +49,9 @@ int main(int argc, char** argv) {
                                           TerminalColumns(STDERR_FILENO),
                                           isatty(STDOUT_FILENO) == 1,
                                           isatty(STDIN_FILENO) == 1};
-    return lumagrove::cli::RunCommandLine(arguments, streams);
+    StopOnInterrupt();
+    const int status = lumagrove::cli::RunCommandLine(arguments, streams);
+    if (!lumagrove::ProcessStopToken().requested()) return status;
+    std::cerr << "lumagrove-cli: stopped\n";
+    return kInterrupted;
 }

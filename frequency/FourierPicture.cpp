@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/Bands.h"
 #include "frequency/FrequencyFilters.h"
 #include "frequency/FrequencyMessages.h"
 #include "frequency/HalfPlaneTransform.h"
@@ -69,21 +70,27 @@ PixelArray FourierSpectrum(ImageView image, const Reporter& report) {
     }
     transform->transformRows(image.pixels.data());
 
+    // Tiles write disjoint columns of the output, their mirrors included.
     const std::int32_t columns = transform->columns();
-    std::vector<std::uint8_t> tile(kTileColumns * TileStride(height));
-    for (std::int32_t tileFirst = 0; tileFirst < columns; tileFirst += kTileColumns) {
-        const std::int32_t tileEnd = std::min(tileFirst + kTileColumns, columns);
-        for (std::int32_t first = tileFirst; first < tileEnd; first += HalfPlaneTransform::kBlockColumns) {
-            const std::int32_t count = std::min(HalfPlaneTransform::kBlockColumns, tileEnd - first);
-            transform->loadColumns(first, count);
-            transform->transformColumns(FFTW_FORWARD);
-            for (std::int32_t c = 0; c < count; ++c) {
-                MagnitudeBytes(transform->blockColumn(c), static_cast<std::size_t>(height),
-                               tile.data() + (first - tileFirst + c) * TileStride(height));
+    const std::int32_t tiles = (columns + kTileColumns - 1) / kTileColumns;
+    ForEachBand(tiles, 1, [&](std::ptrdiff_t firstTile, std::ptrdiff_t endTile) {
+        HalfPlaneTransform::ColumnBlock block = transform->columnBlock();
+        std::vector<std::uint8_t> tile(kTileColumns * TileStride(height));
+        for (auto t = static_cast<std::int32_t>(firstTile); t < endTile; ++t) {
+            const std::int32_t tileFirst = t * kTileColumns;
+            const std::int32_t tileEnd = std::min(tileFirst + kTileColumns, columns);
+            for (std::int32_t first = tileFirst; first < tileEnd; first += HalfPlaneTransform::kBlockColumns) {
+                const std::int32_t count = std::min(HalfPlaneTransform::kBlockColumns, tileEnd - first);
+                transform->loadColumns(block, first, count);
+                transform->transformColumns(block, FFTW_FORWARD);
+                for (std::int32_t c = 0; c < count; ++c) {
+                    MagnitudeBytes(block.column(c), static_cast<std::size_t>(height),
+                                   tile.data() + (first - tileFirst + c) * TileStride(height));
+                }
             }
+            WriteTile(tile.data(), tileFirst, tileEnd - tileFirst, width, height, output.data());
         }
-        WriteTile(tile.data(), tileFirst, tileEnd - tileFirst, width, height, output.data());
-    }
+    });
     return output;
 }
 

@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 
+#include "base/Bands.h"
 #include "frequency/CutoffMask.h"
 #include "frequency/FrequencyFilters.h"
 #include "frequency/FrequencyMessages.h"
@@ -32,18 +34,24 @@ void ClearRows(fftw_complex* column, ClearedRows cleared, std::int32_t height) {
 // lose the cleared coefficients and come back, a block at a time.
 void FilterPartialColumns(HalfPlaneTransform& transform, const ColumnRun& run, PassBand band,
                           std::uint64_t squaredCutoff, std::int32_t width, std::int32_t height) {
-    for (std::int32_t first = run.first; first < run.end; first += HalfPlaneTransform::kBlockColumns) {
-        const std::int32_t count = std::min(HalfPlaneTransform::kBlockColumns, run.end - first);
-        transform.loadColumns(first, count);
-        transform.transformColumns(FFTW_FORWARD);
-        for (std::int32_t c = 0; c < count; ++c) {
-            const std::int32_t u = first + c;
-            ClearRows(transform.blockColumn(c),
-                      ClearedRowsOfColumn(band, squaredCutoff, std::min(u, width - u), height), height);
+    constexpr std::int32_t kBlock = HalfPlaneTransform::kBlockColumns;
+    const std::int32_t blocks = (run.end - run.first + kBlock - 1) / kBlock;
+    ForEachBand(blocks, 1, [&](std::ptrdiff_t firstBlock, std::ptrdiff_t endBlock) {
+        HalfPlaneTransform::ColumnBlock block = transform.columnBlock();
+        for (auto b = static_cast<std::int32_t>(firstBlock); b < endBlock; ++b) {
+            const std::int32_t first = run.first + b * kBlock;
+            const std::int32_t count = std::min(kBlock, run.end - first);
+            transform.loadColumns(block, first, count);
+            transform.transformColumns(block, FFTW_FORWARD);
+            for (std::int32_t c = 0; c < count; ++c) {
+                const std::int32_t u = first + c;
+                ClearRows(block.column(c), ClearedRowsOfColumn(band, squaredCutoff, std::min(u, width - u), height),
+                          height);
+            }
+            transform.transformColumns(block, FFTW_BACKWARD);
+            transform.storeColumns(block, first, count);
         }
-        transform.transformColumns(FFTW_BACKWARD);
-        transform.storeColumns(first, count);
-    }
+    });
 }
 
 // A column kept whole would only come back from its two transforms
@@ -91,10 +99,15 @@ PixelArray GlobalFilter(ImageView image, PassBand band, std::int32_t cutoffX, st
     for (const ColumnRun& run : runs) {
         if (run.kind == Kind::Partial) FilterPartialColumns(*transform, run, band, squaredCutoff, width, height);
     }
+    // The largest of the rows' largest values is the same in any order.
     double largest = -HUGE_VAL;
-    transform->transformRowsBack(
-        [&](fftw_complex* row) { FinishWholeColumns(row, runs, height); },
-        [&](const double* values) { largest = std::max(largest, *std::max_element(values, values + width)); });
+    std::mutex comparing;
+    transform->transformRowsBack([&](fftw_complex* row) { FinishWholeColumns(row, runs, height); },
+                                 [&](const double* values) {
+                                     const double rowLargest = *std::max_element(values, values + width);
+                                     const std::lock_guard lock(comparing);
+                                     largest = std::max(largest, rowLargest);
+                                 });
 
     // Both transforms are unnormalised: the values are the filtered image
     // times W * H, a factor the scaling to the largest value cancels.
@@ -104,9 +117,11 @@ PixelArray GlobalFilter(ImageView image, PassBand band, std::int32_t cutoffX, st
     if (largest <= roundingLimit) {
         std::memset(output, 0, result.size());
     } else {
-        for (std::int32_t y = 0; y < height; ++y) {
-            ScaledBytes(transform->realRow(y), width, largest, output + static_cast<std::size_t>(y) * width);
-        }
+        ForEachBand(height, MinimumBandRows(width), [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+            for (auto y = static_cast<std::int32_t>(begin); y < end; ++y) {
+                ScaledBytes(transform->realRow(y), width, largest, output + static_cast<std::size_t>(y) * width);
+            }
+        });
     }
     return result;
 }

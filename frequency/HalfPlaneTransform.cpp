@@ -18,12 +18,13 @@ HalfPlaneTransform::HalfPlaneTransform(std::int32_t width, std::int32_t height)
       height_(height),
       columns_(width / 2 + 1),
       stride_(RoundUpToLine(static_cast<std::size_t>(columns_))),
-      half_(AllocateComplex(stride_ * static_cast<std::size_t>(height))),
-      line_(AllocateReal(static_cast<std::size_t>(width))),
-      block_(AllocateComplex(static_cast<std::size_t>(kBlockColumns) * static_cast<std::size_t>(height))) {
+      half_(AllocateComplex(stride_ * static_cast<std::size_t>(height))) {}
+
+HalfPlaneTransform::ColumnBlock::ColumnBlock(std::int32_t height)
+    : height_(height), bytes_(AllocateComplex(static_cast<std::size_t>(kBlockColumns) * height)) {
     // A last, partial block transforms whatever its unused columns hold;
     // starting from zeros keeps that harmless and deterministic.
-    std::memset(block_.get(), 0, sizeof(fftw_complex) * static_cast<std::size_t>(kBlockColumns) * height_);
+    std::memset(bytes_.get(), 0, sizeof(fftw_complex) * static_cast<std::size_t>(kBlockColumns) * height);
 }
 
 std::optional<HalfPlaneTransform> HalfPlaneTransform::Create(std::int32_t width, std::int32_t height, Use use) {
@@ -32,11 +33,15 @@ std::optional<HalfPlaneTransform> HalfPlaneTransform::Create(std::int32_t width,
     return transform;
 }
 
-// Estimate-mode plans: measuring would cost more than the transforms.
+// Estimate-mode plans: measuring would cost more than the transforms. They
+// are made on arrays of the kind the bands use, and only ever executed on
+// others of the same kind.
 bool HalfPlaneTransform::makePlans(Use use) {
-    double* line = line_.get();
+    const RealArray lineArray = AllocateReal(static_cast<std::size_t>(width_));
+    ColumnBlock blockArray(height_);
+    double* line = lineArray.get();
     fftw_complex* row = half_.get();
-    fftw_complex* block = block_.get();
+    fftw_complex* block = blockArray.column(0);
     const int rows = height_;
     auto columnPlan = [&](int direction) {
         return fftw_plan_many_dft(1, &rows, kBlockColumns, block, nullptr, 1, rows, block, nullptr, 1, rows, direction,
@@ -54,43 +59,47 @@ bool HalfPlaneTransform::makePlans(Use use) {
 }
 
 void HalfPlaneTransform::transformRows(const std::uint8_t* pixels) {
-    double* line = line_.get();
-    for (std::int32_t y = 0; y < height_; ++y) {
-        const std::uint8_t* source = pixels + static_cast<std::size_t>(y) * width_;
-        for (std::int32_t x = 0; x < width_; ++x) line[x] = source[x];
-        fftw_execute_dft_r2c(rowForward_.get(), line, spectrumRow(y));
-    }
+    ForEachBand(height_, kRowsPerBand, [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        const RealArray lineArray = AllocateReal(static_cast<std::size_t>(width_));
+        double* line = lineArray.get();
+        for (auto y = static_cast<std::int32_t>(begin); y < end; ++y) {
+            const std::uint8_t* source = pixels + static_cast<std::size_t>(y) * width_;
+            for (std::int32_t x = 0; x < width_; ++x) line[x] = source[x];
+            fftw_execute_dft_r2c(rowForward_.get(), line, spectrumRow(y));
+        }
+    });
 }
 
-void HalfPlaneTransform::loadColumns(std::int32_t first, std::int32_t count) {
+void HalfPlaneTransform::loadColumns(ColumnBlock& block, std::int32_t first, std::int32_t count) {
     for (std::int32_t y = 0; y < height_; ++y) {
         const fftw_complex* row = spectrumRow(y) + first;
         for (std::int32_t c = 0; c < count; ++c) {
-            fftw_complex& element = blockColumn(c)[y];
+            fftw_complex& element = block.column(c)[y];
             element[0] = row[c][0];
             element[1] = row[c][1];
         }
     }
 }
 
-void HalfPlaneTransform::transformColumns(int direction) {
-    fftw_execute(direction == FFTW_FORWARD ? columnForward_.get() : columnBackward_.get());
+void HalfPlaneTransform::transformColumns(ColumnBlock& block, int direction) {
+    fftw_complex* columns = block.column(0);
+    fftw_execute_dft(direction == FFTW_FORWARD ? columnForward_.get() : columnBackward_.get(), columns, columns);
 }
 
-void HalfPlaneTransform::storeColumns(std::int32_t first, std::int32_t count) {
+void HalfPlaneTransform::storeColumns(ColumnBlock& block, std::int32_t first, std::int32_t count) {
     for (std::int32_t y = 0; y < height_; ++y) {
         fftw_complex* row = spectrumRow(y) + first;
         for (std::int32_t c = 0; c < count; ++c) {
-            const fftw_complex& element = blockColumn(c)[y];
+            const fftw_complex& element = block.column(c)[y];
             row[c][0] = element[0];
             row[c][1] = element[1];
         }
     }
 }
 
-void HalfPlaneTransform::restoreRow(fftw_complex* row) {
-    fftw_execute_dft_c2r(rowBackward_.get(), row, line_.get());
-    std::memcpy(row, line_.get(), sizeof(double) * static_cast<std::size_t>(width_));
+void HalfPlaneTransform::restoreRow(fftw_complex* row, double* line) {
+    fftw_execute_dft_c2r(rowBackward_.get(), row, line);
+    std::memcpy(row, line, sizeof(double) * static_cast<std::size_t>(width_));
 }
 
 }  // namespace lumagrove

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <span>
 #include <vector>
 
+#include "base/Bands.h"
 #include "hough/CircleVoteRows.h"
 #include "imaging/VectorClones.h"
 
@@ -79,29 +82,45 @@ std::int32_t BinLast(std::int32_t bin, std::int32_t width) {
     return std::min(bin * kBinWidth + kBinWidth - 1, width - 1 - kPeakMargin);
 }
 
+// Bands of centre rows, each swept on its own: a band votes again the rows
+// its first rows need, so a few bands per thread are enough.
+void ForEachSweepBand(std::int32_t height, const BandWork& work) {
+    const std::ptrdiff_t bands = 2 * static_cast<std::ptrdiff_t>(ThreadCount());
+    ForEachBand(height, std::max<std::ptrdiff_t>(128, (height + bands - 1) / bands), work);
+}
+
 VoteSurvey Survey(const EdgePoints& edges, std::int32_t width, std::int32_t height, std::int32_t radiusCount) {
     const std::int32_t bins = (width + kBinWidth - 1) / kBinWidth;
     VoteSurvey survey{0, bins, std::vector<std::uint8_t>(static_cast<std::size_t>(height) * bins, 0)};
-    // Radii above 11 play no part here, and leaving them out spares about
-    // half of the votes.
-    CircleVoteRows votes(width, height, std::min(radiusCount, kLargestRadius + 1), 0);
-    votes.sweep([&](std::int32_t y) { return edges.row(y); },
-                [&](std::int32_t k) {
-                    if (k < kMaximumMargin || k > height - 1 - kMaximumMargin) return;
-                    const std::uint8_t* cells = votes.cells(k);
-                    const bool peakRow = k >= kPeakMargin && k <= height - 1 - kPeakMargin;
-                    Cell all = LaneMaxima(cells, kMaximumMargin, kPeakMargin - 1);
-                    all = LaneMaxima(cells, width - kPeakMargin, width - 1 - kMaximumMargin, all);
-                    for (std::int32_t bin = 0; bin < bins; ++bin) {
-                        const Cell inBin = LaneMaxima(cells, BinFirst(bin), BinLast(bin, width));
-                        if (peakRow) {
-                            survey.binBest[static_cast<std::size_t>(k) * bins + bin] =
-                                LargestLane(inBin, kSmallestRadius, kLargestRadius);
+    // Each band writes the rows of binBest it completes; the largest counter
+    // is the same whichever band finds it.
+    std::mutex comparing;
+    ForEachSweepBand(height, [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        std::uint8_t largest = 0;
+        // Radii above 11 play no part here, and leaving them out spares about
+        // half of the votes.
+        CircleVoteRows votes(width, height, std::min(radiusCount, kLargestRadius + 1), 0);
+        votes.sweep([&](std::int32_t y) { return edges.row(y); },
+                    [&](std::int32_t k) {
+                        if (k < kMaximumMargin || k > height - 1 - kMaximumMargin) return;
+                        const std::uint8_t* cells = votes.cells(k);
+                        const bool peakRow = k >= kPeakMargin && k <= height - 1 - kPeakMargin;
+                        Cell all = LaneMaxima(cells, kMaximumMargin, kPeakMargin - 1);
+                        all = LaneMaxima(cells, width - kPeakMargin, width - 1 - kMaximumMargin, all);
+                        for (std::int32_t bin = 0; bin < bins; ++bin) {
+                            const Cell inBin = LaneMaxima(cells, BinFirst(bin), BinLast(bin, width));
+                            if (peakRow) {
+                                survey.binBest[static_cast<std::size_t>(k) * bins + bin] =
+                                    LargestLane(inBin, kSmallestRadius, kLargestRadius);
+                            }
+                            all = all > inBin ? all : inBin;
                         }
-                        all = all > inBin ? all : inBin;
-                    }
-                    survey.largest = std::max(survey.largest, LargestLane(all, kSmallestRadius - 1, kLargestRadius));
-                });
+                        largest = std::max(largest, LargestLane(all, kSmallestRadius - 1, kLargestRadius));
+                    },
+                    static_cast<std::int32_t>(begin), static_cast<std::int32_t>(end));
+        const std::lock_guard lock(comparing);
+        survey.largest = std::max(survey.largest, largest);
+    });
     return survey;
 }
 
@@ -124,25 +143,26 @@ public:
         }
     }
 
-    std::span<const std::int32_t> operator()(std::int32_t y) {
+    // The needed edge pixels of row y, in `voters`.
+    std::span<const std::int32_t> operator()(std::int32_t y, std::vector<std::int32_t>& voters) const {
         const std::int32_t from = std::max(y - kReach - kWindow, 0);
         const std::int32_t to = std::min(y + kReach + kWindow + 1, height_);
-        voters_.clear();
+        voters.clear();
         for (const std::int32_t x : edges_.row(y)) {
             const std::int32_t bin = x / kBinWidth;
-            if (at(to, bin) > at(from, bin)) voters_.push_back(x);
+            if (at(to, bin) > at(from, bin)) voters.push_back(x);
         }
-        return voters_;
+        return voters;
     }
 
 private:
     std::int32_t& at(std::int32_t k, std::int32_t bin) { return upTo_[static_cast<std::size_t>(k) * bins_ + bin]; }
+    std::int32_t at(std::int32_t k, std::int32_t bin) const { return upTo_[static_cast<std::size_t>(k) * bins_ + bin]; }
 
     const EdgePoints& edges_;
     std::int32_t bins_;
     std::vector<std::int32_t> upTo_;
     std::int32_t height_;
-    std::vector<std::int32_t> voters_;
 };
 
 }  // namespace
@@ -169,30 +189,53 @@ void FindCirclePeaks(const EdgePoints& edges, std::int32_t width, std::int32_t h
     Cell bounds;
     std::memset(&bounds, bound, kLanes);
 
-    CircleVoteRows votes(width, height, std::min(radiusCount, kLanes), 2 * kWindow);
-    std::vector<std::uint8_t> columnMaxima(static_cast<std::size_t>(kBinWidth + 2 * kWindow) * kLanes);
-    votes.sweep(NeededVoters(edges, candidateBins, bins, height), [&](std::int32_t k) {
-        const std::int32_t c = k - kWindow;
-        if (c < kPeakMargin) return;
-        const std::uint8_t* cells = votes.cells(c);
-        for (std::int32_t bin = 0; bin < bins; ++bin) {
-            if (!candidateBins[static_cast<std::size_t>(c) * bins + bin]) continue;
-            const std::int32_t first = BinFirst(bin);
-            const std::int32_t last = BinLast(bin, width);
-            ColumnMaxima(votes, c, first - kWindow, last + kWindow, columnMaxima.data());
-            for (std::int32_t a = first; a <= last; ++a) {
-                const Cell cell = CellAt(cells, a);
-                const auto above = (cell & candidateLanes) > bounds;
-                std::uint64_t halves[2];
-                std::memcpy(halves, &above, sizeof halves);
-                if ((halves[0] | halves[1]) == 0) continue;
-                const Cell window = LaneMaxima(columnMaxima.data(), a - first, a - first + 2 * kWindow);
-                for (std::int32_t r = kSmallestRadius; r <= largestRadius; ++r) {
-                    if (cell[r] > bound && LargestLane(window, r - kWindow, r + kWindow) <= cell[r]) onPeak(r, a, c);
+    // Each band keeps its peaks; they are handed on band after band, in the
+    // order one sweep down the whole image finds them.
+    struct Peak {
+        std::int32_t r;
+        std::int32_t a;
+        std::int32_t b;
+    };
+    std::map<std::ptrdiff_t, std::vector<Peak>> bandPeaks;
+    std::mutex keeping;
+    const NeededVoters needed(edges, candidateBins, bins, height);
+    ForEachSweepBand(height, [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        std::vector<Peak> peaks;
+        std::vector<std::int32_t> voters;
+        CircleVoteRows votes(width, height, std::min(radiusCount, kLanes), 2 * kWindow);
+        std::vector<std::uint8_t> columnMaxima(static_cast<std::size_t>(kBinWidth + 2 * kWindow) * kLanes);
+        const auto findPeaks = [&](std::int32_t k) {
+            const std::int32_t c = k - kWindow;
+            if (c < kPeakMargin) return;
+            const std::uint8_t* cells = votes.cells(c);
+            for (std::int32_t bin = 0; bin < bins; ++bin) {
+                if (!candidateBins[static_cast<std::size_t>(c) * bins + bin]) continue;
+                const std::int32_t first = BinFirst(bin);
+                const std::int32_t last = BinLast(bin, width);
+                ColumnMaxima(votes, c, first - kWindow, last + kWindow, columnMaxima.data());
+                for (std::int32_t a = first; a <= last; ++a) {
+                    const Cell cell = CellAt(cells, a);
+                    const auto above = (cell & candidateLanes) > bounds;
+                    std::uint64_t halves[2];
+                    std::memcpy(halves, &above, sizeof halves);
+                    if ((halves[0] | halves[1]) == 0) continue;
+                    const Cell window = LaneMaxima(columnMaxima.data(), a - first, a - first + 2 * kWindow);
+                    for (std::int32_t r = kSmallestRadius; r <= largestRadius; ++r) {
+                        if (cell[r] > bound && LargestLane(window, r - kWindow, r + kWindow) <= cell[r]) {
+                            peaks.push_back({r, a, c});
+                        }
+                    }
                 }
             }
-        }
+        };
+        votes.sweep([&](std::int32_t y) { return needed(y, voters); }, findPeaks, static_cast<std::int32_t>(begin),
+                    static_cast<std::int32_t>(end));
+        const std::lock_guard lock(keeping);
+        bandPeaks.emplace(begin, std::move(peaks));
     });
+    for (const auto& [begin, peaks] : bandPeaks) {
+        for (const Peak& peak : peaks) onPeak(peak.r, peak.a, peak.b);
+    }
 }
 
 }  // namespace lumagrove

@@ -56,6 +56,7 @@ void AddVotes(const std::int32_t* columns, std::size_t columnCount, const RowVot
 
 CircleVoteRows::CircleVoteRows(std::int32_t width, std::int32_t height, std::int32_t heldRadii, std::int32_t rowsBehind)
     : height_(height),
+      rowsBehind_(rowsBehind),
       slots_(2 * kReach + 1 + rowsBehind),
       rowBytes_((static_cast<std::size_t>(width) + 2 * kReach) * kLanes),
       ring_(static_cast<std::size_t>(slots_) * rowBytes_) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
+
+#include "base/Bands.h"
 
 namespace lumagrove {
 
@@ -24,21 +27,25 @@ public:
     // rowsBehind: how many rows before the newest complete one stay readable.
     CircleVoteRows(std::int32_t width, std::int32_t height, std::int32_t heldRadii, std::int32_t rowsBehind);
 
-    // Sweeps the image from the top. The edge pixels of row y whose columns
-    // voters(y) returns cast their votes (all of them, or those a caller
-    // needs). Centre row k is handed to complete(k) as soon as every edge row
-    // within reach of it has voted, rows in ascending order; rows
-    // k - rowsBehind to k can be read then.
+    // Sweeps the image down from the first edge row whose votes reach row
+    // firstRow - rowsBehind. The edge pixels of row y whose columns voters(y)
+    // returns cast their votes (all of them, or those a caller needs). Centre
+    // row k, firstRow <= k < endRow, is handed to complete(k) as soon as every
+    // edge row within reach of it has voted, rows in ascending order; rows
+    // k - rowsBehind to k can be read then. Bands of centre rows can thus be
+    // swept apart, each in a CircleVoteRows of its own, with the same counts.
     template <typename Voters, typename Complete>
-    void sweep(Voters voters, Complete complete) {
-        std::int32_t started = 0;
-        std::int32_t completed = 0;
-        for (std::int32_t y = 0; y < height_; ++y) {
+    void sweep(Voters voters, Complete complete, std::int32_t firstRow, std::int32_t endRow) {
+        const std::int32_t firstVoter = std::max(firstRow - rowsBehind_ - kReach, 0);
+        std::int32_t started = std::max(firstVoter - kReach, 0);
+        std::int32_t completed = firstRow;
+        for (std::int32_t y = firstVoter; y < std::min(endRow + kReach, height_); ++y) {
+            ThrowIfStopped();  // a band is one long loop
             for (; started < height_ && started <= y + kReach; ++started) clearRow(started);
             castVotes(y, voters(y));
-            for (; completed <= y - kReach; ++completed) complete(completed);
+            for (; completed < endRow && completed <= y - kReach; ++completed) complete(completed);
         }
-        for (; completed < height_; ++completed) complete(completed);
+        for (; completed < endRow; ++completed) complete(completed);
     }
 
     // The counters of centre row k: kLanes bytes per column, from column 0.
@@ -60,6 +67,7 @@ private:
     };
 
     std::int32_t height_;
+    std::int32_t rowsBehind_;
     std::int32_t slots_;
     std::size_t rowBytes_;  // the image's columns plus kReach more on each side, where votes past the border land
     std::array<PatternRow, kReach + 1> pattern_;

@@ -1,5 +1,8 @@
 #include "hough/LineAccumulator.h"
 
+#include <mutex>
+
+#include "base/Bands.h"
 #include "imaging/VectorClones.h"
 
 namespace lumagrove {
@@ -77,19 +80,39 @@ void LineAccumulator::vote(const EdgePoints& edges, std::int32_t width, std::int
                            const Table& cosTable) {
     const VoteTables tables = WidenedTables(sinTable, cosTable);
     const std::int32_t half = rhoCount_ / 2;
-    // In locals: a byte store could alias the members, which would make the
-    // compiler reload them after every vote.
-    const std::size_t step = stride();
-    std::uint8_t* const counters = counters_.data();
-    RowIndices rows;
-    for (std::int32_t y = 0; y < edges.height(); ++y) {
-        const double dy = y - height / 2;
-        for (const std::int32_t x : edges.row(y)) {
-            VoteRows(x - width / 2, dy, tables, half, rhoCount_, rows);
-            std::uint8_t* angle = counters;
-            for (std::int32_t t = 0; t < kAngles; ++t, angle += step) ++angle[rows[t]];
+    // Votes the edge rows begin <= y < end into `counters`, a line space.
+    // Step and spare row by value: a byte store could alias the members or a
+    // captured reference, which would make the compiler reload them after
+    // every vote.
+    const auto voteRows = [&, step = stride(), spareRow = rhoCount_](std::ptrdiff_t begin, std::ptrdiff_t end,
+                                                                     std::uint8_t* const counters) {
+        RowIndices rows;
+        for (auto y = static_cast<std::int32_t>(begin); y < end; ++y) {
+            const double dy = y - height / 2;
+            for (const std::int32_t x : edges.row(y)) {
+                VoteRows(x - width / 2, dy, tables, half, spareRow, rows);
+                std::uint8_t* angle = counters;
+                for (std::int32_t t = 0; t < kAngles; ++t, angle += step) ++angle[rows[t]];
+            }
         }
-    }
+    };
+    // A band votes into a line space of its own, added to the whole one when
+    // it is done. The counters wrap modulo 256, and sums modulo 256 do not
+    // depend on the order of their terms, so the bands' sizes and the order
+    // they finish in never change a byte. A few bands per thread are enough:
+    // each costs a line space to clear and to add.
+    const std::ptrdiff_t bands = 2 * static_cast<std::ptrdiff_t>(ThreadCount());
+    std::mutex adding;
+    ForEachBand(edges.height(), (edges.height() + bands - 1) / bands, [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        if (begin == 0 && end == edges.height()) {
+            voteRows(begin, end, counters_.data());
+            return;
+        }
+        std::vector<std::uint8_t> band(counters_.size(), 0);
+        voteRows(begin, end, band.data());
+        const std::lock_guard lock(adding);
+        for (std::size_t i = 0; i < band.size(); ++i) counters_[i] = static_cast<std::uint8_t>(counters_[i] + band[i]);
+    });
 }
 
 }  // namespace lumagrove

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 
+#include "base/Bands.h"
 #include "imaging/EdgeDetection.h"
 #include "imaging/Sobel.h"
 #include "imaging/VectorClones.h"
@@ -34,9 +35,33 @@ private:
     std::array<bool, 359> near_{};
 };
 
+LUMAGROVE_VECTOR_CLONES void MarkStrong(const std::uint8_t* p, std::ptrdiff_t w, int limit, std::uint8_t* out,
+                                        std::ptrdiff_t begin, std::ptrdiff_t end) {
+    for (std::ptrdiff_t i = begin; i < end; ++i) {
+        out[i] = sobel::ScaledSquare(sobel::Gx(p, i, w), sobel::Gy(p, i, w)) >= limit ? 255 : 0;
+    }
+}
+
+// The angle costs an arc tangent, so it is only asked of strong gradients.
+void MarkStrongAlong(const std::uint8_t* p, std::ptrdiff_t w, int limit, const DirectionWindow& window,
+                     std::uint8_t* out, std::ptrdiff_t begin, std::ptrdiff_t end) {
+    for (std::ptrdiff_t i = begin; i < end; ++i) {
+        const int gx = sobel::Gx(p, i, w);
+        const int gy = sobel::Gy(p, i, w);
+        out[i] = sobel::ScaledSquare(gx, gy) >= limit && window.contains(sobel::AngleDegrees(gx, gy)) ? 255 : 0;
+    }
+}
+
+// Every pixel of the span on its own: bands of any size give the same bytes.
+template <typename Mark>
+void MarkSpan(sobel::Span span, const Mark& mark) {
+    ForEachSpan(static_cast<std::size_t>(span.end - span.begin),
+                [&](std::ptrdiff_t begin, std::ptrdiff_t end) { mark(span.begin + begin, span.begin + end); });
+}
+
 }  // namespace
 
-LUMAGROVE_VECTOR_CLONES PixelArray EdgesByGradient(ImageView image, std::int32_t threshold) {
+PixelArray EdgesByGradient(ImageView image, std::int32_t threshold) {
     const auto size = static_cast<std::ptrdiff_t>(image.pixels.size());
     const std::ptrdiff_t w = image.width;
     const std::uint8_t* p = image.pixels.data();
@@ -46,9 +71,7 @@ LUMAGROVE_VECTOR_CLONES PixelArray EdgesByGradient(ImageView image, std::int32_t
     const int limit = SquareLimit(threshold);
     const sobel::Span span = sobel::ComputedSpan(w, size);
     sobel::FillOutside<std::uint8_t>(span, out, size, 0 >= limit ? 255 : 0);
-    for (std::ptrdiff_t i = span.begin; i < span.end; ++i) {
-        out[i] = sobel::ScaledSquare(sobel::Gx(p, i, w), sobel::Gy(p, i, w)) >= limit ? 255 : 0;
-    }
+    MarkSpan(span, [&](std::ptrdiff_t begin, std::ptrdiff_t end) { MarkStrong(p, w, limit, out, begin, end); });
     return result;
 }
 
@@ -63,12 +86,8 @@ PixelArray EdgesByDirection(ImageView image, std::int32_t threshold, std::int32_
     const DirectionWindow window(direction);
     const sobel::Span span = sobel::ComputedSpan(w, size);
     sobel::FillOutside<std::uint8_t>(span, out, size, 0 >= limit && window.contains(0) ? 255 : 0);
-    // The angle costs an arc tangent, so it is only asked of strong gradients.
-    for (std::ptrdiff_t i = span.begin; i < span.end; ++i) {
-        const int gx = sobel::Gx(p, i, w);
-        const int gy = sobel::Gy(p, i, w);
-        out[i] = sobel::ScaledSquare(gx, gy) >= limit && window.contains(sobel::AngleDegrees(gx, gy)) ? 255 : 0;
-    }
+    MarkSpan(span,
+             [&](std::ptrdiff_t begin, std::ptrdiff_t end) { MarkStrongAlong(p, w, limit, window, out, begin, end); });
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/Bands.h"
 #include "imaging/GaussianKernel.h"
 #include "imaging/Smoothing.h"
 #include "imaging/TruncatedProductSum.h"
@@ -51,35 +52,40 @@ PixelArray SmoothGaussian(ImageView image, double sigma, std::int32_t threshold)
     std::optional<TruncatedProductSum> kernel;
     if (n <= w && n <= h) kernel.emplace(GaussianWeights(sigma, length));
 
-    // The vertical pass needs only n horizontal rows at a time, so they live
-    // in a ring of n rows that stays in the cache rather than in a second image.
-    std::vector<std::uint8_t> ring(kernel ? static_cast<std::size_t>(n * w) : 0);
-    std::vector<const std::uint8_t*> taps(kernel ? static_cast<std::size_t>(n) : 0);
-    const auto ringRow = [&](std::ptrdiff_t y) { return ring.data() + (y % n) * w; };
-    // Horizontal pass of one row; the columns it cannot reach are 0.
-    const auto smoothAcross = [&](std::ptrdiff_t y) {
-        std::uint8_t* row = ringRow(y);
-        std::fill(row, row + half, 0);
-        for (std::ptrdiff_t j = 0; j < n; ++j) taps[j] = src + y * w + j;
-        kernel->apply(taps, row + half, w - 2 * half);
-        std::fill(row + w - half, row + w, 0);
-    };
-    if (kernel) {
-        for (std::ptrdiff_t y = 0; y < n - 1; ++y) smoothAcross(y);
-    }
-    // Vertical pass over every column; the rows it cannot reach are 0. Each
-    // row is finished while it is still in the cache.
-    for (std::ptrdiff_t y = 0; y < h; ++y) {
-        std::uint8_t* row = out + y * w;
-        if (kernel && y >= half && y < h - half) {
-            smoothAcross(y + half);
-            for (std::ptrdiff_t j = 0; j < n; ++j) taps[j] = ringRow(y - half + j);
-            kernel->apply(taps, row, w);
-        } else {
-            std::memset(row, 0, static_cast<std::size_t>(w));
+    // The vertical pass needs only n horizontal rows at a time, so each band
+    // keeps them in a ring of n rows that stays in the cache rather than in a
+    // second image. A band recomputes the n - 1 rows before its first, so its
+    // bytes do not depend on where it starts.
+    ForEachBand(h, std::max(MinimumBandRows(w), 16 * n), [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        std::vector<std::uint8_t> ring(kernel ? static_cast<std::size_t>(n * w) : 0);
+        std::vector<const std::uint8_t*> taps(kernel ? static_cast<std::size_t>(n) : 0);
+        const auto ringRow = [&](std::ptrdiff_t y) { return ring.data() + (y % n) * w; };
+        // Horizontal pass of one row; the columns it cannot reach are 0.
+        const auto smoothAcross = [&](std::ptrdiff_t y) {
+            std::uint8_t* row = ringRow(y);
+            std::fill(row, row + half, 0);
+            for (std::ptrdiff_t j = 0; j < n; ++j) taps[j] = src + y * w + j;
+            kernel->apply(taps, row + half, w - 2 * half);
+            std::fill(row + w - half, row + w, 0);
+        };
+        const std::ptrdiff_t firstSmoothed = std::max(begin, half);
+        if (kernel && firstSmoothed < std::min(end, h - half)) {
+            for (std::ptrdiff_t y = firstSmoothed - half; y < firstSmoothed - half + n - 1; ++y) smoothAcross(y);
         }
-        LiftAndKeepEdges(row, src + y * w, w, threshold);
-    }
+        // Vertical pass over every column; the rows it cannot reach are 0.
+        // Each row is finished while it is still in the cache.
+        for (std::ptrdiff_t y = begin; y < end; ++y) {
+            std::uint8_t* row = out + y * w;
+            if (kernel && y >= half && y < h - half) {
+                smoothAcross(y + half);
+                for (std::ptrdiff_t j = 0; j < n; ++j) taps[j] = ringRow(y - half + j);
+                kernel->apply(taps, row, w);
+            } else {
+                std::memset(row, 0, static_cast<std::size_t>(w));
+            }
+            LiftAndKeepEdges(row, src + y * w, w, threshold);
+        }
+    });
     return result;
 }
 

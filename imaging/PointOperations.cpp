@@ -1,5 +1,6 @@
 #include <cstddef>
 
+#include "base/Bands.h"
 #include "imaging/PointOperations.h"
 #include "imaging/VectorClones.h"
 
@@ -22,7 +23,9 @@ void ThresholdBytes(const std::uint8_t* in, std::uint8_t* out, std::size_t count
 
 PixelArray Negate(ImageView image) {
     PixelArray result(image.pixels.size());
-    NegateBytes(image.pixels.data(), result.data(), result.size());
+    ForEachSpan(result.size(), [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        NegateBytes(image.pixels.data() + begin, result.data() + begin, static_cast<std::size_t>(end - begin));
+    });
     return result;
 }
 
@@ -31,7 +34,10 @@ PixelArray Binarize(ImageView image, std::int32_t threshold) {
     // Outside 0..254 the answer no longer depends on the pixel.
     if (threshold < 0 || threshold > 254) return PixelArray::Filled(size, threshold < 0 ? 255 : 0);
     PixelArray result(size);
-    ThresholdBytes(image.pixels.data(), result.data(), size, static_cast<std::uint8_t>(threshold));
+    ForEachSpan(size, [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        ThresholdBytes(image.pixels.data() + begin, result.data() + begin, static_cast<std::size_t>(end - begin),
+                       static_cast<std::uint8_t>(threshold));
+    });
     return result;
 }
 

@@ -1,5 +1,8 @@
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
+#include "base/Bands.h"
 #include "imaging/BoxSum.h"
 #include "imaging/Smoothing.h"
 
@@ -23,21 +26,35 @@ PixelArray SmoothUniform(ImageView image, std::int32_t window) {
     const std::ptrdiff_t half = n / 2;
     const bool horizontal = n < w - n;
     const bool vertical = n < h - n;
-    PixelArray across = PixelArray::CopyOf(source.data(), source.size());
-    if (horizontal || vertical) {
-        BoxSum box(window);
-        if (horizontal) {
-            for (std::ptrdiff_t y = 0; y < h; ++y) {
-                box.across(source.data() + y * w + n - half, across.data() + y * w + n, w - 2 * n);
-            }
+    // Finding the divisor's multiplier takes a while; each band copies it.
+    const BoxSum sharedBox(window);
+    // Row y of the horizontal pass: the input's margins, the means between.
+    const auto smoothAcross = [&](BoxSum& box, std::ptrdiff_t y, std::uint8_t* row) {
+        std::memcpy(row, source.data() + y * w, static_cast<std::size_t>(w));
+        if (horizontal) box.across(source.data() + y * w + n - half, row + n, w - 2 * n);
+    };
+    // The rows the vertical pass reaches (n to h - n) take it from a band's
+    // own horizontal rows, which cover the band and the half window around
+    // it; the top and bottom rows it does not reach keep the horizontal
+    // means, written straight into the output. No second image is needed.
+    const std::ptrdiff_t reachedFirst = vertical ? n : h;
+    const std::ptrdiff_t reachedEnd = vertical ? h - n : h;
+    // Each band smooths 2 * half rows more than it keeps: bands of 16 windows
+    // or more keep that small.
+    ForEachBand(h, std::max(MinimumBandRows(w), 16 * n), [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
+        BoxSum box = sharedBox;
+        const std::ptrdiff_t first = std::min(std::max(begin, reachedFirst), end);
+        const std::ptrdiff_t last = std::max(std::min(end, reachedEnd), first);
+        for (std::ptrdiff_t y = begin; y < first; ++y) smoothAcross(box, y, output.data() + y * w);
+        for (std::ptrdiff_t y = last; y < end; ++y) smoothAcross(box, y, output.data() + y * w);
+        if (first >= last) return;
+        std::vector<std::uint8_t> rows(static_cast<std::size_t>((last - first + 2 * half) * w));
+        for (std::ptrdiff_t y = first - half; y < last + half; ++y) {
+            smoothAcross(box, y, rows.data() + (y - first + half) * w);
         }
-        if (vertical) box.down(across.data(), w, n, h - n, output.data());
-    }
-    // The top and bottom rows the vertical pass does not reach keep the horizontal means.
-    const std::ptrdiff_t band = vertical ? n : h;
-    std::memcpy(output.data(), across.data(), static_cast<std::size_t>(band * w));
-    if (vertical)
-        std::memcpy(output.data() + (h - n) * w, across.data() + (h - n) * w, static_cast<std::size_t>(n * w));
+        // Row k of `rows` is row first - half + k of the image.
+        box.down(rows.data(), w, half, half + last - first, output.data() + (first - half) * w);
+    });
     return output;
 }
 

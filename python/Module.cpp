@@ -5,6 +5,7 @@
 #include "base/Version.h"
 #include "python/FileFunctions.h"
 #include "python/OperationFunctions.h"
+#include "python/ThreadFunctions.h"
 
 PYBIND11_MODULE(lumagrove, module) {
     module.doc() =
@@ -21,4 +22,5 @@ PYBIND11_MODULE(lumagrove, module) {
     module.attr("__version__") = std::string(version.substr(0, version.find(' ')));
     lumagrove::python::AddOperationFunctions(module);
     lumagrove::python::AddFileFunctions(module);
+    lumagrove::python::AddThreadFunctions(module);
 }

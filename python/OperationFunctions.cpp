@@ -7,6 +7,7 @@
 
 #include "python/Errors.h"
 #include "python/ImageArrays.h"
+#include "python/Interrupts.h"
 #include "python/OptionKeywords.h"
 #include "python/PythonFunctions.h"
 #include "session/RunEntry.h"
@@ -19,14 +20,18 @@ namespace {
 py::object Run(const OperationEntry& entry, const ImageArgument& image, const OperationArguments& arguments) {
     CapturedMessages messages;
     session::EntryRun run;
+    StopToken stop;
     try {
+        const InterruptStops interrupt(stop);
         // Nothing below touches a Python object, so other threads run meanwhile.
         py::gil_scoped_release unlocked;
+        const StopScope scope(stop);
         PixelArray storage;
         run = session::RunEntry(entry, image.source(storage), arguments, messages.reporter());
     } catch (const std::bad_alloc&) {
         RaiseOutOfMemory();  // the packed copy of a strided view did not fit
     }
+    if (run.stopped) RaiseInterrupted();
     if (run.result) return ArrayOf(std::move(run.result->pixels), run.result->width, run.result->height);
     RaiseIfOutOfMemory(messages);
     // It did not run because the image is not one it takes (it said which),

@@ -9,8 +9,13 @@ import sys
 
 import lumagrove
 
-PARAMETER_TYPES = {"image": "NDArray[numpy.uint8]", "path": "_Path"}
-RETURN_TYPES = {"write": "None", "read_xyz": "NDArray[numpy.float32]"}
+PARAMETER_TYPES = {"image": "NDArray[numpy.uint8]", "path": "_Path", "n": "int"}
+RETURN_TYPES = {
+    "write": "None",
+    "read_xyz": "NDArray[numpy.float32]",
+    "set_num_threads": "None",
+    "get_num_threads": "int",
+}
 DEFAULT_TYPES = {int: "int", float: "float", tuple: "tuple[int, int]", type(None): "str | None"}
 
 HEADER = '''\

@@ -9,7 +9,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build make pkg-config
-  libfftw3-dev
+  libfftw3-dev libtbb-dev
   libpng-dev libjpeg-dev libtiff-dev libwebp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins libxcb1-dev

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "base/Bands.h"
 #include "base/ImageSize.h"
 #include "session/Messages.h"
 
@@ -21,17 +22,19 @@ EntryRun RunEntry(const OperationEntry& entry, ImageView source, const Operation
     } catch (const std::bad_alloc&) {
         report(NotEnoughMemory());
         return {};
+    } catch (const Stopped&) {
+        return {false, std::nullopt, true};
     }
     switch (result.outcome) {
         case OperationOutcome::Refused: return {};
-        case OperationOutcome::NoImage: return {true, std::nullopt};
+        case OperationOutcome::NoImage: return {true, std::nullopt, false};
         case OperationOutcome::Image: break;
     }
     ImageRecord image;
     image.width = result.width;
     image.height = result.height;
     image.pixels = std::move(result.pixels);
-    return {true, std::move(image)};
+    return {true, std::move(image), false};
 }
 
 }  // namespace lumagrove::session

@@ -15,13 +15,15 @@ struct EntryRun {
     bool finished = false;
     // The image it made; nothing when it made none (it said why).
     std::optional<ImageRecord> result;
+    // It was asked to stop (see StopToken) and ended early; it said nothing.
+    bool stopped = false;
 };
 
 // Runs the operation of `entry` on the source's pixels, which it does not
 // change. This is where the source's sides are checked against its pixels,
 // once for every operation: sides that do not describe them throw
 // std::invalid_argument (see CheckedPixelCount). Running out of memory is
-// reported as NotEnoughMemory(), never thrown. The result record has the
+// reported as NotEnoughMemory(), never thrown; nor is a stop. The result record has the
 // result's size and pixels and no title.
 EntryRun RunEntry(const OperationEntry& entry, const ImageRecord& source, const OperationArguments& arguments,
                   const Reporter& report);

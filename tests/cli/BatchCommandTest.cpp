@@ -83,7 +83,7 @@ TEST(BatchCommand, AChainRunsOnEveryFileWithEachStepTimed) {
                                              SaveImage(folder.file("c.pgm"), 3)};
     const std::vector<std::string> chain = {"gaussian", "--sigma", "2", "then", "edges", "--threshold", "20"};
     std::vector<std::string> words = chain;
-    words.insert(words.end(), {"--time", "--jobs", "2", "--out-dir", folder.file("out")});
+    words.insert(words.end(), {"--time", "--jobs", "2", "--threads", "3", "--out-dir", folder.file("out")});
     words.insert(words.end(), inputs.begin(), inputs.end());
     const CliRun run = Cli(words);
     EXPECT_EQ(run.status, kDone) << run.err;
@@ -197,6 +197,7 @@ TEST(BatchCommand, UsageErrors) {
         {{"negate", "--jobs", "0", "--out-dir", "d", "a.pgm"}, "'0' is not a valid value for --jobs"},
         {{"negate", "--jobs=two", "--out-dir", "d", "a.pgm"}, "'two' is not a valid value for --jobs"},
         {{"negate", "--jobs", "2", "a.pgm", "b.pgm"}, "--jobs applies to a batch (--out-dir)"},
+        {{"negate", "--threads", "0", "a.pgm", "b.pgm"}, "'0' is not a valid value for --threads"},
         {{"negate", "--format", "gif", "a.pgm", "b.pgm"}, "'gif' is not a valid value for --format"},
         {{"negate", "--out-dir=", "a.pgm"}, "'' is not a valid value for --out-dir"},
     };
