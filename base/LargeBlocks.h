@@ -13,6 +13,20 @@ namespace lumagrove {
 // the next call on an image of the same size finds its memory warm.
 inline constexpr std::size_t kLargeBlockBytes = std::size_t{1} << 20;
 
+// Under AddressSanitizer every array comes from its allocator instead: memory
+// mapped here would be invisible to its checks of every access, and to the
+// allocation limits the fuzz targets run with.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LUMAGROVE_ADDRESS_SANITIZER
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(LUMAGROVE_ADDRESS_SANITIZER)
+inline constexpr bool kKeepsLargeBlocks = false;
+#else
+inline constexpr bool kKeepsLargeBlocks = true;
+#endif
+
 // At least `size` bytes, uninitialised, `capacity` set to what the block
 // really holds. Throws std::bad_alloc when there is no memory.
 std::uint8_t* AllocateLargeBlock(std::size_t size, std::size_t& capacity);

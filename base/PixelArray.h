@@ -73,7 +73,7 @@ private:
     using Bytes = std::unique_ptr<std::uint8_t[], PixelRelease>;
 
     static Bytes Allocate(std::size_t size) {
-        if (size < kLargeBlockBytes) return Bytes(new std::uint8_t[size]);  // uninitialised, as above
+        if (!kKeepsLargeBlocks || size < kLargeBlockBytes) return Bytes(new std::uint8_t[size]);  // uninitialised
         std::size_t capacity = 0;
         std::uint8_t* block = AllocateLargeBlock(size, capacity);
         return Bytes(block, PixelRelease{capacity});
