@@ -18,10 +18,14 @@ for _ in $(seq 200); do [ -s "$scratch/display" ] && break; sleep 0.05; done
 display=":$(head -n1 "$scratch/display")"
 HOME=$scratch DISPLAY=$display openbox >/dev/null 2>&1 &
 manager=$!
-# The manager announces itself on the root window once it runs.
+# The manager announces itself on the root window once it runs. On a busy
+# machine that can take long: wait for up to a minute, by the clock rather
+# than a count of tries, since each try starts a program.
 ready=""
-for _ in $(seq 400); do
+deadline=$((SECONDS + 60))
+while [ "$SECONDS" -lt "$deadline" ]; do
   if DISPLAY=$display "$@" --wait-for-window-manager 2>/dev/null; then ready=yes; break; fi
+  kill -0 "$manager" 2>/dev/null || { echo "the window manager ended at its start"; exit 1; }
   sleep 0.05
 done
 [ -n "$ready" ] || { echo "the window manager did not start"; exit 1; }
