@@ -73,17 +73,17 @@ std::optional<ImageRecord> DecodePicture(std::span<const std::uint8_t> bytes, co
 std::optional<ImageRecord> ReadPicture(const std::string& name, const Reporter& report) {
     std::vector<std::uint8_t> bytes;
     FileRead read = FileRead::Failed;
-    int failure = 0;
-    if (const std::unique_ptr<std::FILE, FileCloser> file{OpenForReading(name)}) {
+    std::unique_ptr<std::FILE, FileCloser> file{OpenForReading(name)};
+    if (file) {
         try {
             read = ReadWholeFile(file.get(), bytes);
         } catch (const std::bad_alloc&) {
             read = FileRead::OutOfMemory;
         }
-        failure = errno;
-    } else {
-        failure = errno;
     }
+    // Why the open or the read failed, taken before closing can change it.
+    const int failure = errno;
+    file.reset();
     switch (read) {
         case FileRead::Done: return DecodePicture(bytes, name, report);
         case FileRead::Failed: report(CannotOpenForReading(name, failure)); return std::nullopt;
