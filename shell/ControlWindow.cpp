@@ -1,90 +1,119 @@
 #include "shell/ControlWindow.h"
 
-#include <chrono>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QThread>
 
-#include "platform/Dialog.h"
-#include "platform/DroppedFiles.h"
-#include "platform/MessageQueue.h"
-#include "platform/Threads.h"
-#include "platform/Window.h"
-#include "resources/ControlIds.h"
+#include "shell/DialogRequests.h"
 #include "shell/FileDialogs.h"
 #include "shell/FileIntake.h"
-#include "shell/ShellState.h"
+#include "shell/FixedFrames.h"
+#include "shell/ImageWindow.h"
+#include "shell/WindowPlacement.h"
 
 namespace lumagrove::shell {
-namespace {
 
-using namespace platform;
-using namespace std::chrono_literals;
-
-constexpr auto kPollInterval = 250ms;
-
-void PrepareShellState() {
-    ShellState& state = TheShellState();
-    state.openWindowCount = 0;
-    state.loadersRunning = 0;
-    state.closeAllEvent = ManualResetEvent(ManualResetEvent::Kind::InterruptsWindowThreads);
-}
-
-bool AnyImageWindowToCome() {
-    const ShellState& state = TheShellState();
-    return state.openWindowCount.load() != 0 || state.loadersRunning.load() != 0;
-}
-
-// Tells every image window to close and waits until all have, and until no
-// file is being read for another. The main thread keeps serving the windows'
-// own requests meanwhile (a closing window's last "Completed in" line among
-// them), but takes no user input.
-void CloseAllImageWindows() {
-    TheShellState().closeAllEvent.set();
-    while (AnyImageWindowToCome()) SleepFor(kPollInterval);
-}
-
-void HandleCommand(Window window, WordParam word) {
-    switch (static_cast<int>(LowWord(word))) {
-        case resources::control::LoadImage:
-            if (const std::optional<std::string> name = AskOpenFileName(window)) LoadImageFile(*name);
-            break;
-        case resources::control::Exit: DestroyWindow(window); break;
-        case resources::control::CloseAll: CloseAllImageWindows(); break;
-        default: break;
-    }
-}
-
-}  // namespace
-
-Result ControlWindowProc(Window window, Msg message, WordParam word, LongParam data) {
-    switch (message) {
-        case Msg::Create: PrepareShellState(); return 0;
-        case Msg::Command: HandleCommand(window, word); return 0;
-        case Msg::DropFiles:
-            // In the order the drop lists them; long names are never cut short.
-            LoadImageFiles(TakeDroppedFiles(word));
-            return 0;
-        case Msg::Destroy:
-            if (AnyImageWindowToCome()) CloseAllImageWindows();
-            PostQuit(0);
-            return 0;
-        default: return DefaultWindowProcedure(window, message, word, data);
-    }
-}
-
-Window StartControlWindow(const std::string& commandLine) {
-    RegisterWindowClass({kControlWindowClass, ControlWindowProc, 0});
-    const Window control = CreateDialogFromTemplate(resources::ControlWindowDialog, Window{});
+ControlWindow::ControlWindow() : stopReading_(std::make_shared<std::atomic<bool>>(false)) {
+    setWindowTitle("Lumagrove");
+    setAcceptDrops(true);
+    auto* grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    drops_ = new QListWidget;
+    drops_->setSortingEnabled(true);
+    performance_ = new QListWidget;
+    const int line = fontMetrics().height();
+    drops_->setFixedSize(8 * line, 7 * line);
+    performance_->setFixedSize(16 * line, 7 * line);
+    grid->addWidget(new QLabel("Drop files here:"), 0, 0);
+    grid->addWidget(new QLabel("Performance data:"), 0, 1, 1, 2);
+    grid->addWidget(drops_, 1, 0);
+    grid->addWidget(performance_, 1, 1, 1, 2);
+    auto* loadImage = new QPushButton("Load Image");
+    closeAll_ = new QPushButton("Close All");
+    auto* exit = new QPushButton("Exit");
+    loadImage->setDefault(true);
+    closeAll_->setEnabled(false);
+    grid->addWidget(loadImage, 2, 0);
+    grid->addWidget(closeAll_, 2, 1);
+    grid->addWidget(exit, 2, 2);
+    connect(loadImage, &QPushButton::clicked, this,
+            [this] { AskToOpen(this, [this](const std::string& name) { load({name}); }); });
+    connect(closeAll_, &QPushButton::clicked, this, &ControlWindow::closeAllImageWindows);
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    adjustSize();
     // Out of the way of the image windows, which cascade from the top left.
-    DockAtRightEdge(control);
-    TheShellState().controlWindow = control;
-    // The whole text is one name, quotes and blanks included.
-    if (!commandLine.empty()) LoadImageFile(commandLine);
-    return control;
+    DockAtRightEdge(*this);
+    OfferNoMinimiseOrMaximise(*this);
 }
 
-int RunMainLoop() {
-    Message message;
-    while (NextMessage(message)) DispatchMessage(message);
-    return static_cast<int>(message.word);
+void ControlWindow::load(std::vector<std::string> names) {
+    if (ending_ || names.empty()) return;
+    QThread* reader = StartReading(
+        std::move(names), *this, [this](std::unique_ptr<ImageRecord> record) { openImage(std::move(record)); },
+        stopReading_);
+    ++threadsRunning_;
+    connect(reader, &QThread::finished, this, &ControlWindow::threadEnded);
+    reader->start();
+}
+
+void ControlWindow::openImage(std::unique_ptr<ImageRecord> record) {
+    if (ending_) return;
+    auto* window = new ImageWindow(std::move(record), *this);
+    windows_.push_back(window);
+    ++threadsRunning_;
+    closeAll_->setEnabled(true);
+    connect(window, &ImageWindow::ended, this, [this](ImageWindow* ended) {
+        std::erase(windows_, ended);
+        closeAll_->setEnabled(!windows_.empty());
+        threadEnded();
+    });
+}
+
+void ControlWindow::addPerformanceLine(const QString& line) {
+    performance_->addItem(line);
+    performance_->setCurrentRow(performance_->count() - 1);
+}
+
+void ControlWindow::closeAllImageWindows() {
+    // Files still to be read stop coming; later ones come again.
+    stopReading_->store(true);
+    stopReading_ = std::make_shared<std::atomic<bool>>(false);
+    for (ImageWindow* window : std::vector(windows_)) window->close();
+}
+
+void ControlWindow::closeEvent(QCloseEvent* event) {
+    if (!ending_) {
+        ending_ = true;
+        RefuseDialogs();
+        closeAllImageWindows();
+    }
+    event->accept();
+    if (threadsRunning_ == 0) QApplication::quit();
+}
+
+void ControlWindow::threadEnded() {
+    --threadsRunning_;
+    if (ending_ && threadsRunning_ == 0) QApplication::quit();
+}
+
+void ControlWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// In the order the drop lists them; long names are never cut short.
+void ControlWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> names;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) names.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    }
+    load(std::move(names));
+    event->acceptProposedAction();
 }
 
 }  // namespace lumagrove::shell

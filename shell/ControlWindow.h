@@ -1,21 +1,63 @@
 #pragma once
 
+#include <atomic>
+#include <memory>
 #include <string>
+#include <vector>
 
-#include "platform/Message.h"
+#include <QWidget>
+
+#include "formats/ImageRecord.h"
+
+class QListWidget;
+class QPushButton;
 
 namespace lumagrove::shell {
 
-inline constexpr char kControlWindowClass[] = "Lumagrove";
+class ImageWindow;
 
-platform::Result ControlWindowProc(platform::Window window, platform::Msg message, platform::WordParam word,
-                                   platform::LongParam data);
+// The control window, "Lumagrove": it takes image files (dropped on it,
+// chosen with "Load Image", or named on the command line), opens a window
+// for every image read, lists the time of every finished operation under
+// "Performance data:", and ends the program. GUI thread only.
+class ControlWindow : public QWidget {
+    Q_OBJECT
 
-// Start-up on the main thread: the control window, then the file named on the
-// command line, if any.
-platform::Window StartControlWindow(const std::string& commandLine);
+public:
+    ControlWindow();
 
-// The main thread's loop, until the control window goes; returns the exit code.
-int RunMainLoop();
+    // Reads the files on a thread of their own and opens their windows in
+    // the order of the names.
+    void load(std::vector<std::string> names);
+    // Opens a window of its own for the image; nothing once the program ends.
+    void openImage(std::unique_ptr<ImageRecord> record);
+    // Appends the line to "Performance data:" and selects it.
+    void addPerformanceLine(const QString& line);
+    // Closes every image window, stopping what they run and cancelling their
+    // dialogs, and reads no more of the files still to come. Their threads
+    // end on their own; nothing waits for them here.
+    void closeAllImageWindows();
+
+    QListWidget* performanceList() const { return performance_; }
+    const std::vector<ImageWindow*>& imageWindows() const { return windows_; }
+
+protected:
+    // Exit and the close box: closes everything and ends the program once
+    // the last thread has ended.
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void threadEnded();
+
+    QListWidget* drops_ = nullptr;
+    QListWidget* performance_ = nullptr;
+    QPushButton* closeAll_ = nullptr;
+    std::vector<ImageWindow*> windows_;  // open, oldest first
+    std::shared_ptr<std::atomic<bool>> stopReading_;
+    int threadsRunning_ = 0;  // image windows' and readers'
+    bool ending_ = false;
+};
 
 }  // namespace lumagrove::shell

@@ -1,55 +1,33 @@
 #include "shell/FileIntake.h"
 
-#include <chrono>
-#include <memory>
+#include <QThread>
 
 #include "pictures/Pictures.h"
-#include "platform/Threads.h"
 #include "session/ImageFiles.h"
-#include "shell/ImageWindow.h"
-#include "shell/MessageBoxReporter.h"
-#include "shell/ShellState.h"
+#include "shell/DialogRequests.h"
 
 namespace lumagrove::shell {
-namespace {
 
-// Opens the image's window and returns once it is on screen, so that the
-// next file's window opens after it.
-void OpenImage(ImageRecord image) {
-    const platform::ManualResetEvent opened;
-    StartImageWindow(std::make_unique<ImageRecord>(std::move(image)), opened);
-    while (!opened.wait(std::chrono::seconds(1))) {}
-}
-
-void LoadOneFile(const std::string& name) {
-    const Reporter report = MessageBoxReporter();
-    if (session::NamesCoordinateFile(name)) {
-        session::ReadCoordinateFile(name, report);  // its sample point is all there is to show
-        return;
-    }
-    if (std::optional<ImageRecord> image = session::ReadImageFile(name, report, ImageFormatsWithPictures())) {
-        OpenImage(std::move(*image));
-    }
-}
-
-}  // namespace
-
-void LoadImageFiles(std::vector<std::string> names) {
-    ShellState& state = TheShellState();
-    // Counted from now on, so that shutting down waits for the files still
-    // to be read.
-    ++state.loadersRunning;
-    const bool started = platform::StartThread([names = std::move(names)] {
-        ShellState& shell = TheShellState();
+QThread* StartReading(std::vector<std::string> names, QObject& receiver,
+                      std::function<void(std::unique_ptr<ImageRecord>)> open,
+                      std::shared_ptr<const std::atomic<bool>> stop) {
+    QThread* thread = QThread::create([names = std::move(names), receiver = &receiver, open, stop] {
+        const Reporter report = MessageBoxReporter();
         for (const std::string& name : names) {
-            if (shell.closeAllEvent.isSet()) break;
-            LoadOneFile(name);
+            if (stop->load()) return;
+            if (session::NamesCoordinateFile(name)) {
+                session::ReadCoordinateFile(name, report);  // its sample point is all there is to show
+                continue;
+            }
+            if (auto image = session::ReadImageFile(name, report, ImageFormatsWithPictures())) {
+                auto record = std::make_shared<ImageRecord>(std::move(*image));
+                QMetaObject::invokeMethod(receiver,
+                                          [open, record] { open(std::make_unique<ImageRecord>(std::move(*record))); });
+            }
         }
-        --shell.loadersRunning;
     });
-    if (!started) --state.loadersRunning;
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    return thread;
 }
-
-void LoadImageFile(const std::string& name) { LoadImageFiles({name}); }
 
 }  // namespace lumagrove::shell

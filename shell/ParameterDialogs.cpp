@@ -1,86 +1,130 @@
 #include "shell/ParameterDialogs.h"
 
-#include "platform/Dialog.h"
-#include "platform/MessageBox.h"
-#include "resources/ControlIds.h"
+#include <algorithm>
+
+#include <QAbstractSpinBox>
+#include <QDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
 #include "shell/DialogNumbers.h"
+#include "shell/DialogRequests.h"
+#include "shell/FixedFrames.h"
 #include "shell/SharedSettings.h"
 
 namespace lumagrove::shell {
 namespace {
 
-using namespace platform;
-namespace control = resources::control;
-
 constexpr int kSmallestWindow = 3;
 constexpr int kLargestWindow = 15;
 
-void ShowParameters(Window dialog) {
-    const Settings settings = TheSettings().snapshot();
-    SetSpinRange(dialog, control::WindowSizeSpin, kSmallestWindow, kLargestWindow);
-    SetItemUnsigned(dialog, control::WindowSize, static_cast<std::uint32_t>(settings.windowSize));
-    SetItemText(dialog, control::Sigma, FormatSigma(settings.sigma));
-    SetItemUnsigned(dialog, control::Threshold, static_cast<std::uint32_t>(settings.threshold));
-}
+// The window size: any text may be typed (an odd 21 is fine), and the arrows
+// step it by one between 3 and 15.
+class WindowSizeBox : public QAbstractSpinBox {
+public:
+    using QAbstractSpinBox::QAbstractSpinBox;
 
-// An even size (text that is no number reads as 0, which is even too) is
-// refused and the dialog stays open for a correction.
-void StoreParameters(Window dialog) {
-    const std::uint32_t windowSize = ItemUnsigned(dialog, control::WindowSize).value_or(0);
-    if (windowSize % 2 == 0) {
-        ShowMessageBox(dialog, "Window size must be an odd number", "Error");
-        return;
+    void stepBy(int steps) override {
+        const long long typed = ReadWholeNumber(text().toStdString(), true).value_or(kSmallestWindow);
+        lineEdit()->setText(QString::number(std::clamp<long long>(typed + steps, kSmallestWindow, kLargestWindow)));
     }
-    const std::uint32_t threshold = ItemUnsigned(dialog, control::Threshold).value_or(0);
-    const double sigma = ReadLeadingNumber(ItemText(dialog, control::Sigma));
-    TheSettings().setParameters(static_cast<std::int32_t>(windowSize), sigma, static_cast<std::int32_t>(threshold));
-    EndDialog(dialog, 1);
+
+protected:
+    StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
+};
+
+std::uint32_t Unsigned(const QLineEdit& field) {
+    return static_cast<std::uint32_t>(ReadWholeNumber(field.text().toStdString(), false).value_or(0));
 }
 
-void ShowEdgeParameters(Window dialog) {
+QLineEdit* AddField(QGridLayout& grid, int row, const char* label, QWidget* field, const char* name) {
+    grid.addWidget(new QLabel(label), row, 0, Qt::AlignRight);
+    field->setObjectName(name);
+    grid.addWidget(field, row, 1);
+    auto* edit = qobject_cast<QLineEdit*>(field);
+    return edit != nullptr ? edit : field->findChild<QLineEdit*>();
+}
+
+// A dialog of labelled fields with Cancel and OK (the default) below them;
+// `store` runs on OK and says whether the dialog may end.
+QDialog* MakeDialog(const char* title, QWidget* parent, QGridLayout* fields,
+                    const std::function<bool(QDialog&)>& store) {
+    auto* dialog = new QDialog(parent);
+    dialog->setWindowTitle(title);
+    auto* cancel = new QPushButton("Cancel");
+    auto* ok = new QPushButton("OK");
+    cancel->setObjectName("cancel");
+    ok->setObjectName("ok");
+    ok->setDefault(true);
+    const int row = fields->rowCount();
+    fields->addWidget(cancel, row, 0);
+    fields->addWidget(ok, row, 1);
+    fields->setSizeConstraint(QLayout::SetFixedSize);
+    dialog->setLayout(fields);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    QObject::connect(ok, &QPushButton::clicked, dialog, [dialog, store] {
+        if (store(*dialog)) dialog->accept();
+    });
+    OfferNoMinimiseOrMaximise(*dialog);
+    return dialog;
+}
+
+QDialog* MakeParametersDialog(QWidget* parent) {
     const Settings settings = TheSettings().snapshot();
-    SetItemUnsigned(dialog, control::GradientThreshold, static_cast<std::uint32_t>(settings.gradientThreshold));
-    SetItemSigned(dialog, control::GradientDirection, settings.gradientDirection);
-}
-
-void StoreEdgeParameters(Window dialog) {
-    const std::uint32_t threshold = ItemUnsigned(dialog, control::GradientThreshold).value_or(0);
-    const std::int32_t direction = ItemSigned(dialog, control::GradientDirection).value_or(0);
-    TheSettings().setEdgeParameters(static_cast<std::int32_t>(threshold), direction);
-    EndDialog(dialog, 1);
-}
-
-// Both dialogs: fill on opening, store on OK, nothing on Cancel.
-bool RunParameterDialog(Window dialog, Msg message, WordParam word, void (*show)(Window), void (*store)(Window)) {
-    if (message == Msg::InitDialog) {
-        show(dialog);
+    auto* grid = new QGridLayout;
+    QLineEdit* size = AddField(*grid, 0, "Window Size:", new WindowSizeBox, "windowSize");
+    grid->addWidget(new QLabel("Gaussian Smoothing"), 1, 0, 1, 2);
+    QLineEdit* sigma = AddField(*grid, 2, "Sigma:", new QLineEdit, "sigma");
+    QLineEdit* threshold = AddField(*grid, 3, "Threshold:", new QLineEdit, "threshold");
+    size->setText(QString::number(static_cast<std::uint32_t>(settings.windowSize)));
+    sigma->setText(QString::fromStdString(FormatSigma(settings.sigma)));
+    threshold->setText(QString::number(static_cast<std::uint32_t>(settings.threshold)));
+    return MakeDialog("Parameters", parent, grid, [size, sigma, threshold](QDialog& dialog) {
+        // An even size (text that is no number reads as 0, which is even
+        // too) is refused, and the dialog stays open for a correction.
+        const std::uint32_t windowSize = Unsigned(*size);
+        if (windowSize % 2 == 0) {
+            auto* box = new QMessageBox(QMessageBox::NoIcon, "Error", "Window size must be an odd number",
+                                        QMessageBox::Ok, &dialog);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            DressMessageBox(*box, "Error");
+            box->open();
+            return false;
+        }
+        TheSettings().setParameters(static_cast<std::int32_t>(windowSize),
+                                    ReadLeadingNumber(sigma->text().toStdString()),
+                                    static_cast<std::int32_t>(Unsigned(*threshold)));
         return true;
-    }
-    if (message != Msg::Command) return false;
-    switch (static_cast<int>(LowWord(word))) {
-        case control::Ok: store(dialog); return true;
-        case control::Cancel: EndDialog(dialog, 0); return true;
-        default: return false;
-    }
+    });
+}
+
+QDialog* MakeEdgeParametersDialog(QWidget* parent) {
+    const Settings settings = TheSettings().snapshot();
+    auto* grid = new QGridLayout;
+    QLineEdit* threshold = AddField(*grid, 0, "Gradient threshold:", new QLineEdit, "gradientThreshold");
+    QLineEdit* direction = AddField(*grid, 1, "Direction (in degrees):", new QLineEdit, "gradientDirection");
+    threshold->setText(QString::number(static_cast<std::uint32_t>(settings.gradientThreshold)));
+    direction->setText(QString::number(settings.gradientDirection));
+    return MakeDialog("Edge Detector Parameters", parent, grid, [threshold, direction](QDialog&) {
+        const auto signedValue = ReadWholeNumber(direction->text().toStdString(), true).value_or(0);
+        TheSettings().setEdgeParameters(static_cast<std::int32_t>(Unsigned(*threshold)),
+                                        static_cast<std::int32_t>(signedValue));
+        return true;
+    });
 }
 
 }  // namespace
 
-bool ParametersDialogProc(Window dialog, Msg message, WordParam word, LongParam) {
-    return RunParameterDialog(dialog, message, word, ShowParameters, StoreParameters);
-}
-
-bool EdgeParametersDialogProc(Window dialog, Msg message, WordParam word, LongParam) {
-    return RunParameterDialog(dialog, message, word, ShowEdgeParameters, StoreEdgeParameters);
-}
-
-bool ShowParameterDialog(Window owner, ParameterDialog dialog) {
+bool AskParameters(ParameterDialog dialog, QWidget* window) {
     switch (dialog) {
         case ParameterDialog::None: return true;
         case ParameterDialog::Parameters:
-            return RunModalDialog(resources::ParametersDialog, owner, ParametersDialogProc) == 1;
+            return AskAndWait([window] { return MakeParametersDialog(window); }) == QDialog::Accepted;
         case ParameterDialog::EdgeParameters:
-            return RunModalDialog(resources::EdgeParametersDialog, owner, EdgeParametersDialogProc) == 1;
+            return AskAndWait([window] { return MakeEdgeParametersDialog(window); }) == QDialog::Accepted;
     }
     return false;
 }

@@ -3,8 +3,9 @@
 #include <iostream>
 #include <string>
 
+#include <QApplication>
+
 #include "base/Version.h"
-#include "platform/Application.h"
 #include "shell/ControlWindow.h"
 
 namespace {
@@ -36,7 +37,10 @@ int main(int argc, char** argv) {
     // Over the file size limit the kernel would end the program mid-save;
     // ignored, the write fails and the save says why, leaving the file whole.
     std::signal(SIGXFSZ, SIG_IGN);
-    lumagrove::platform::Application application(argc, argv);
+    QApplication application(argc, argv);
+    // The program ends with Exit or the control window's close box, once
+    // every image window's thread has ended; not when a window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
     // Everything after the program's name is one file name, joined by single
     // blanks as the shell split it.
     std::string commandLine;
@@ -44,6 +48,8 @@ int main(int argc, char** argv) {
         if (i > 1) commandLine += ' ';
         commandLine += argv[i];
     }
-    lumagrove::shell::StartControlWindow(commandLine);
-    return lumagrove::shell::RunMainLoop();
+    lumagrove::shell::ControlWindow control;
+    control.show();
+    if (!commandLine.empty()) control.load({commandLine});
+    return QApplication::exec();
 }
