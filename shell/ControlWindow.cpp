@@ -20,6 +20,7 @@
 namespace lumagrove::shell {
 
 ControlWindow::ControlWindow() : stopReading_(std::make_shared<std::atomic<bool>>(false)) {
+    SetRefusingDialogs(false);
     setWindowTitle("Lumagrove");
     setAcceptDrops(true);
     auto* grid = new QGridLayout(this);
@@ -90,7 +91,7 @@ void ControlWindow::closeAllImageWindows() {
 void ControlWindow::closeEvent(QCloseEvent* event) {
     if (!ending_) {
         ending_ = true;
-        RefuseDialogs();
+        SetRefusingDialogs(true);
         closeAllImageWindows();
     }
     event->accept();

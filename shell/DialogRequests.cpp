@@ -82,9 +82,9 @@ void CancelDialogs(const QWidget* window) {
     }
 }
 
-void RefuseDialogs() {
-    refusing = true;
-    CancelDialogs(nullptr);
+void SetRefusingDialogs(bool refuse) {
+    refusing = refuse;
+    if (refuse) CancelDialogs(nullptr);
 }
 
 void DressMessageBox(QDialog& box, const QString& caption) {

@@ -27,9 +27,9 @@ int AskAndWait(const std::function<QDialog*()>& build);
 // Rejects the open dialogs of `window` (all of them for nullptr) on the GUI
 // thread; their askers get 0.
 void CancelDialogs(const QWidget* window);
-// From now on every request is answered 0 at once and open ones are
-// rejected: the program is ending.
-void RefuseDialogs();
+// While refusing, every request is answered 0 at once, and open ones are
+// rejected when refusing starts: the program is ending.
+void SetRefusingDialogs(bool refuse);
 
 // Shows the core's messages as message boxes without an owner, each waiting
 // for its OK on the asking thread.
