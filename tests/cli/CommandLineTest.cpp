@@ -64,7 +64,7 @@ TEST(CommandLine, TimeReportsTheOperation) {
     const std::string input = WriteImage(folder, "in.pgm", 2, 2, {1, 2, 3, 4});
     const CliRun run = Cli({"negate", "--time", input, folder.file("out.pgm")});
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.err.starts_with("Completed in ")) << run.err;
+    EXPECT_TRUE(run.err.starts_with("lumagrove-cli: Completed in ")) << run.err;
     EXPECT_TRUE(run.err.ends_with(" ms\n")) << run.err;
 }
 
@@ -160,14 +160,14 @@ TEST(CommandLine, FileProblemsExitWithOneAndTheReadersWords) {
     const std::string missing = folder.file("missing.pgm");
     const CliRun unreadable = Cli({"negate", missing, folder.file("out.pgm")});
     EXPECT_EQ(unreadable.status, 1);
-    EXPECT_EQ(unreadable.err, "Error: File: " + missing + " could not be opened for reading.\n");
+    EXPECT_EQ(unreadable.err, "lumagrove-cli: Error: File: " + missing + " could not be opened for reading.\n");
 
     const std::string input = WriteImage(folder, "in.pgm", 1, 1, {5});
     const std::string nowhere = folder.file("no/folder/out.pgm");
     const CliRun unwritable = Cli({"negate", input, nowhere});
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.err,
-              "Error: File: " + nowhere + " could not be opened for writing. The folder does not exist.\n");
+    EXPECT_EQ(unwritable.err, "lumagrove-cli: Error: File: " + nowhere +
+                                  " could not be opened for writing. The folder does not exist.\n");
 
     const CliRun coordinates = Cli({"negate", folder.write("points.xyz", "abcd"), folder.file("out.pgm")});
     EXPECT_EQ(coordinates.status, 1);
@@ -180,11 +180,11 @@ TEST(CommandLine, MessagesNameTheFileAndShowItsControlCharactersEscaped) {
     TemporaryFolder folder;
     const std::string notPgm = folder.write("x.pgm", "hello");
     EXPECT_EQ(Cli({"negate", notPgm, folder.file("out.pgm")}).err,
-              "Error: File: " + notPgm + " is not a PBM, PGM, PPM or PAM file.\n");
+              "lumagrove-cli: Error: File: " + notPgm + " is not a PBM, PGM, PPM or PAM file.\n");
 
     const std::string hostile = folder.file("\033]0;owned\007\033[2J\302\233.pgm");
     const CliRun run = Cli({"negate", hostile, folder.file("out.pgm")});
-    EXPECT_EQ(run.err, "Error: File: " + folder.file("\\033]0;owned\\007\\033[2J\\302\\233.pgm") +
+    EXPECT_EQ(run.err, "lumagrove-cli: Error: File: " + folder.file("\\033]0;owned\\007\\033[2J\\302\\233.pgm") +
                            " could not be opened for reading.\n");
     // Other bytes of a UTF-8 name stay as they are.
     const std::string accented = folder.file("\303\251t\303\251.pgm");
@@ -264,7 +264,7 @@ TEST(CommandLine, ConvertTo3DLabelsTheSampleAndRefusesOtherSizes) {
     const std::string square = WriteImage(folder, "small.pgm", 100, 100, std::vector<std::uint8_t>(100 * 100, 9));
     const CliRun refused = Cli({"range3d", square, folder.file("refused.pgm")});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Error: Convert to 3D needs a 128 x 128 image.\n");
+    EXPECT_EQ(refused.err, "lumagrove-cli: Error: Convert to 3D needs a 128 x 128 image.\n");
     EXPECT_FALSE(std::filesystem::exists(folder.file("refused.pgm")));
 }
 
@@ -279,7 +279,7 @@ TEST(CommandLine, HostileInputsExitWithOneAndTheReadersWords) {
         for (const char* command : {"negate", "binarize", "gaussian"}) {
             const CliRun run = Cli({command, input, output});
             EXPECT_EQ(run.status, 1) << command << " " << header;
-            EXPECT_EQ(run.err, "Error: File: " + input + " has no valid image size.\n");
+            EXPECT_EQ(run.err, "lumagrove-cli: Error: File: " + input + " has no valid image size.\n");
             EXPECT_FALSE(std::filesystem::exists(output));
         }
     }
@@ -289,14 +289,15 @@ TEST(CommandLine, HostileInputsExitWithOneAndTheReadersWords) {
         std::filesystem::create_directory(input);
         const CliRun run = Cli({"negate", input, output});
         EXPECT_EQ(run.status, 1) << name;
-        EXPECT_EQ(run.err, "Error: File: " + input + " could not be opened for reading.\n");
+        EXPECT_EQ(run.err, "lumagrove-cli: Error: File: " + input + " could not be opened for reading.\n");
         EXPECT_FALSE(std::filesystem::exists(output));
     }
     std::filesystem::create_directory(folder.file("folder.xyz"));
     const CliRun coordinates = Cli({"xyz", folder.file("folder.xyz")});
     EXPECT_EQ(coordinates.status, 1);
     EXPECT_EQ(coordinates.out, "");
-    EXPECT_EQ(coordinates.err, "Error: File: " + folder.file("folder.xyz") + " could not be opened for reading.\n");
+    EXPECT_EQ(coordinates.err,
+              "lumagrove-cli: Error: File: " + folder.file("folder.xyz") + " could not be opened for reading.\n");
 }
 
 }  // namespace
