@@ -130,6 +130,19 @@ TEST(BatchConsole, OnATerminalProgressIsRedrawnInPlaceAndClearedForMessages) {
               "\r\033[Klumagrove-cli: Batch done\n");
 }
 
+TEST(BatchConsole, WhenQuietOnlyProblemsAreWritten) {
+    std::ostringstream err;
+    BatchConsole console(err, err, 1, 80, true);
+    console.started("in/a.pgm");
+    const Reporter report = console.reporterFor("in/a.pgm");
+    report({"File: in/a.pgm holds 3 of 2 x 2 samples; the rest is white.", "Warning", MessageIcon::None,
+            MessageKind::Notice});
+    report({"No image.", "", MessageIcon::None});
+    console.finished();
+    console.close("Batch done");
+    EXPECT_EQ(err.str(), "lumagrove-cli: in/a.pgm: No image.\n");
+}
+
 TEST(BatchConsole, ProgressFitsTheTerminalKeepingTheEndOfTheName) {
     const std::string name = "/home/someone/a/very/long/folder/name/that/goes/on/photo_0001.jpg";
     EXPECT_EQ(ProgressText(12, 200, 75s, name, 200), "[12/200] 1:15 " + name);
