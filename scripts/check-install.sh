@@ -24,7 +24,7 @@ python="$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$build/CMakeCache.txt")"
 same_python_result() {
   local folder="$1"
   compgen -G "$build/python/lumagrove*.so" >/dev/null || return 0  # built without the module
-  ls "$folder"/lumagrove.pyi >/dev/null
+  ls "$folder"/lumagrove/__init__.pyi "$folder"/lumagrove/py.typed >/dev/null
   same_result env PYTHONPATH="$folder" "$python" -c \
     'import sys, lumagrove; lumagrove.write(sys.argv[2], lumagrove.gaussian(lumagrove.read(sys.argv[1])))' \
     "$sample"
