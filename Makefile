@@ -104,7 +104,9 @@ install: build
 uninstall:
 	DESTDIR="$(DESTDIR)" cmake --build $(BUILD) --target uninstall
 
-# $(BUILD)/lumagrove_<version>_amd64.deb, installed under /usr.
+# The Debian packages, installed under /usr, in $(BUILD): liblumagrove0.1,
+# liblumagrove-dev, lumagrove-cli, lumagrove and python3-lumagrove
+# (<name>_<version>_amd64.deb; see cmake/Package.cmake).
 deb: build
 	cd $(BUILD) && cpack -G DEB
 

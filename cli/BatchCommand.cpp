@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "base/PrintableText.h"
 #include "cli/Batch.h"
 #include "cli/BatchPlan.h"
 #include "cli/InputOutput.h"
@@ -20,8 +19,8 @@ bool MakeOutputFolder(const std::string& folder, std::ostream& err) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!error && std::filesystem::is_directory(folder, error)) return true;
-    err << kProgram << ": the output folder " << WithControlsEscaped(folder) << " could not be made"
-        << (error ? " (" + error.message() + ")" : std::string(": something else has that name")) << '\n';
+    Say(err, "the output folder " + folder + " could not be made" +
+                 (error ? " (" + error.message() + ")" : std::string(": something else has that name")));
     return false;
 }
 
@@ -48,7 +47,7 @@ int RunBatchCommand(const ChainCommand& chain, const Streams& streams) {
     std::vector<std::string> names;
     for (const BatchItem& item : items) names.push_back(item.input);
 
-    BatchConsole console(streams.err, streams.out, items.size(), streams.errColumns);
+    BatchConsole console(streams.err, streams.out, items.size(), streams.errColumns, words.quiet);
     const FileWork work = [&](std::size_t index, const Reporter& report) {
         const BatchItem& item = items[index];
         if (!item.conflict.empty()) {
@@ -58,7 +57,8 @@ int RunBatchCommand(const ChainCommand& chain, const Streams& streams) {
         std::optional<ImageRecord> source = ReadInput(item.input, streams.in, report);
         if (!source) return false;
         StepTimes times;
-        if (words.time) times = [&](const std::string& line) { console.line(item.input + ": " + line); };
+        if (words.time && !words.quiet)
+            times = [&](const std::string& line) { console.line(item.input + ": " + line); };
         const std::optional<ImageRecord> result = RunChain(chain.steps, std::move(*source), report, times);
         return result && session::WriteImageFile(*result, item.output, format, report, settings);
     };

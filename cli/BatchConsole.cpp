@@ -1,8 +1,10 @@
 #include "cli/BatchConsole.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/PrintableText.h"
+#include "cli/StreamReporter.h"
 
 namespace lumagrove::cli {
 namespace {
@@ -42,8 +44,8 @@ std::string ProgressText(std::size_t done, std::size_t total, std::chrono::stead
     return text + std::string(kCut) + current.substr(current.size() - kept);
 }
 
-BatchConsole::BatchConsole(std::ostream& err, std::ostream& readouts, std::size_t total, int columns)
-    : err_(err), readouts_(readouts), total_(total), columns_(columns) {}
+BatchConsole::BatchConsole(std::ostream& err, std::ostream& readouts, std::size_t total, int columns, bool quiet)
+    : err_(err), readouts_(readouts), total_(total), columns_(quiet ? 0 : columns), quiet_(quiet) {}
 
 Reporter BatchConsole::reporterFor(const std::string& input) {
     return [this, input](const Message& message) {
@@ -55,6 +57,7 @@ Reporter BatchConsole::reporterFor(const std::string& input) {
             drawLocked();
             return;
         }
+        if (quiet_ && IsWarning(message)) return;
         std::string text = input + ": ";
         if (!message.caption.empty()) text += message.caption + ": ";
         line(text + message.text);
@@ -64,7 +67,7 @@ Reporter BatchConsole::reporterFor(const std::string& input) {
 void BatchConsole::line(const std::string& text) {
     const std::scoped_lock lock(mutex_);
     clearLocked();
-    err_ << WithControlsEscaped(text) << '\n';
+    Say(err_, text);
     drawLocked();
 }
 
@@ -89,14 +92,20 @@ void BatchConsole::close(const std::string& lastLine) {
     const std::scoped_lock lock(mutex_);
     clearLocked();
     current_.clear();
-    err_ << lastLine << '\n' << std::flush;
+    if (!quiet_) Say(err_, lastLine);
+    err_ << std::flush;
 }
 
 std::chrono::steady_clock::duration BatchConsole::elapsed() const { return std::chrono::steady_clock::now() - start_; }
 
 void BatchConsole::drawLocked() {
     if (columns_ <= 0) return;
-    err_ << kClearLine << ProgressText(done_, total_, elapsed(), current_, columns_) << std::flush;
+    // The name leads here too, so the text after it has that much less room.
+    const std::string lead = std::string(kProgram) + ": ";
+    std::string text =
+        lead + ProgressText(done_, total_, elapsed(), current_, columns_ - static_cast<int>(lead.size()));
+    text.resize(std::min(text.size(), static_cast<std::size_t>(columns_ - 1)));
+    err_ << kClearLine << text << std::flush;
     drawn_ = true;
 }
 

@@ -11,17 +11,18 @@
 namespace lumagrove::cli {
 
 // Standard error while a batch runs: several workers report at once, so every
-// line goes through here whole. On a terminal one progress line sits below
-// the messages, "[done/total] elapsed current-file", redrawn in place; it is
-// cleared before anything else is written, so messages and the summary never
-// mix with it. Elsewhere (a file, a pipe, a log) nothing but messages and the
-// summary is written.
+// line goes through here whole, led by the program's name. On a terminal one
+// progress line sits below the messages, "lumagrove-cli: [done/total] elapsed
+// current-file", redrawn in place; it is cleared before anything else is
+// written, so messages and the summary never mix with it. Elsewhere (a file,
+// a pipe, a log) nothing but messages and the summary is written.
 class BatchConsole {
 public:
     // `columns` is the width of the terminal `err` shows on, or 0 when it is
     // not a terminal. Readouts (values the user asked to see) go to
-    // `readouts`, problems to `err`.
-    BatchConsole(std::ostream& err, std::ostream& readouts, std::size_t total, int columns);
+    // `readouts`, problems to `err`. When `quiet`, only problems and readouts
+    // are written: no progress, warnings or summary.
+    BatchConsole(std::ostream& err, std::ostream& readouts, std::size_t total, int columns, bool quiet = false);
 
     // Messages about one input, each line led by the input's name. Here and
     // in every line and name shown, control characters are shown escaped.
@@ -47,6 +48,7 @@ private:
     std::ostream& readouts_;
     const std::size_t total_;
     const int columns_;
+    const bool quiet_;
     const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
     std::size_t done_ = 0;
     std::string current_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "cli/Suggestions.h"
 #include "session/Messages.h"
 #include "session/RunEntry.h"
 
@@ -38,6 +39,7 @@ void Gather(ParsedWords& all, ParsedWords&& step) {
     once("--format", all.format, step.format);
     once("--quality", all.quality, step.quality);
     all.time = all.time || step.time;
+    all.quiet = all.quiet || step.quiet;
     all.files = std::move(step.files);
 }
 
@@ -45,7 +47,7 @@ void Gather(ParsedWords& all, ParsedWords&& step) {
 std::optional<std::string> StepProblem(std::span<const std::string> words, bool last, const ParsedWords& parsed) {
     if (FindOperationByCommand(words[0]) == nullptr) {
         if (words[0] == "xyz") return std::string("xyz cannot be a step of a chain");
-        return "unknown command '" + words[0] + "'";
+        return UnknownCommand(words[0], true);
     }
     if (parsed.problem) return parsed.problem;
     if (!last && !parsed.files.empty()) {

@@ -14,6 +14,7 @@
 #include "cli/ParsedWords.h"
 #include "cli/StandardStreams.h"
 #include "cli/StreamReporter.h"
+#include "cli/Suggestions.h"
 #include "session/ImageFiles.h"
 #include "session/Messages.h"
 
@@ -32,7 +33,7 @@ bool NamesStandardOutput(const std::string& name) {
 
 int ShowCoordinates(const ParsedWords& parsed, const Streams& streams) {
     if (parsed.files.size() != 1) return UsageError(streams.err, "xyz takes one INPUT file");
-    const Reporter report = StreamReporter(streams.out, streams.err);
+    const Reporter report = StreamReporter(streams.out, streams.err, parsed.quiet);
     return session::ReadCoordinateFile(parsed.files[0], session::NamingFile(parsed.files[0], report)) ? kDone : kFailed;
 }
 
@@ -60,21 +61,22 @@ int RunOnce(const ChainCommand& chain, const Streams& streams) {
         return UsageError(streams.err, *problem);
     }
     if (NamesStandardStream(output) && streams.outIsTerminal) {
-        streams.err << kProgram << ": standard output is a terminal; send the image to a file or a pipe\n";
+        Say(streams.err, "standard output is a terminal; send the image to a file or a pipe");
         return kFailed;
     }
     if (NamesStandardStream(input) && streams.inIsTerminal) {
-        streams.err << kProgram << ": standard input is a terminal; give a file or a pipe\n";
+        Say(streams.err, "standard input is a terminal; give a file or a pipe");
         return kFailed;
     }
     // An image written to standard output ("- | next") must not have the
     // intensity samples in front of it.
-    const Reporter report = StreamReporter(NamesStandardOutput(output) ? streams.err : streams.out, streams.err);
+    const Reporter report =
+        StreamReporter(NamesStandardOutput(output) ? streams.err : streams.out, streams.err, words.quiet);
     const std::string inputName = NamesStandardStream(input) ? kStandardInputName : input;
     std::optional<ImageRecord> source = ReadInput(input, streams.in, session::NamingFile(inputName, report));
     if (!source) return kFailed;
     StepTimes times;
-    if (words.time) times = [&](const std::string& line) { streams.err << line << '\n'; };
+    if (words.time && !words.quiet) times = [&](const std::string& line) { Say(streams.err, line); };
     const std::optional<ImageRecord> result = RunChain(chain.steps, std::move(*source), report, times);
     if (!result) return kFailed;
     const WriteSettings settings{words.quality.value_or(WriteSettings::kDefaultQuality)};
@@ -95,7 +97,7 @@ int RunCommandLine(std::span<const std::string> arguments, const Streams& stream
         return kDone;
     }
     if (command == kCoordinatesCommand) return RunCoordinatesCommand(arguments.subspan(1), streams);
-    if (FindOperationByCommand(command) == nullptr) return UsageError(streams.err, "unknown command '" + command + "'");
+    if (FindOperationByCommand(command) == nullptr) return UsageError(streams.err, UnknownCommand(command, false));
 
     const ChainCommand chain = ParseChain(arguments);
     if (chain.help != nullptr) {

@@ -14,8 +14,9 @@ struct GeneralOption {
 
 inline constexpr GeneralOption kGeneralOptions[] = {
     {"--time", "print \"Completed in N ms\" to standard error (in a chain, for each step)"},
+    {"--quiet", "print no progress, times or warnings: only errors, and what goes to standard output"},
     {"--help", "print the help: this text, or the command's own"},
-    {"--", "end of the options: every later word is a file name"},
+    {"--", "end of the options: every later word is a file name, even one starting with '-'"},
 };
 
 inline constexpr char kCoordinatesCommand[] = "xyz";

@@ -16,7 +16,7 @@ std::optional<ImageRecord> ReadInput(const std::string& name, std::istream& in, 
         return session::ReadImageBytes(*bytes, kStandardInputName, report, ImageFormatsWithPictures());
     }
     if (session::NamesCoordinateFile(name)) {
-        report({name + " holds XYZ coordinates, not an image (see the xyz command)", kProgram, MessageIcon::None});
+        report({name + " holds XYZ coordinates, not an image (see the xyz command)", "Error", MessageIcon::None});
         return std::nullopt;
     }
     return session::ReadImageFile(name, report, ImageFormatsWithPictures());

@@ -5,6 +5,8 @@
 #include <limits>
 
 #include "cli/InputOutput.h"
+#include "cli/StandardStreams.h"
+#include "cli/Suggestions.h"
 #include "pictures/Pictures.h"
 #include "session/ImageFiles.h"
 
@@ -78,7 +80,7 @@ std::optional<std::string> TakeOption(const OperationEntry* entry, const std::st
     const std::string flag = word.substr(0, equals);
     const OptionDescriptor* option = entry == nullptr ? nullptr : FindOption(*entry, flag);
     const ToolOption* toolOption = entry == nullptr ? nullptr : FindToolOption(flag);
-    if (option == nullptr && toolOption == nullptr) return "option " + flag + " does not apply to " + command;
+    if (option == nullptr && toolOption == nullptr) return UnknownOption(entry, command, flag);
     std::string text;
     if (equals != std::string::npos) {
         text = word.substr(equals + 1);
@@ -112,12 +114,14 @@ ParsedWords ParseWords(const OperationEntry* entry, const std::string& command, 
     bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
-        if (optionsEnded || !word.starts_with("--")) {
+        if (optionsEnded || !word.starts_with('-') || NamesStandardStream(word)) {
             parsed.files.push_back(word);
         } else if (word == kEndOfOptions) {
             optionsEnded = true;
         } else if (word == "--time") {
             parsed.time = true;
+        } else if (word == "--quiet") {
+            parsed.quiet = true;
         } else if ((parsed.problem = TakeOption(entry, command, words, i, parsed))) {
             break;
         }

@@ -16,6 +16,7 @@ struct ParsedWords {
     OperationArguments arguments;  // starting from the documented defaults
     std::vector<std::string> files;
     bool time = false;
+    bool quiet = false;  // --quiet: errors and standard output only
     bool help = false;
     std::optional<std::string> outDir;    // --out-dir: a batch, writing there
     std::optional<std::int32_t> jobs;     // --jobs
@@ -39,10 +40,12 @@ struct ToolOption {
 std::span<const ToolOption> ToolOptions();
 
 // Options are the flags `entry` takes (none for nullptr), the tool options
-// (also none for nullptr), "--time" and "--help", each value either
-// "--flag=value" or the next word; "--" ends the options, and every other
-// word is a file name. "--help" before "--" wins over any problem, so that
-// help is always at hand.
+// (also none for nullptr), "--time", "--quiet" and "--help", each value
+// either "--flag=value" or the next word, which may start with '-' ("--direction
+// -30"). "--" ends the options; before it any other word starting with '-'
+// is a problem, all but "-" itself (standard input or output), and after it
+// every word is a file name. "--help" before "--" wins over any problem, so
+// that help is always at hand.
 ParsedWords ParseWords(const OperationEntry* entry, const std::string& command, std::span<const std::string> words);
 
 }  // namespace lumagrove::cli

@@ -5,19 +5,22 @@
 
 namespace lumagrove::cli {
 
-Reporter StreamReporter(std::ostream& readouts, std::ostream& err) {
-    return [&readouts, &err](const Message& message) {
+void Say(std::ostream& err, const std::string& text) { err << kProgram << ": " << WithControlsEscaped(text) << '\n'; }
+
+Reporter StreamReporter(std::ostream& readouts, std::ostream& err, bool quiet) {
+    return [&readouts, &err, quiet](const Message& message) {
         if (message.kind == MessageKind::Readout) {
             readouts << WithControlsEscaped(message.text) << '\n';
             return;
         }
-        if (!message.caption.empty()) err << message.caption << ": ";
-        err << WithControlsEscaped(message.text) << '\n';
+        if (quiet && IsWarning(message)) return;
+        Say(err, message.caption.empty() ? message.text : message.caption + ": " + message.text);
     };
 }
 
 int UsageError(std::ostream& err, const std::string& problem) {
-    err << kProgram << ": " << WithControlsEscaped(problem) << "\nTry '" << kProgram << " --help'.\n";
+    Say(err, problem);
+    err << "Try '" << kProgram << " --help'.\n";
     return kUsageError;
 }
 

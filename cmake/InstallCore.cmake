@@ -10,7 +10,10 @@ set(LUMAGROVE_HEADER_INSTALL_DIR ${CMAKE_INSTALL_INCLUDEDIR}/lumagrove)
 set_target_properties(lumagrove_core PROPERTIES EXPORT_NAME core)
 target_include_directories(lumagrove_core INTERFACE $<INSTALL_INTERFACE:${LUMAGROVE_HEADER_INSTALL_DIR}>)
 target_compile_features(lumagrove_core INTERFACE cxx_std_20)
-install(TARGETS lumagrove_core EXPORT LumagroveTargets)
+# The library itself is what programs load (component library); the
+# unversioned link name, headers and packages are for building against it
+# (component development), as Debian splits a library.
+install(TARGETS lumagrove_core EXPORT LumagroveTargets LIBRARY COMPONENT library NAMELINK_COMPONENT development)
 
 # The operation table (with its options and code), files read and written
 # as both programs do it (the pictures' formats included), an operation run
@@ -21,16 +24,16 @@ lumagrove_public_headers(headers
   base/Version.h)
 foreach(header IN LISTS headers)
   get_filename_component(folder ${header} DIRECTORY)
-  install(FILES ${header} DESTINATION ${LUMAGROVE_HEADER_INSTALL_DIR}/${folder})
+  install(FILES ${header} DESTINATION ${LUMAGROVE_HEADER_INSTALL_DIR}/${folder} COMPONENT development)
 endforeach()
 
-install(EXPORT LumagroveTargets NAMESPACE Lumagrove:: DESTINATION ${LUMAGROVE_CMAKE_INSTALL_DIR})
+install(EXPORT LumagroveTargets NAMESPACE Lumagrove:: DESTINATION ${LUMAGROVE_CMAKE_INSTALL_DIR} COMPONENT development)
 
 # The same library for builds that ask pkg-config: lumagrove.
 set(LUMAGROVE_PKGCONFIG_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 file(RELATIVE_PATH LUMAGROVE_PC_TO_PREFIX /prefix/${LUMAGROVE_PKGCONFIG_INSTALL_DIR} /prefix)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/lumagrove.pc.in ${CMAKE_BINARY_DIR}/lumagrove.pc @ONLY)
-install(FILES ${CMAKE_BINARY_DIR}/lumagrove.pc DESTINATION ${LUMAGROVE_PKGCONFIG_INSTALL_DIR})
+install(FILES ${CMAKE_BINARY_DIR}/lumagrove.pc DESTINATION ${LUMAGROVE_PKGCONFIG_INSTALL_DIR} COMPONENT development)
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/LumagroveConfig.cmake.in
   ${CMAKE_BINARY_DIR}/LumagroveConfig.cmake
   INSTALL_DESTINATION ${LUMAGROVE_CMAKE_INSTALL_DIR})
@@ -38,11 +41,4 @@ configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/LumagroveConfig.cmake.in
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/LumagroveConfigVersion.cmake
   COMPATIBILITY SameMinorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/LumagroveConfig.cmake ${CMAKE_BINARY_DIR}/LumagroveConfigVersion.cmake
-  DESTINATION ${LUMAGROVE_CMAKE_INSTALL_DIR})
-
-# Where the Python module goes once it is built: install(TARGETS <module>
-# LIBRARY DESTINATION ${LUMAGROVE_PYTHON_INSTALL_DIR}), with an INSTALL_RPATH
-# that reaches ${CMAKE_INSTALL_LIBDIR} from there. Debian's python3 looks in
-# lib/python3/dist-packages under /usr.
-set(LUMAGROVE_PYTHON_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/python3/dist-packages CACHE PATH
-    "Where the Python module is installed, under the prefix")
+  DESTINATION ${LUMAGROVE_CMAKE_INSTALL_DIR} COMPONENT development)

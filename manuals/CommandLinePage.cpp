@@ -141,7 +141,9 @@ std::string CommandLinePage() {
             "is left alone.\n"
             ".PP\n"
             "What you asked to see goes to standard output: the sample point of\n.BR xyz ,\n"
-            "and the two samples an intensity file shows. Problems go to standard error.\n";
+            "and the two samples an intensity file shows. Problems, warnings, times and a batch's progress go\n"
+            "to standard error, each line led by \"lumagrove\\-cli: \";\n.B \\-\\-quiet\nleaves only the "
+            "problems there.\n";
     WriteCommands(page);
     page << ".SH OPTIONS\nEvery command but\n.B xyz\nalso takes these:\n";
     for (const auto& [flagAndValue, help] : cli::OptionRowsForEveryCommand()) WriteOptionRow(page, flagAndValue, help);

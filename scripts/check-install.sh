@@ -24,7 +24,7 @@ python="$(sed -n 's/^Python3_EXECUTABLE:FILEPATH=//p' "$build/CMakeCache.txt")"
 same_python_result() {
   local folder="$1"
   compgen -G "$build/python/lumagrove*.so" >/dev/null || return 0  # built without the module
-  ls "$folder"/lumagrove.pyi >/dev/null
+  ls "$folder"/lumagrove/__init__.pyi "$folder"/lumagrove/py.typed >/dev/null
   same_result env PYTHONPATH="$folder" "$python" -c \
     'import sys, lumagrove; lumagrove.write(sys.argv[2], lumagrove.gaussian(lumagrove.read(sys.argv[1])))' \
     "$sample"
@@ -88,23 +88,41 @@ c++ -std=c++20 examples/cpp-consumer/smooth.cpp -o "$scratch/smooth-pc" $(pkg-co
 "$scratch/smooth-pc" "$PWD/samples/colour.png" "$scratch/result.png"
 cmp "$scratch/expected.png" "$scratch/result.png"
 
-step "build the Debian package, unpack it and run the tool from there"
-(cd "$build" && cpack -G DEB >"$scratch/cpack.log" 2>&1) || {
+step "build the Debian packages, unpack them and run the tool from there"
+(cd "$build" && cpack -G DEB -B "$scratch/debs" >"$scratch/cpack.log" 2>&1) || {
   cat "$scratch/cpack.log" >&2
   exit 1
 }
-version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
-deb="$build/lumagrove_${version}_$(dpkg --print-architecture).deb"
-dpkg-deb --info "$deb" | grep -E '^ (Package|Version|Depends):'
-dpkg-deb -x "$deb" "$scratch/unpacked"
+debs=("$scratch"/debs/*.deb)
+for deb in "${debs[@]}"; do
+  dpkg-deb --info "$deb" | grep -E '^ (Package|Version|Depends):'
+  dpkg-deb -x "$deb" "$scratch/unpacked"
+  dpkg-deb --contents "$deb" | awk '!/\/$/ { sub(/^\./, "", $6); print $6 }' >>"$scratch/packaged.txt"
+done
 "$scratch/unpacked/usr/bin/lumagrove-cli" --version
 same_result "$scratch/unpacked/usr/bin/lumagrove-cli" gaussian "$sample"
 same_python_result "$scratch/unpacked/usr/lib/python3/dist-packages"
 
-step "its dependencies resolve from the Debian archive on a machine with nothing installed"
+step "the packages hold what \`make install\` puts under /usr, each file in one of them"
+DESTDIR="$scratch/usr-stage" cmake --install "$build" --prefix /usr >/dev/null
+(cd "$scratch/usr-stage" && find . ! -type d | sed 's/^\.//') | grep -v '^/usr/share/doc/' | sort >"$scratch/installed.txt"
+grep -v '^/usr/share/doc/' "$scratch/packaged.txt" | sort >"$scratch/packaged-sorted.txt"
+if ! diff -u "$scratch/installed.txt" "$scratch/packaged-sorted.txt"; then
+  echo "the packages and \`make install\` differ (+ only in a package, - in none)" >&2
+  exit 1
+fi
+for deb in "${debs[@]}"; do
+  package="$(dpkg-deb --field "$deb" Package)"
+  grep -qx "/usr/share/doc/$package/copyright" "$scratch/packaged.txt" || {
+    echo "$package has no copyright file" >&2
+    exit 1
+  }
+done
+
+step "their dependencies resolve from the Debian archive on a machine with nothing installed"
 : >"$scratch/empty-status"
 apt-get install --simulate -o Debug::NoLocking=1 -o APT::Install-Recommends=false \
-  -o Dir::State::status="$scratch/empty-status" "$deb" >"$scratch/apt.log" 2>&1 || {
+  -o Dir::State::status="$scratch/empty-status" "${debs[@]}" >"$scratch/apt.log" 2>&1 || {
   cat "$scratch/apt.log" >&2
   exit 1
 }

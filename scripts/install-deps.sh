@@ -17,6 +17,7 @@ packages=(
   librsvg2-bin desktop-file-utils appstream man-db
   dpkg-dev file
   python3-dev pybind11-dev python3-numpy python3-pytest python3-dask python3-distributed
+  python3-skbuild python3-venv python3-pip  # `pip install .` and its test in a virtual environment
   netpbm  # the netpbm tools the round-trip tests compare with (they skip without them)
 )
 for option in "$@"; do

@@ -69,12 +69,13 @@ TEST(BatchCommand, AFileThatFailsIsToldAndTheOthersAreWritten) {
     // them; the summary last.
     std::vector<std::string> lines = Lines(run.err);
     ASSERT_EQ(lines.size(), 3u) << run.err;
-    EXPECT_EQ(lines.back(), "Batch done: 4 of 6 files written, 2 failed, in 0:00");
+    EXPECT_EQ(lines.back(), "lumagrove-cli: Batch done: 4 of 6 files written, 2 failed, in 0:00");
     lines.pop_back();
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines,
-              (std::vector<std::string>{bad + ": Error: File: " + bad + " is not a PBM, PGM, PPM or PAM file.",
-                                        missing + ": Error: File: " + missing + " could not be opened for reading."}));
+              (std::vector<std::string>{
+                  "lumagrove-cli: " + bad + ": Error: File: " + bad + " is not a PBM, PGM, PPM or PAM file.",
+                  "lumagrove-cli: " + missing + ": Error: File: " + missing + " could not be opened for reading."}));
 }
 
 TEST(BatchCommand, AChainRunsOnEveryFileWithEachStepTimed) {
@@ -96,8 +97,9 @@ TEST(BatchCommand, AChainRunsOnEveryFileWithEachStepTimed) {
     ASSERT_EQ(lines.size(), 7u) << run.err;  // two steps for each of three files, and the summary
     for (const std::string& input : inputs) {
         for (const std::string step : {": Step 1 (gaussian): Completed in ", ": Step 2 (edges): Completed in "}) {
-            EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                                    [&](const std::string& line) { return line.starts_with(input + step); }),
+            EXPECT_EQ(std::count_if(
+                          lines.begin(), lines.end(),
+                          [&](const std::string& line) { return line.starts_with("lumagrove-cli: " + input + step); }),
                       1)
                 << input << step;
         }
@@ -114,8 +116,8 @@ TEST(BatchCommand, TwoInputsNeverWriteTheSameResult) {
     const std::string out = folder.file("out");
     const CliRun run = Cli({"negate", "--jobs", "1", "--out-dir", out, first, second});
     EXPECT_EQ(run.status, kFailed);
-    EXPECT_EQ(Lines(run.err).front(),
-              second + ": Error: its result would overwrite " + out + "/x.pgm, the result of " + first);
+    EXPECT_EQ(Lines(run.err).front(), "lumagrove-cli: " + second + ": Error: its result would overwrite " + out +
+                                          "/x.pgm, the result of " + first);
     EXPECT_TRUE(TemporaryFolder::read(out + "/x.pgm") == SingleResult({"negate"}, first, folder));
 }
 
@@ -136,16 +138,17 @@ TEST(BatchCommand, NoResultOverwritesAnInput) {
     EXPECT_TRUE(TemporaryFolder::read(pgm) == pgmBefore);
     EXPECT_TRUE(TemporaryFolder::read(png) == pngBefore);
     EXPECT_TRUE(TemporaryFolder::read(folder.file("r/other.pgm")) == SingleResult({"negate"}, other, folder));
-    EXPECT_EQ(Lines(run.err), (std::vector<std::string>{
-                                  png + ": Error: its result " + pgm + " would overwrite the input " + pgm,
-                                  pgm + ": Error: its result " + pgm + " would overwrite the input " + pgm,
-                                  "Batch done: 1 of 3 files written, 2 failed, in 0:00",
-                              }));
+    EXPECT_EQ(Lines(run.err),
+              (std::vector<std::string>{
+                  "lumagrove-cli: " + png + ": Error: its result " + pgm + " would overwrite the input " + pgm,
+                  "lumagrove-cli: " + pgm + ": Error: its result " + pgm + " would overwrite the input " + pgm,
+                  "lumagrove-cli: Batch done: 1 of 3 files written, 2 failed, in 0:00",
+              }));
 
     // One file named twice is one input.
     const CliRun twice = Cli({"negate", "--out-dir", folder.file("out"), other, folder.file("r/../other.pgm")});
     EXPECT_EQ(twice.status, kDone) << twice.err;
-    EXPECT_EQ(twice.err, "Batch done: 1 of 1 files written, 0 failed, in 0:00\n");
+    EXPECT_EQ(twice.err, "lumagrove-cli: Batch done: 1 of 1 files written, 0 failed, in 0:00\n");
 }
 
 TEST(BatchCommand, TheOutputFolderIsMadeAndEveryResultIsNamedAfterItsInput) {

@@ -86,11 +86,14 @@ TEST(Batch, AFailingInputIsReportedAndTheOthersGoOn) {
     // Messages lead with their input; no progress is drawn off a terminal,
     // and the summary ends the output.
     const std::string text = err.str();
-    EXPECT_NE(text.find("in/2.pgm: Error: File: in/2.pgm could not be opened for reading.\n"), std::string::npos)
+    EXPECT_NE(text.find("lumagrove-cli: in/2.pgm: Error: File: in/2.pgm could not be opened for reading.\n"),
+              std::string::npos)
         << text;
-    EXPECT_NE(text.find("in/4.pgm: Error: Not enough memory to complete the operation.\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("lumagrove-cli: in/4.pgm: Error: Not enough memory to complete the operation.\n"),
+              std::string::npos)
+        << text;
     EXPECT_EQ(text.find('\r'), std::string::npos) << text;
-    EXPECT_TRUE(text.ends_with("\nBatch done: 4 of 6 files written, 2 failed, in 0:00\n")) << text;
+    EXPECT_TRUE(text.ends_with("\nlumagrove-cli: Batch done: 4 of 6 files written, 2 failed, in 0:00\n")) << text;
 }
 
 TEST(Batch, MoreJobsThanInputsAndNoInputsAtAll) {
@@ -100,7 +103,7 @@ TEST(Batch, MoreJobsThanInputsAndNoInputsAtAll) {
                   {}, 8, [](std::size_t, const Reporter&) { return false; }, console)
                   .failed,
               0u);
-    EXPECT_EQ(err.str(), "Batch done: 0 of 0 files written, 0 failed, in 0:00\n");
+    EXPECT_EQ(err.str(), "lumagrove-cli: Batch done: 0 of 0 files written, 0 failed, in 0:00\n");
 
     const std::vector<std::string> one = Names(1);
     std::ostringstream oneErr;
@@ -119,12 +122,25 @@ TEST(BatchConsole, OnATerminalProgressIsRedrawnInPlaceAndClearedForMessages) {
     console.finished();
     console.close("Batch done");
     EXPECT_EQ(err.str(),
-              "\r\033[K[0/3] 0:00 in/a.pgm"  // drawn
-              "\r\033[K"                     // cleared for the message
-              "in/a.pgm: No image.\n"
-              "\r\033[K[0/3] 0:00 in/a.pgm"  // back below it
-              "\r\033[K[1/3] 0:00 in/a.pgm"
-              "\r\033[KBatch done\n");
+              "\r\033[Klumagrove-cli: [0/3] 0:00 in/a.pgm"  // drawn
+              "\r\033[K"                                    // cleared for the message
+              "lumagrove-cli: in/a.pgm: No image.\n"
+              "\r\033[Klumagrove-cli: [0/3] 0:00 in/a.pgm"  // back below it
+              "\r\033[Klumagrove-cli: [1/3] 0:00 in/a.pgm"
+              "\r\033[Klumagrove-cli: Batch done\n");
+}
+
+TEST(BatchConsole, WhenQuietOnlyProblemsAreWritten) {
+    std::ostringstream err;
+    BatchConsole console(err, err, 1, 80, true);
+    console.started("in/a.pgm");
+    const Reporter report = console.reporterFor("in/a.pgm");
+    report({"File: in/a.pgm holds 3 of 2 x 2 samples; the rest is white.", "Warning", MessageIcon::None,
+            MessageKind::Notice});
+    report({"No image.", "", MessageIcon::None});
+    console.finished();
+    console.close("Batch done");
+    EXPECT_EQ(err.str(), "lumagrove-cli: in/a.pgm: No image.\n");
 }
 
 TEST(BatchConsole, ProgressFitsTheTerminalKeepingTheEndOfTheName) {

@@ -66,7 +66,7 @@ TEST(Chain, TimeIsPrintedForEachStep) {
     std::string line;
     for (const std::string step : {"Step 1 (negate): ", "Step 2 (equalize): ", "Step 3 (negate): "}) {
         ASSERT_TRUE(std::getline(lines, line));
-        EXPECT_TRUE(line.starts_with(step + "Completed in ") && line.ends_with(" ms")) << line;
+        EXPECT_TRUE(line.starts_with("lumagrove-cli: " + step + "Completed in ") && line.ends_with(" ms")) << line;
     }
     EXPECT_FALSE(std::getline(lines, line));
 }

@@ -64,7 +64,7 @@ TEST(CommandLine, TimeReportsTheOperation) {
     const std::string input = WriteImage(folder, "in.pgm", 2, 2, {1, 2, 3, 4});
     const CliRun run = Cli({"negate", "--time", input, folder.file("out.pgm")});
     EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.err.starts_with("Completed in ")) << run.err;
+    EXPECT_TRUE(run.err.starts_with("lumagrove-cli: Completed in ")) << run.err;
     EXPECT_TRUE(run.err.ends_with(" ms\n")) << run.err;
 }
 
@@ -74,9 +74,15 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrongInOneLine) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "no command given"},
         {{"sharpen", "a.pgm", "b.pgm"}, "unknown command 'sharpen'"},
+        {{"gausian", "a.pgm", "b.pgm"}, "unknown command 'gausian'; did you mean 'gaussian'?"},
+        {{"negate", "then", "equalzie", "a.pgm", "b.pgm"}, "unknown command 'equalzie'; did you mean 'equalize'?"},
         {{"negate", "a.pgm"}, "negate takes an INPUT and an OUTPUT file"},
         {{"negate", "a.pgm", "b.pgm", "c.pgm"}, "negate takes an INPUT and an OUTPUT file"},
         {{"negate", "--threshold", "3", "a.pgm", "b.pgm"}, "option --threshold does not apply to negate"},
+        {{"gaussian", "--sigm", "2", "a.pgm", "b.pgm"},
+         "option --sigm does not apply to gaussian; did you mean --sigma?"},
+        {{"negate", "-x", "a.pgm", "b.pgm"}, "option -x does not apply to negate; a file of that name goes after --"},
+        {{"negate", "a.pgm", "-30", "b.pgm"}, "option -30 does not apply to negate; a file of that name goes after --"},
         {{"binarize", "--threshold", "abc", "a.pgm", "b.pgm"}, "'abc' is not a valid value for --threshold"},
         {{"binarize", "--threshold", "12x", "a.pgm", "b.pgm"}, "'12x' is not a valid value for --threshold"},
         {{"uniform", "--window=0", "a.pgm", "b.pgm"}, "--window must be at least 1"},
@@ -124,10 +130,50 @@ TEST(CommandLine, DoubleDashEndsTheOptions) {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(folder.path());
     const CliRun run = Cli({"binarize", "--threshold", "15", "--", "--time.pgm", "--threshold"});
+    WriteImage(folder, "-x.pgm", 1, 1, {10});
+    const CliRun dashed = Cli({"negate", "--", "-x.pgm", "-y.pgm"});
     std::filesystem::current_path(previous);
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");  // "--time.pgm" was not taken for --time
     EXPECT_EQ(ReadImage(folder.file("--threshold")), (std::vector<std::uint8_t>{0, 255}));
+    EXPECT_EQ(dashed.status, 0) << dashed.err;
+    EXPECT_EQ(ReadImage(folder.file("-y.pgm")), std::vector<std::uint8_t>{245});
+}
+
+// An option's value may start with '-': it is not taken for an option.
+TEST(CommandLine, ANegativeNumberIsAnOptionsValue) {
+    TemporaryFolder folder;
+    const std::string scene = LUMAGROVE_SOURCE_DIR "/samples/scene.pgm";
+    const CliRun spaced = Cli({"edges-direction", "--direction", "-30", scene, folder.file("spaced.pgm")});
+    EXPECT_EQ(spaced.status, 0) << spaced.err;
+    EXPECT_EQ(Cli({"edges-direction", "--direction=-30", scene, folder.file("joined.pgm")}).status, 0);
+    EXPECT_EQ(Cli({"edges-direction", scene, folder.file("default.pgm")}).status, 0);
+    EXPECT_EQ(ReadImage(folder.file("spaced.pgm")), ReadImage(folder.file("joined.pgm")));
+    EXPECT_NE(ReadImage(folder.file("spaced.pgm")), ReadImage(folder.file("default.pgm")));
+}
+
+// --quiet leaves errors and what the user asked to see; warnings, times and a
+// batch's summary go.
+TEST(CommandLine, QuietKeepsErrorsAndStandardOutput) {
+    TemporaryFolder folder;
+    std::string bytes(200000, '\x10');
+    bytes[108900] = 7;
+    const std::string scan = folder.write("short.raw", bytes);
+    const CliRun told = Cli({"negate", scan, folder.file("out.pgm")});
+    EXPECT_EQ(told.err,
+              "lumagrove-cli: Warning: File: " + scan + " holds 200000 of 640 x 480 samples; the rest is white.\n");
+
+    const CliRun quiet = Cli({"negate", "--quiet", "--time", scan, folder.file("out.pgm")});
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.out, "7 16\n");
+    EXPECT_EQ(quiet.err, "");
+
+    const std::string missing = folder.file("missing.pgm");
+    const CliRun batch = Cli({"negate", "--out-dir", folder.file("out"), scan, missing, "--quiet"});
+    EXPECT_EQ(batch.status, 1);
+    EXPECT_EQ(batch.out, scan + ": 7 16\n");
+    EXPECT_EQ(batch.err,
+              "lumagrove-cli: " + missing + ": Error: File: " + missing + " could not be opened for reading.\n");
 }
 
 TEST(CommandLine, HelpListsEveryCommandWithItsDefaults) {
@@ -160,14 +206,14 @@ TEST(CommandLine, FileProblemsExitWithOneAndTheReadersWords) {
     const std::string missing = folder.file("missing.pgm");
     const CliRun unreadable = Cli({"negate", missing, folder.file("out.pgm")});
     EXPECT_EQ(unreadable.status, 1);
-    EXPECT_EQ(unreadable.err, "Error: File: " + missing + " could not be opened for reading.\n");
+    EXPECT_EQ(unreadable.err, "lumagrove-cli: Error: File: " + missing + " could not be opened for reading.\n");
 
     const std::string input = WriteImage(folder, "in.pgm", 1, 1, {5});
     const std::string nowhere = folder.file("no/folder/out.pgm");
     const CliRun unwritable = Cli({"negate", input, nowhere});
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.err,
-              "Error: File: " + nowhere + " could not be opened for writing. The folder does not exist.\n");
+    EXPECT_EQ(unwritable.err, "lumagrove-cli: Error: File: " + nowhere +
+                                  " could not be opened for writing. The folder does not exist.\n");
 
     const CliRun coordinates = Cli({"negate", folder.write("points.xyz", "abcd"), folder.file("out.pgm")});
     EXPECT_EQ(coordinates.status, 1);
@@ -180,11 +226,11 @@ TEST(CommandLine, MessagesNameTheFileAndShowItsControlCharactersEscaped) {
     TemporaryFolder folder;
     const std::string notPgm = folder.write("x.pgm", "hello");
     EXPECT_EQ(Cli({"negate", notPgm, folder.file("out.pgm")}).err,
-              "Error: File: " + notPgm + " is not a PBM, PGM, PPM or PAM file.\n");
+              "lumagrove-cli: Error: File: " + notPgm + " is not a PBM, PGM, PPM or PAM file.\n");
 
     const std::string hostile = folder.file("\033]0;owned\007\033[2J\302\233.pgm");
     const CliRun run = Cli({"negate", hostile, folder.file("out.pgm")});
-    EXPECT_EQ(run.err, "Error: File: " + folder.file("\\033]0;owned\\007\\033[2J\\302\\233.pgm") +
+    EXPECT_EQ(run.err, "lumagrove-cli: Error: File: " + folder.file("\\033]0;owned\\007\\033[2J\\302\\233.pgm") +
                            " could not be opened for reading.\n");
     // Other bytes of a UTF-8 name stay as they are.
     const std::string accented = folder.file("\303\251t\303\251.pgm");
@@ -264,7 +310,7 @@ TEST(CommandLine, ConvertTo3DLabelsTheSampleAndRefusesOtherSizes) {
     const std::string square = WriteImage(folder, "small.pgm", 100, 100, std::vector<std::uint8_t>(100 * 100, 9));
     const CliRun refused = Cli({"range3d", square, folder.file("refused.pgm")});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Error: Convert to 3D needs a 128 x 128 image.\n");
+    EXPECT_EQ(refused.err, "lumagrove-cli: Error: Convert to 3D needs a 128 x 128 image.\n");
     EXPECT_FALSE(std::filesystem::exists(folder.file("refused.pgm")));
 }
 
@@ -279,7 +325,7 @@ TEST(CommandLine, HostileInputsExitWithOneAndTheReadersWords) {
         for (const char* command : {"negate", "binarize", "gaussian"}) {
             const CliRun run = Cli({command, input, output});
             EXPECT_EQ(run.status, 1) << command << " " << header;
-            EXPECT_EQ(run.err, "Error: File: " + input + " has no valid image size.\n");
+            EXPECT_EQ(run.err, "lumagrove-cli: Error: File: " + input + " has no valid image size.\n");
             EXPECT_FALSE(std::filesystem::exists(output));
         }
     }
@@ -289,14 +335,15 @@ TEST(CommandLine, HostileInputsExitWithOneAndTheReadersWords) {
         std::filesystem::create_directory(input);
         const CliRun run = Cli({"negate", input, output});
         EXPECT_EQ(run.status, 1) << name;
-        EXPECT_EQ(run.err, "Error: File: " + input + " could not be opened for reading.\n");
+        EXPECT_EQ(run.err, "lumagrove-cli: Error: File: " + input + " could not be opened for reading.\n");
         EXPECT_FALSE(std::filesystem::exists(output));
     }
     std::filesystem::create_directory(folder.file("folder.xyz"));
     const CliRun coordinates = Cli({"xyz", folder.file("folder.xyz")});
     EXPECT_EQ(coordinates.status, 1);
     EXPECT_EQ(coordinates.out, "");
-    EXPECT_EQ(coordinates.err, "Error: File: " + folder.file("folder.xyz") + " could not be opened for reading.\n");
+    EXPECT_EQ(coordinates.err,
+              "lumagrove-cli: Error: File: " + folder.file("folder.xyz") + " could not be opened for reading.\n");
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST(PictureFiles, DamagedPicturesFailWithTheirMessageAndWriteNothing) {
         const std::string out = folder.file("out.png");
         const CliRun run = Cli({"equalize", name, out});
         EXPECT_EQ(run.status, 1) << name;
-        EXPECT_EQ(run.err, "Error: File: " + name + " is not a picture this program can read.\n");
+        EXPECT_EQ(run.err, "lumagrove-cli: Error: File: " + name + " is not a picture this program can read.\n");
         EXPECT_FALSE(std::filesystem::exists(out));
     }
     EXPECT_GE(damaged, 5);

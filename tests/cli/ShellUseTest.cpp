@@ -94,13 +94,13 @@ TEST(ShellUse, StandardInputMustSayWhatItHolds) {
         EXPECT_EQ(run.status, 1) << content.size();
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err,
-                  "Error: File: standard input is not an image this program can read from its content "
+                  "lumagrove-cli: Error: File: standard input is not an image this program can read from its content "
                   "(PNG, JPEG, TIFF, BMP, WebP, netpbm).\n");
     }
     // A gray map whose header is broken is the gray map reader's to explain.
     const ProgramRun broken = Cli({"negate", "-", "-"}, "P5\nwide\n");
     EXPECT_EQ(broken.status, 1);
-    EXPECT_EQ(broken.err, "Error: File: standard input has no valid image size.\n");
+    EXPECT_EQ(broken.err, "lumagrove-cli: Error: File: standard input has no valid image size.\n");
 }
 
 // "lumagrove-cli negate - - <big.pgm | head -c 100": the write fails, and the
@@ -111,7 +111,7 @@ TEST(ShellUse, AReaderThatLeavesEarlyEndsTheWriteNotTheTool) {
     const ProgramRun run = Cli({"negate", "-", "-"}, TemporaryFolder::read(scan), 100);
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Error: File: standard output could not be written.\n");
+    EXPECT_EQ(run.err, "lumagrove-cli: Error: File: standard output could not be written.\n");
 }
 
 // Past a file size limit (ulimit -f) the save fails with its reason and the
@@ -124,7 +124,7 @@ TEST(ShellUse, AFileSizeLimitIsAFailedSaveNotAKilledTool) {
         "/bin/sh", {"-c", "ulimit -f 2 && exec \"$0\" \"$@\"", LUMAGROVE_CLI, "negate", input, target});
     EXPECT_EQ(run.signal, 0);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Error: File: " + target +
+    EXPECT_EQ(run.err, "lumagrove-cli: Error: File: " + target +
                            " could not be written. The file would be larger than the file size limit allows.\n");
     EXPECT_EQ(TemporaryFolder::read(target), "precious");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 2);
@@ -148,14 +148,16 @@ TEST(ShellUse, BatchProgressShowsOnATerminalOnly) {
 
     const ProgramRun terminal = testing::RunOnTerminal(LUMAGROVE_CLI, words, 200);
     EXPECT_EQ(terminal.status, 1);
-    EXPECT_NE(terminal.out.find("\r\033[K[5/5] 0:0"), std::string::npos) << terminal.out;
-    EXPECT_NE(terminal.out.find("\r\033[K[0/5] 0:00 " + folder.path().string()), std::string::npos) << terminal.out;
+    EXPECT_NE(terminal.out.find("\r\033[Klumagrove-cli: [5/5] 0:0"), std::string::npos) << terminal.out;
+    EXPECT_NE(terminal.out.find("\r\033[Klumagrove-cli: [0/5] 0:00 " + folder.path().string()), std::string::npos)
+        << terminal.out;
     // The message and the summary each stand on a line of their own.
-    EXPECT_NE(terminal.out.find("\r\033[K" + folder.file("missing.pgm") + ": Error: File: " +
+    EXPECT_NE(terminal.out.find("\r\033[Klumagrove-cli: " + folder.file("missing.pgm") + ": Error: File: " +
                                 folder.file("missing.pgm") + " could not be opened for reading.\r\n"),
               std::string::npos)
         << terminal.out;
-    EXPECT_NE(terminal.out.find("\r\033[KBatch done: 4 of 5 files written, 1 failed, in 0:0"), std::string::npos)
+    EXPECT_NE(terminal.out.find("\r\033[Klumagrove-cli: Batch done: 4 of 5 files written, 1 failed, in 0:0"),
+              std::string::npos)
         << terminal.out;
     EXPECT_TRUE(terminal.out.ends_with("\r\n")) << terminal.out;
 
@@ -163,8 +165,9 @@ TEST(ShellUse, BatchProgressShowsOnATerminalOnly) {
     EXPECT_EQ(piped.status, 1);
     EXPECT_EQ(piped.out, "");
     EXPECT_EQ(piped.err.find_first_of("\r\033"), std::string::npos) << piped.err;
-    EXPECT_TRUE(piped.err.starts_with(folder.file("missing.pgm") + ": Error: File: ")) << piped.err;
-    EXPECT_NE(piped.err.find("\nBatch done: 4 of 5 files written, 1 failed, in 0:0"), std::string::npos) << piped.err;
+    EXPECT_TRUE(piped.err.starts_with("lumagrove-cli: " + folder.file("missing.pgm") + ": Error: File: ")) << piped.err;
+    EXPECT_NE(piped.err.find("\nlumagrove-cli: Batch done: 4 of 5 files written, 1 failed, in 0:0"), std::string::npos)
+        << piped.err;
 }
 
 }  // namespace

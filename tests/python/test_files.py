@@ -67,7 +67,8 @@ def test_a_hundred_megapixel_round_trip(tmp_path):
 
 def cli_message(name):
     """The message lumagrove-cli gives when it cannot read `name`."""
-    return run_cli("negate", name, "/nonexistent-folder/out.pgm").stderr.splitlines()[-1].removeprefix("Error: ")
+    stderr = run_cli("negate", name, "/nonexistent-folder/out.pgm").stderr
+    return stderr.splitlines()[-1].removeprefix("lumagrove-cli: Error: ")
 
 
 def test_unreadable_files_are_os_errors_with_the_cli_message(tmp_path):
@@ -111,7 +112,7 @@ def test_unwritable_places_are_os_errors_with_the_cli_message_and_stay_as_they_w
         with pytest.raises(OSError) as failure:
             lumagrove.write(target, image)
         assert failure.value.filename == str(target)
-        assert cli.stderr.splitlines()[-1] == f"Error: {failure.value.__notes__[0]}"
+        assert cli.stderr.splitlines()[-1] == f"lumagrove-cli: Error: {failure.value.__notes__[0]}"
     assert sorted(p.name for p in tmp_path.iterdir()) == ["folder.pgm", "read-only.pgm"]
     assert read_only.read_bytes() == b"keep" and not any((tmp_path / "folder.pgm").iterdir())
 

@@ -76,7 +76,7 @@ def same_as_cli(tmp_path, command, sample, keywords):
     if done.returncode != 0:
         with pytest.raises(ValueError) as refused:
             function(lumagrove.read(sample), **arguments)
-        assert done.stderr.splitlines()[-1] == f"Error: {refused.value}"
+        assert done.stderr.splitlines()[-1] == f"lumagrove-cli: Error: {refused.value}"
         return
     ours = tmp_path / "python.pgm"
     lumagrove.write(ours, function(lumagrove.read(sample), **arguments))
