@@ -40,8 +40,13 @@ private:
     std::optional<int> value_;
 };
 
+struct OpenDialog {
+    QPointer<QDialog> dialog;
+    const QWidget* window;  // its parent, or the window it was asked for
+};
+
 // GUI thread only.
-std::vector<QPointer<QDialog>> openDialogs;
+std::vector<OpenDialog> openDialogs;
 bool refusing = false;
 
 // Room the window manager takes in a title bar beside the caption: an icon
@@ -50,17 +55,17 @@ constexpr int kTitleBarFurniture = 128;
 
 }  // namespace
 
-int AskAndWait(const std::function<QDialog*()>& build) {
+int AskAndWait(const std::function<QDialog*()>& build, const QWidget* window) {
     const auto answer = std::make_shared<Answer>();
     QMetaObject::invokeMethod(
         qApp,
-        [build, answer] {
+        [build, answer, window] {
             QDialog* dialog = refusing ? nullptr : build();
-            if (dialog != nullptr && dialog->parentWidget() != nullptr && !dialog->parentWidget()->isVisible()) {
+            const QWidget* askedFor =
+                dialog != nullptr && dialog->parentWidget() != nullptr ? dialog->parentWidget() : window;
+            // A window that has closed asks nothing more.
+            if (dialog == nullptr || (askedFor != nullptr && !askedFor->isVisible())) {
                 delete dialog;
-                dialog = nullptr;
-            }
-            if (dialog == nullptr) {
                 answer->give(0);
                 return;
             }
@@ -68,8 +73,8 @@ int AskAndWait(const std::function<QDialog*()>& build) {
                 answer->give(result);
                 dialog->deleteLater();
             });
-            std::erase_if(openDialogs, [](const QPointer<QDialog>& open) { return open.isNull(); });
-            openDialogs.emplace_back(dialog);
+            std::erase_if(openDialogs, [](const OpenDialog& open) { return open.dialog.isNull(); });
+            openDialogs.push_back({dialog, askedFor});
             dialog->open();
         },
         Qt::QueuedConnection);
@@ -77,8 +82,8 @@ int AskAndWait(const std::function<QDialog*()>& build) {
 }
 
 void CancelDialogs(const QWidget* window) {
-    for (const QPointer<QDialog>& dialog : std::vector(openDialogs)) {
-        if (dialog && (window == nullptr || dialog->parentWidget() == window)) dialog->reject();
+    for (const OpenDialog& open : std::vector(openDialogs)) {
+        if (open.dialog && (window == nullptr || open.window == window)) open.dialog->reject();
     }
 }
 
@@ -98,16 +103,18 @@ void DressMessageBox(QDialog& box, const QString& caption) {
     OfferNoMinimiseOrMaximise(box);
 }
 
-Reporter MessageBoxReporter() {
-    return [](const Message& message) {
-        AskAndWait([&message] {
-            const QString caption = QString::fromLocal8Bit(message.caption);
-            auto* box =
-                new QMessageBox(message.icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
-                                caption, QString::fromLocal8Bit(WithControlsEscaped(message.text)), QMessageBox::Ok);
-            DressMessageBox(*box, caption);
-            return box;
-        });
+Reporter MessageBoxReporter(const QWidget* window) {
+    return [window](const Message& message) {
+        AskAndWait(
+            [&message] {
+                const QString caption = QString::fromLocal8Bit(message.caption);
+                auto* box = new QMessageBox(
+                    message.icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::NoIcon, caption,
+                    QString::fromLocal8Bit(WithControlsEscaped(message.text)), QMessageBox::Ok);
+                DressMessageBox(*box, caption);
+                return box;
+            },
+            window);
     };
 }
 

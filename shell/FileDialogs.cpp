@@ -174,7 +174,7 @@ void AskToOpen(QWidget* owner, const std::function<void(const std::string&)>& lo
 
 void SaveImageAs(QWidget* window, const ImageRecord& image) {
     const std::string name = AskSaveFileName(window);
-    if (!name.empty()) session::WriteImageFile(image, name, MessageBoxReporter(), ImageFormatsWithPictures());
+    if (!name.empty()) session::WriteImageFile(image, name, MessageBoxReporter(window), ImageFormatsWithPictures());
 }
 
 }  // namespace lumagrove::shell

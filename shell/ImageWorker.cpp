@@ -74,7 +74,7 @@ void ImageWorker::runOperation(const OperationEntry& entry) {
     session::EntryRun run;
     {
         const StopScope scope(stop_);
-        run = session::RunEntry(entry, *record_, arguments, MessageBoxReporter());
+        run = session::RunEntry(entry, *record_, arguments, MessageBoxReporter(&window_));
     }
     if (!run.finished || run.stopped) return;
     const auto elapsed =
