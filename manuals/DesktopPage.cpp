@@ -92,7 +92,7 @@ std::string DesktopPage() {
             "the two global Fourier filters, in any window. Every result opens in a new window titled\n"
             "\"Processed Image\", and its time is added to \"Performance data:\".\n"
             ".B Exit\n"
-            "closes every image window, waiting for any operation still running, and ends the program.\n";
+            "closes every image window, stopping any operation still running, and ends the program.\n";
     WriteMenu(page);
     WriteParameters(page);
     page << ".SH OPTIONS\n"
