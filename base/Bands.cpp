@@ -105,10 +105,12 @@ void ForEachBand(std::ptrdiff_t rows, std::ptrdiff_t minimumRows, const BandWork
     if (rows <= 0) return;
     minimumRows = std::max<std::ptrdiff_t>(minimumRows, 1);
     const StopToken* call = callStop;
+    if (call != nullptr) call->startBands(rows);
     const auto checkedWork = [&](std::ptrdiff_t begin, std::ptrdiff_t end) {
         if (StopRequested(call)) throw Stopped();
         const LentStop lent(call);
         work(begin, end);
+        if (call != nullptr) call->finishBand(end - begin);
     };
     const std::shared_ptr<tbb::task_arena> arena = SharedPool().arena();
     if (rows < 2 * minimumRows || arena->max_concurrency() < 2) {

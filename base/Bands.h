@@ -18,15 +18,35 @@ using BandWork = std::function<void(std::ptrdiff_t begin, std::ptrdiff_t end)>;
 // A request to stop long work. Bands check it before they start and long
 // loops that are no bands between their rows (ThrowIfStopped), so the work
 // ends soon after the request, by throwing Stopped out of the operation.
+//
+// A call's token also tells how far its work has come, for a progress bar:
+// the share of rows done in its latest set of bands.
 class StopToken {
 public:
     void request() noexcept { requested_.store(true, std::memory_order_relaxed); }
     bool requested() const noexcept { return requested_.load(std::memory_order_relaxed); }
-    void reset() noexcept { requested_.store(false, std::memory_order_relaxed); }
+    void reset() noexcept {
+        requested_.store(false, std::memory_order_relaxed);
+        rows_.store(0, std::memory_order_relaxed);
+        rowsDone_.store(0, std::memory_order_relaxed);
+    }
+
+    // In percent; 0 before any band.
+    int progress() const noexcept {
+        const std::ptrdiff_t rows = rows_.load(std::memory_order_relaxed);
+        return rows > 0 ? static_cast<int>(100 * rowsDone_.load(std::memory_order_relaxed) / rows) : 0;
+    }
+    void startBands(std::ptrdiff_t rows) const noexcept {
+        rowsDone_.store(0, std::memory_order_relaxed);
+        rows_.store(rows, std::memory_order_relaxed);
+    }
+    void finishBand(std::ptrdiff_t rows) const noexcept { rowsDone_.fetch_add(rows, std::memory_order_relaxed); }
 
 private:
     // Lock-free, so that a signal handler may set it.
     std::atomic<bool> requested_{false};
+    mutable std::atomic<std::ptrdiff_t> rows_{0};
+    mutable std::atomic<std::ptrdiff_t> rowsDone_{0};
 };
 
 struct Stopped : std::exception {

@@ -14,11 +14,13 @@ namespace lumagrove {
 
 // What choosing a menu entry does.
 enum class EntryKind {
-    Operation,     // runs an image operation and opens its result
-    SaveAs,        // writes the window's image
-    Close,         // closes the window
-    EditSettings,  // shows the entry's parameter dialog and keeps what the user enters
-    NoAction,      // offered by the menu, does nothing
+    Operation,      // runs an image operation and opens its result
+    SaveAs,         // writes the window's image
+    Close,          // closes the window
+    EditSettings,   // shows the entry's parameter dialog and keeps what the user enters
+    CopyCommand,    // copies the command line (and the Python line) that makes the window's image
+    ShowHistogram,  // shows the histogram of the image, or of its selection, in a window of its own
+    NoAction,       // offered by the menu, does nothing
 };
 
 // The desktop's two parameter dialogs. An operation that names one shows it
@@ -40,8 +42,9 @@ struct OperationEntry {
     const char* commandSummary = nullptr;  // one line for the command-line help
     EntryKind kind = EntryKind::NoAction;
     ParameterDialog dialog = ParameterDialog::None;
-    OptionList options{};           // what the command line may set
-    OperationRunner run = nullptr;  // for operations; nullptr for the other kinds
+    OptionList options{};            // what the command line may set
+    OperationRunner run = nullptr;   // for operations; nullptr for the other kinds
+    const char* shortcut = nullptr;  // the desktop's key for the entry, "Ctrl+S"
 };
 
 // The rows in menu order.

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QThread>
 
 #include "shell/DialogRequests.h"
@@ -43,10 +44,25 @@ ControlWindow::ControlWindow() : stopReading_(std::make_shared<std::atomic<bool>
     grid->addWidget(loadImage, 2, 0);
     grid->addWidget(closeAll_, 2, 1);
     grid->addWidget(exit, 2, 2);
-    connect(loadImage, &QPushButton::clicked, this,
-            [this] { AskToOpen(this, [this](const std::string& name) { load({name}); }); });
+    readout_ = new QLabel;
+    progress_ = new QLabel;
+    for (QLabel* label : {readout_, progress_}) {
+        label->setFixedWidth(24 * line);
+        label->setTextFormat(Qt::PlainText);
+    }
+    grid->addWidget(readout_, 3, 0, 1, 3);
+    grid->addWidget(progress_, 4, 0, 1, 3);
+    const auto askToOpen = [this] { AskToOpen(this, [this](const std::string& name) { load({name}); }); };
+    connect(loadImage, &QPushButton::clicked, this, askToOpen);
     connect(closeAll_, &QPushButton::clicked, this, &ControlWindow::closeAllImageWindows);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    // Ctrl+O and Ctrl+Q work from every window of the program.
+    auto* open = new QShortcut(QKeySequence::Open, this);
+    auto* quit = new QShortcut(QKeySequence::Quit, this);
+    open->setContext(Qt::ApplicationShortcut);
+    quit->setContext(Qt::ApplicationShortcut);
+    connect(open, &QShortcut::activated, this, askToOpen);
+    connect(quit, &QShortcut::activated, this, &QWidget::close);
     adjustSize();
     // Out of the way of the image windows, which cascade from the top left.
     DockAtRightEdge(*this);
@@ -55,17 +71,22 @@ ControlWindow::ControlWindow() : stopReading_(std::make_shared<std::atomic<bool>
 
 void ControlWindow::load(std::vector<std::string> names) {
     if (ending_ || names.empty()) return;
+    for (const std::string& name : names) drops_->addItem(QString::fromLocal8Bit(name));
     QThread* reader = StartReading(
-        std::move(names), *this, [this](std::unique_ptr<ImageRecord> record) { openImage(std::move(record)); },
+        std::move(names), *this,
+        [this](std::unique_ptr<ImageRecord> record) {
+            const std::string file = record->title;
+            openImage(std::move(record), Provenance{file, {}});
+        },
         stopReading_);
     ++threadsRunning_;
     connect(reader, &QThread::finished, this, &ControlWindow::threadEnded);
     reader->start();
 }
 
-void ControlWindow::openImage(std::unique_ptr<ImageRecord> record) {
+void ControlWindow::openImage(std::unique_ptr<ImageRecord> record, Provenance provenance) {
     if (ending_) return;
-    auto* window = new ImageWindow(std::move(record), *this);
+    auto* window = new ImageWindow(std::move(record), std::move(provenance), *this);
     windows_.push_back(window);
     ++threadsRunning_;
     closeAll_->setEnabled(true);
@@ -79,6 +100,19 @@ void ControlWindow::openImage(std::unique_ptr<ImageRecord> record) {
 void ControlWindow::addPerformanceLine(const QString& line) {
     performance_->addItem(line);
     performance_->setCurrentRow(performance_->count() - 1);
+}
+
+void ControlWindow::showReadout(const QString& text) { readout_->setText(text); }
+
+void ControlWindow::showProgress(const ImageWindow* window, const QString& text) {
+    if (text.isEmpty()) {
+        running_.erase(window);
+    } else {
+        running_[window] = text;
+    }
+    QStringList lines;
+    for (const auto& [_, line] : running_) lines << line;
+    progress_->setText(progress_->fontMetrics().elidedText(lines.join("; "), Qt::ElideRight, progress_->width()));
 }
 
 void ControlWindow::closeAllImageWindows() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,7 +9,9 @@
 #include <QWidget>
 
 #include "formats/ImageRecord.h"
+#include "shell/Provenance.h"
 
+class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -19,18 +22,24 @@ class ImageWindow;
 // The control window, "Lumagrove": it takes image files (dropped on it,
 // chosen with "Load Image", or named on the command line), opens a window
 // for every image read, lists the time of every finished operation under
-// "Performance data:", and ends the program. GUI thread only.
+// "Performance data:", shows the pixel under the mouse in any image window
+// and the progress of long operations, and ends the program. GUI thread
+// only.
 class ControlWindow : public QWidget {
     Q_OBJECT
 
 public:
     ControlWindow();
 
-    // Reads the files on a thread of their own and opens their windows in
-    // the order of the names.
+    // Lists the names under "Drop files here:", reads the files on a thread
+    // of their own and opens their windows in the order of the names.
     void load(std::vector<std::string> names);
     // Opens a window of its own for the image; nothing once the program ends.
-    void openImage(std::unique_ptr<ImageRecord> record);
+    void openImage(std::unique_ptr<ImageRecord> record, Provenance provenance);
+    // What the mouse points at in an image window.
+    void showReadout(const QString& text);
+    // The progress of `window`'s operation; empty when it has none.
+    void showProgress(const ImageWindow* window, const QString& text);
     // Appends the line to "Performance data:" and selects it.
     void addPerformanceLine(const QString& line);
     // Closes every image window, stopping what they run and cancelling their
@@ -39,6 +48,7 @@ public:
     void closeAllImageWindows();
 
     QListWidget* performanceList() const { return performance_; }
+    QListWidget* dropList() const { return drops_; }
     const std::vector<ImageWindow*>& imageWindows() const { return windows_; }
 
 protected:
@@ -54,6 +64,9 @@ private:
     QListWidget* drops_ = nullptr;
     QListWidget* performance_ = nullptr;
     QPushButton* closeAll_ = nullptr;
+    QLabel* readout_ = nullptr;
+    QLabel* progress_ = nullptr;
+    std::map<const ImageWindow*, QString> running_;
     std::vector<ImageWindow*> windows_;  // open, oldest first
     std::shared_ptr<std::atomic<bool>> stopReading_;
     int threadsRunning_ = 0;  // image windows' and readers'

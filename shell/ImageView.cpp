@@ -52,6 +52,7 @@ ImageView::ImageView(QSize imageSize, QWidget* parent) : QAbstractScrollArea(par
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
     horizontalScrollBar()->setSingleStep(kScrollLine);
     verticalScrollBar()->setSingleStep(kScrollLine);
 }
@@ -67,6 +68,7 @@ void ImageView::startAt(double zoom) {
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     viewport()->update();
+    emit zoomChanged(zoom_);
 }
 
 QPoint ImageView::scrollPosition() const {
@@ -98,6 +100,7 @@ void ImageView::zoomTo(double zoom, QPointF anchor) {
     horizontalScrollBar()->setValue(static_cast<int>(std::lround(at.x() * zoom - anchor.x())));
     verticalScrollBar()->setValue(static_cast<int>(std::lround(at.y() * zoom - anchor.y())));
     viewport()->update();
+    emit zoomChanged(zoom_);
 }
 
 void ImageView::zoomToFit() {
@@ -197,6 +200,10 @@ void ImageView::mousePressEvent(QMouseEvent* event) {
 // edge and ends there.
 void ImageView::mouseMoveEvent(QMouseEvent* event) {
     if (dragging_ && (event->buttons() & Qt::LeftButton) != 0) moveOutlineTo(imagePoint(event->position()));
+    const QPointF at = (event->position() + QPointF(scrollPosition())) / zoom_;
+    const QPoint pixel(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+    const bool onImage = image_ && image_->pixels.rect().contains(pixel);
+    emit pointedAt(pixel, onImage ? image_->pixels.constScanLine(pixel.y())[pixel.x()] : -1);
 }
 
 void ImageView::mouseReleaseEvent(QMouseEvent* event) {

@@ -30,6 +30,7 @@ public:
     // Shows the image at `zoom` from its top left.
     void startAt(double zoom);
     double zoom() const { return zoom_; }
+    QSize imageSize() const { return imageSize_; }
     QPoint scrollPosition() const;
     // Zooms keeping the image point under `anchor` (in the view) in place.
     void zoomTo(double zoom, QPointF anchor);
@@ -43,6 +44,10 @@ signals:
     // The left button was released: the selection's corners in image pixels.
     void selectionMade(QPoint from, QPoint to);
     void contextMenuAsked(QPoint globalPosition);
+    // The mouse points at this image pixel, whose level is `value` (-1 off
+    // the image, or before it has been shown).
+    void pointedAt(QPoint pixel, int value);
+    void zoomChanged(double zoom);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

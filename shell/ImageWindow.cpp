@@ -5,10 +5,13 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "operations/OperationTable.h"
+#include "shell/ControlWindow.h"
 #include "shell/DialogRequests.h"
 #include "shell/ImageView.h"
 #include "shell/ImageWorker.h"
@@ -18,6 +21,10 @@
 namespace lumagrove::shell {
 
 namespace {
+
+// How long an operation runs before its progress shows.
+constexpr int kQuietMilliseconds = 300;
+constexpr int kProgressMilliseconds = 100;
 
 // The popup of `menu` with this text, added at the end the first time.
 QMenu* PopupIn(QWidget* menu, const QString& text) {
@@ -31,9 +38,9 @@ QMenu* PopupIn(QWidget* menu, const QString& text) {
 
 }  // namespace
 
-ImageWindow::ImageWindow(std::unique_ptr<ImageRecord> record, ControlWindow& control) {
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowTitle("Loading...");
+ImageWindow::ImageWindow(std::unique_ptr<ImageRecord> record, Provenance provenance, ControlWindow& control)
+    : control_(control) {
+    setWindowTitle(name_);
     const QSize imageSize(record->width, record->height);
     menuBar_ = new QMenuBar(this);
     addMenus();
@@ -45,9 +52,19 @@ ImageWindow::ImageWindow(std::unique_ptr<ImageRecord> record, ControlWindow& con
     layout->addWidget(view_);
     setFocusProxy(view_);
     connect(view_, &ImageView::contextMenuAsked, actionMenu_, [this](QPoint at) { actionMenu_->popup(at); });
+    connect(view_, &ImageView::pointedAt, this, &ImageWindow::showReadout);
+    connect(view_, &ImageView::zoomChanged, this, &ImageWindow::updateTitle);
+    // Esc cancels the operation under way.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, [this] { worker_->cancel(); });
+    progressTimer_ = new QTimer(this);
+    connect(progressTimer_, &QTimer::timeout, this, [this] {
+        showingProgress_ = true;
+        progressTimer_->setInterval(kProgressMilliseconds);
+        updateTitle();
+    });
 
     thread_ = new QThread(this);
-    worker_ = new ImageWorker(std::move(record), *this, control);
+    worker_ = new ImageWorker(std::move(record), std::move(provenance), *this, control);
     worker_->moveToThread(thread_);
     connect(thread_, &QThread::finished, worker_, &QObject::deleteLater);
     connect(thread_, &QThread::finished, this, [this] {
@@ -84,6 +101,7 @@ void ImageWindow::addMenus() {
         }
         QAction* action = new QAction(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())), menu);
         action->setData(entry.menuId);
+        if (entry.shortcut != nullptr) action->setShortcut(QKeySequence(entry.shortcut));
         menu->addAction(action);
         connect(action, &QAction::triggered, this, [this, id = entry.menuId] { choose(id); });
     }
@@ -102,7 +120,41 @@ void ImageWindow::choose(int menuId) {
 
 void ImageWindow::showImage(std::shared_ptr<const ShownImage> image, const QString& title) {
     view_->showImage(std::move(image));
+    name_ = title;
+    updateTitle();
+}
+
+void ImageWindow::operationStarted(const QString& command) {
+    running_ = command;
+    progressTimer_->start(kQuietMilliseconds);
+}
+
+void ImageWindow::operationEnded() {
+    showingProgress_ = false;
+    progressTimer_->stop();
+    control_.showProgress(this, {});
+    updateTitle();
+}
+
+void ImageWindow::updateTitle() {
+    QString title = name_;
+    const double zoom = view_->zoom();
+    if (zoom != 1.0) title += QString(" (%1%)").arg(zoom * 100, 0, 'f', zoom < 0.1 ? 1 : 0);
+    if (showingProgress_) {
+        const QString progress = QString("%1 %2%").arg(running_).arg(worker_->progress());
+        title += " - " + progress;
+        control_.showProgress(this, name_ + ": " + progress);
+    }
     setWindowTitle(title);
+}
+
+void ImageWindow::showReadout(QPoint pixel, int value) {
+    QString text = QString("x=%1 y=%2").arg(pixel.x()).arg(pixel.y());
+    if (value >= 0) text += QString(" value=%1").arg(value);
+    const QSize size = view_->imageSize();
+    control_.showReadout(
+        text +
+        QString("   zoom %1%   %2 x %3").arg(view_->zoom() * 100, 0, 'f', 1).arg(size.width()).arg(size.height()));
 }
 
 // The image at its own size when that fits the screen; otherwise reduced to
@@ -126,6 +178,9 @@ void ImageWindow::place(QSize imageSize) {
 
 void ImageWindow::closeEvent(QCloseEvent* event) {
     worker_->stop();
+    showingProgress_ = false;
+    progressTimer_->stop();
+    control_.showProgress(this, {});
     CancelDialogs(this);
     thread_->quit();
     event->accept();

@@ -6,10 +6,12 @@
 
 #include "formats/ImageRecord.h"
 #include "shell/ImagePainting.h"
+#include "shell/Provenance.h"
 
 class QMenu;
 class QMenuBar;
 class QThread;
+class QTimer;
 
 namespace lumagrove::shell {
 
@@ -28,7 +30,7 @@ class ImageWindow : public QWidget {
 public:
     // Opens the window, titled "Loading..." until its image is ready, where
     // the cascade puts it, and starts its thread with the record.
-    ImageWindow(std::unique_ptr<ImageRecord> record, ControlWindow& control);
+    ImageWindow(std::unique_ptr<ImageRecord> record, Provenance provenance, ControlWindow& control);
     ~ImageWindow() override;
 
     ImageView* view() const { return view_; }
@@ -38,6 +40,11 @@ public:
 
     // From the worker: the image is ready to show.
     void showImage(std::shared_ptr<const ShownImage> image, const QString& title);
+    // From the worker: an operation (its command's name) runs, or has ended.
+    // One that runs longer than a moment shows its progress in the title
+    // and in the control window.
+    void operationStarted(const QString& command);
+    void operationEnded();
 
 signals:
     // The window's thread has ended; the window goes right after.
@@ -51,12 +58,21 @@ private:
     void addMenus();
     void choose(int menuId);
     void place(QSize imageSize);
+    // The title: the image's name, its zoom when not 100%, and the progress
+    // of a long operation.
+    void updateTitle();
+    void showReadout(QPoint pixel, int value);
 
     QMenuBar* menuBar_ = nullptr;
     QMenu* actionMenu_ = nullptr;
     ImageView* view_ = nullptr;
     QThread* thread_ = nullptr;
     ImageWorker* worker_ = nullptr;
+    ControlWindow& control_;
+    QString name_ = "Loading...";
+    QString running_;  // the command of the operation under way
+    bool showingProgress_ = false;
+    QTimer* progressTimer_ = nullptr;
 };
 
 }  // namespace lumagrove::shell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 
 #include <QObject>
@@ -7,10 +8,7 @@
 
 #include "base/Bands.h"
 #include "formats/ImageRecord.h"
-
-namespace lumagrove {
-struct OperationEntry;
-}
+#include "shell/Provenance.h"
 
 namespace lumagrove::shell {
 
@@ -26,27 +24,41 @@ class ImageWorker : public QObject {
     Q_OBJECT
 
 public:
-    ImageWorker(std::unique_ptr<ImageRecord> record, ImageWindow& window, ControlWindow& control);
+    ImageWorker(std::unique_ptr<ImageRecord> record, Provenance provenance, ImageWindow& window,
+                ControlWindow& control);
 
     // Prepares the image for the screen (its halvings, for showing it
     // reduced) and hands it to the window with the record's title.
     void prepare();
-    // The selection's corners, for "Selected Area".
+    // The selection's corners, for "Selected Area" and the local filters.
     void setSelection(QPoint from, QPoint to);
     // Runs the menu entry with this id.
     void run(int menuId);
 
-    // Stops the running operation, if any, and every later one: the window
-    // is closing. Any thread may call it.
-    void stop() { stop_.request(); }
+    // Any thread may call these. Cancel stops the running operation; stop
+    // also every later one, for the window is closing.
+    void cancel() { operation_.request(); }
+    void stop() {
+        closing_ = true;
+        operation_.request();
+    }
+    // How far the running operation has come, in percent.
+    int progress() const { return operation_.progress(); }
 
 private:
     void runOperation(const OperationEntry& entry);
+    bool hasSelection() const;
+    void copyCommand();
+    void showHistogram();
+    // Adds "LINE - COMMAND, FILE" to the performance list.
+    void report(const std::string& line, const OperationEntry& entry);
 
     std::shared_ptr<ImageRecord> record_;
+    Provenance provenance_;
     ImageWindow& window_;
     ControlWindow& control_;
-    StopToken stop_;
+    std::atomic<bool> closing_{false};
+    StopToken operation_;
 };
 
 }  // namespace lumagrove::shell
