@@ -35,7 +35,7 @@ public:
     // of their own and opens their windows in the order of the names.
     void load(std::vector<std::string> names);
     // Opens a window of its own for the image; nothing once the program ends.
-    void openImage(std::unique_ptr<ImageRecord> record, Provenance provenance);
+    void openImage(std::unique_ptr<ImageRecord> record, Provenance provenance = {});
     // What the mouse points at in an image window.
     void showReadout(const QString& text);
     // The progress of `window`'s operation; empty when it has none.
