@@ -30,8 +30,10 @@ PixelArray DetectCircles(ImageView image, const EdgeSettings& edges);
 
 // Draws a circle into the width x height overlay by the midpoint rule,
 // without the four points where it starts (straight above, below, left and
-// right of the centre), and only when it lies wholly inside the image.
+// right of the centre), and only when it lies wholly inside the image. Only
+// its points on rows firstRow <= y < endRow are set: a band of rows draws its
+// part of every circle on its own.
 void DrawCircle(PixelArray& overlay, std::int32_t width, std::int32_t height, std::int32_t cx, std::int32_t cy,
-                std::int32_t r);
+                std::int32_t r, std::int32_t firstRow = 0, std::int32_t endRow = INT32_MAX);
 
 }  // namespace lumagrove

@@ -18,7 +18,7 @@ constexpr std::int32_t kLanes = CircleVoteRows::kLanes;
 constexpr std::int32_t kReach = CircleVoteRows::kReach;
 constexpr std::int32_t kWindow = 4;          // radii, columns and rows either side of a peak
 constexpr std::int32_t kSmallestRadius = 4;  // radii searched for peaks
-constexpr std::int32_t kLargestRadius = 11;
+constexpr std::int32_t kLargestRadius = kLargestPeakRadius;
 constexpr std::int32_t kMaximumMargin = 2;  // the largest counter is taken this far in from the border
 constexpr std::int32_t kPeakMargin = 4;     // peaks are searched this far in
 // Candidates are tracked per bin of columns. A bin at least as wide as the

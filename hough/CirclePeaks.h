@@ -7,6 +7,9 @@
 
 namespace lumagrove {
 
+// The largest radius a peak can have.
+inline constexpr std::int32_t kLargestPeakRadius = 11;
+
 // Calls onPeak(radius, column, row) for every peak of the circle votes of a
 // width x height image whose radiusCount radius planes are held: a counter of
 // radius 4 to 11, centre column 4 to width - 5 and row 4 to height - 5 that

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <opencv2/core.hpp>
 #include <opencv2/imgcodecs.hpp>
@@ -95,7 +96,10 @@ void OursWritePng(benchmark::State& state) {
 void OpenCvWritePng(benchmark::State& state) {
     const cv::Mat grey = MatOf(GreyPhoto());
     const std::string name = WrittenName();
-    for (auto _ : state) cv::imwrite(name, grey, {cv::IMWRITE_PNG_COMPRESSION, pictures::kCompressionLevel});
+    // The same zlib work as ours: its level and run-length matches only.
+    const std::vector<int> settings{cv::IMWRITE_PNG_COMPRESSION, pictures::kCompressionLevel, cv::IMWRITE_PNG_STRATEGY,
+                                    cv::IMWRITE_PNG_STRATEGY_RLE};
+    for (auto _ : state) cv::imwrite(name, grey, settings);
     std::filesystem::remove(name);
 }
 

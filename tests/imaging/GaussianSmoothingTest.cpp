@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 #include "imaging/GaussianKernel.h"
@@ -82,6 +83,26 @@ TEST(GaussianSmoothing, MatchesTheReferenceOnEverySizeSigmaAndThreshold) {
     }
 }
 
+// Sigmas and thresholds off the grid above, on sizes that put the band and
+// vector edges anywhere: each kernel gets its own products and factors.
+TEST(GaussianSmoothing, MatchesTheReferenceOnRandomSizesSigmasAndThresholds) {
+    std::mt19937 random(23);
+    for (int trial = 0; trial < 60; ++trial) {
+        const int width = 1 + static_cast<int>(random() % 90);
+        const int height = 1 + static_cast<int>(random() % 90);
+        const double sigma = 0.3 + 8.0 * std::uniform_real_distribution<double>(0, 1)(random);
+        const int threshold = static_cast<int>(random() % 262) - 3;
+        const TestImage image =
+            trial % 2 == 0 ? RandomImage(width, height, random()) : StructuredImage(width, height, random());
+        EXPECT_EQ(Smooth(image, sigma, threshold), ReferenceGaussian(image, sigma, threshold))
+            << width << "x" << height << " sigma " << sigma << " threshold " << threshold;
+    }
+    // So wide and so long a kernel that the products of its rows would not
+    // stay in the cache: they are made again for every row instead.
+    const TestImage wide = StructuredImage(6000, 40, 24);
+    EXPECT_EQ(Smooth(wide, 12.0, 150), ReferenceGaussian(wide, 12.0, 150));
+}
+
 TEST(GaussianSmoothing, ConstantImagesGiveTheDocumentedValues) {
     const TestImage grey = ConstantImage(9, 7, 200);
     const std::vector<std::uint8_t> lifted = Smooth(grey, 1.0, 150);
@@ -154,9 +175,12 @@ TEST(TruncatedProductSum, WeightsWithoutAMultiplierUseExactTables) {
     EXPECT_TRUE(TruncatedProductSum(GaussianWeights(1.0, 3)).vectorised());
 
     const TestImage row = RandomImage(300, 1, 3);
+    std::vector<std::vector<std::uint8_t>> products(sum.factors(), std::vector<std::uint8_t>(300));
+    for (std::size_t f = 0; f < sum.factors(); ++f) sum.multiply(f, row.pixels.data(), products[f].data(), 300);
+    std::vector<const std::uint8_t*> taps;
+    for (std::size_t j = 0; j < 3; ++j) taps.push_back(products[sum.factorOf(j)].data() + j);
     std::vector<std::uint8_t> out(298);
-    const std::uint8_t* taps[] = {row.pixels.data(), row.pixels.data() + 1, row.pixels.data() + 2};
-    sum.apply(taps, out.data(), 298);
+    AddRows(taps, out.data(), 298);
     for (int k = 0; k < 298; ++k) {
         int expected = 0;
         for (int j = 0; j < 3; ++j) expected += static_cast<int>(row.pixels[k + j] * weights[j]);
