@@ -233,6 +233,17 @@ private slots:
         QVERIFY(huge->view()->zoom() < 1.0);
     }
 
+    void fileCloseAndCloseAllEndTheirWindows() {
+        for (int i = 0; i < 3; ++i) QVERIFY(openImage(MakeRecord(30, 20, "idle.pgm", Ramp)));
+        QPushButton* closeAll = controlButton("Close All");
+        QVERIFY(closeAll->isEnabled());
+        Choose(control().imageWindows().front(), MenuId("File > Close"));
+        QTRY_COMPARE_WITH_TIMEOUT(control().imageWindows().size(), 2u, kLongWait);
+        QTest::mouseClick(closeAll, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(control().imageWindows().empty(), kLongWait);
+        QVERIFY(!closeAll->isEnabled());
+    }
+
     void exitEndsTheProgramWithTwentyIdleWindows() {
         for (int i = 0; i < 20; ++i) QVERIFY(openImage(MakeRecord(30, 20, "idle.pgm", Ramp)));
         QVERIFY(exitDesktop());

@@ -201,7 +201,9 @@ QFileDialog* SaveAs(ImageWindow* window) {
 }
 
 void ChooseFile(QFileDialog* dialog, const std::string& name) {
-    // As typed: the dialog leaves alone the name field that has the focus.
+    // Clears the files selected in the list; the name field takes the name
+    // only while it has no focus, so it is typed there as well.
+    dialog->selectFile(QString::fromStdString(name));
     dialog->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(name));
     static_cast<QDialog*>(dialog)->accept();
 }

@@ -107,6 +107,7 @@ private slots:
         QVERIFY(window);
         const ImageView& view = *window->view();
         QCOMPARE(view.zoom(), 1.0);  // an image that fits opens at its own size
+        QCOMPARE(Viewport(window)->size(), QSize(300, 200));
         const std::pair<Qt::Key, double> steps[] = {{Qt::Key_Plus, 1.5},  {Qt::Key_Equal, 2.0},  {Qt::Key_Minus, 1.5},
                                                     {Qt::Key_Minus, 1.0}, {Qt::Key_Minus, 0.75}, {Qt::Key_1, 1.0}};
         for (const auto& [key, zoom] : steps) {
