@@ -51,9 +51,10 @@ QString AnswerMessageBox() {
     return said;
 }
 
-QFileDialog* WaitForOpenDialog(const QWidget* owner) {
-    return qobject_cast<QFileDialog*>(
-        WaitForDialog(owner, [](QDialog* dialog) { return qobject_cast<QFileDialog*>(dialog) != nullptr; }));
+// The picture format the file's bytes are in; nullptr for none.
+const PictureFormat* WrittenFormat(const std::string& name) {
+    const std::string bytes = TemporaryFolder::read(name);
+    return PictureFormatOfContent(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
 ImageRecord ReadBack(const std::string& name) {
@@ -129,7 +130,7 @@ private slots:
         TemporaryFolder folder;
         const std::string xyz = folder.write("points.xyz", std::string(12, '\0'));
         QTest::mouseClick(controlButton("Load Image"), Qt::LeftButton);
-        QFileDialog* dialog = WaitForOpenDialog(&control());
+        QFileDialog* dialog = WaitForFileDialog(&control());
         QVERIFY(dialog);
         ChooseFile(dialog, xyz);
         QCOMPARE(AnswerMessageBox(), "Coordinates: 0.000000 -----  0.000000 ----- 0.000000");
@@ -137,7 +138,7 @@ private slots:
 
         const std::string pgm = folder.write("image.pgm", "P5\n2 2\n255\nABCD");
         QTest::mouseClick(controlButton("Load Image"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT((dialog = WaitForOpenDialog(&control())) != nullptr, kLongWait);
+        QTRY_VERIFY_WITH_TIMEOUT((dialog = WaitForFileDialog(&control())) != nullptr, kLongWait);
         QCOMPARE(dialog->selectedFiles().value(0), QString::fromStdString(xyz));  // starts from the last name chosen
         QVERIFY(
             dialog->nameFilters().contains("Pictures (*.png *.PNG *.jpg *.JPG *.jpeg *.JPEG *.tif *.TIF *.tiff "
@@ -158,14 +159,11 @@ private slots:
             QCOMPARE(dialog->nameFilters().constLast(), "All Files (*)");
             ChooseFile(dialog, name);
             QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(name), kLongWait);
-            QTest::qWait(200);  // written whole
-            const std::string bytes = TemporaryFolder::read(name);
             if (ending == ".raw") {  // not a picture's name
-                QVERIFY(bytes.starts_with("P5\n"));
+                QVERIFY(TemporaryFolder::read(name).starts_with("P5\n"));
                 continue;
             }
-            const PictureFormat* written =
-                PictureFormatOfContent(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+            const PictureFormat* written = WrittenFormat(name);
             QVERIFY2(written != nullptr && EndsInOneOf(name, written->endings), name.c_str());
             QVERIFY2(ShowsImage(source, ReadBack(name)), name.c_str());
         }
@@ -188,10 +186,7 @@ private slots:
         static_cast<QDialog*>(dialog)->accept();
         const std::string name = folder.file("typed_noext.png");
         QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(name), kLongWait);
-        QTest::qWait(200);
-        const std::string bytes = TemporaryFolder::read(name);
-        const PictureFormat* written =
-            PictureFormatOfContent(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        const PictureFormat* written = WrittenFormat(name);
         QVERIFY(written != nullptr);
         QCOMPARE(written->name, "PNG");
         QVERIFY(!std::filesystem::exists(folder.file("typed_noext.pgm")));
@@ -220,7 +215,7 @@ private slots:
         QTest::mouseRelease(other->view()->viewport(), Qt::LeftButton, {}, QPoint(30, 20));
         QCOMPARE(TheSettings().snapshot().cutoffX, 30);
         QTest::mouseClick(controlButton("Load Image"), Qt::LeftButton);
-        QFileDialog* dialog = WaitForOpenDialog(&control());
+        QFileDialog* dialog = WaitForFileDialog(&control());
         QVERIFY(dialog);
         dialog->reject();
         QVERIFY(windowsTitled(QString::fromStdString(pipe)).empty());  // still reading

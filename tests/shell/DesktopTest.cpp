@@ -194,10 +194,14 @@ QMessageBox* WaitForMessageBox() {
         WaitForDialog(nullptr, [](QDialog* dialog) { return qobject_cast<QMessageBox*>(dialog) != nullptr; }));
 }
 
+QFileDialog* WaitForFileDialog(const QWidget* owner) {
+    return qobject_cast<QFileDialog*>(
+        WaitForDialog(owner, [](QDialog* dialog) { return qobject_cast<QFileDialog*>(dialog) != nullptr; }));
+}
+
 QFileDialog* SaveAs(ImageWindow* window) {
     Choose(window, MenuId("File > Save As..."));
-    return qobject_cast<QFileDialog*>(
-        WaitForDialog(window, [](QDialog* dialog) { return qobject_cast<QFileDialog*>(dialog) != nullptr; }));
+    return WaitForFileDialog(window);
 }
 
 void ChooseFile(QFileDialog* dialog, const std::string& name) {

@@ -96,6 +96,7 @@ void ChooseFromPopup(ImageWindow* window, int menuId);
 QDialog* WaitForDialog(const QWidget* owner, const std::function<bool(QDialog*)>& matches);
 QDialog* WaitForParameterDialog(const QWidget* owner);
 QMessageBox* WaitForMessageBox();
+QFileDialog* WaitForFileDialog(const QWidget* owner);
 // Chooses "Save As..." and waits for its file dialog.
 QFileDialog* SaveAs(ImageWindow* window);
 // Chooses the file in the dialog and accepts it, as OK does.
