@@ -5,10 +5,12 @@
 // whole desktop holds. Run it on a display (under Xvfb with a window manager,
 // say) or offscreen:
 //   desktop_probe [SIDE]        (a SIDE x SIDE image; 30000 by default)
-#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
@@ -17,19 +19,18 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/Application.h"
-#include "platform/TestHooks.h"
-#include "resources/ControlIds.h"
 #include "shell/ControlWindow.h"
-#include "shell/FileIntake.h"
+#include "shell/ImageView.h"
+#include "shell/ImageWindow.h"
 
 namespace {
 
-namespace hooks = lumagrove::platform::testing;
-using namespace std::chrono_literals;
+using lumagrove::shell::ControlWindow;
+using lumagrove::shell::ImageWindow;
 
 long KilobytesOf(const char* field) {
     std::ifstream status("/proc/self/status");
@@ -48,12 +49,22 @@ QFileDialog* ShownFileDialog() {
     return nullptr;
 }
 
-QWidget* ViewportOf(const std::string& title) {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->windowTitle().toStdString() != title) continue;
-        if (auto* view = widget->findChild<QAbstractScrollArea*>()) return view->viewport();
+// Serves the main thread until `done` holds or `milliseconds` have passed.
+void ServeUntil(const std::function<bool()>& done, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void Press(const ControlWindow& control, const QString& text) {
+    for (QPushButton* button : control.findChildren<QPushButton*>()) {
+        if (button->text() == text) button->click();
     }
-    return nullptr;
+}
+
+void PressCtrl(QWidget* view, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+    QApplication::sendEvent(view, &press);
 }
 
 // Repaints the whole view a few times; the slowest, in milliseconds.
@@ -71,7 +82,8 @@ double SlowestPaint(QWidget* viewport) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    lumagrove::platform::Application application(argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
     const long side = argc > 1 ? std::atol(argv[1]) : 30000;
     const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("lumagrove-probe-" + std::to_string(QCoreApplication::applicationPid()));
@@ -80,8 +92,9 @@ int main(int argc, char** argv) {
     // The header alone: every sample the file does not hold reads as 255.
     std::ofstream(image) << "P5\n" << side << ' ' << side << "\n255\n";
 
-    const lumagrove::platform::Window control = lumagrove::shell::StartControlWindow("");
-    hooks::RunMainLoopUntil([] { return false; }, 500ms);
+    ControlWindow control;
+    control.show();
+    ServeUntil([] { return false; }, 500);
     const long idleKilobytes = KilobytesOf("VmRSS:");
 
     // The longest the main thread went without getting to a 1 ms timer.
@@ -101,6 +114,11 @@ int main(int argc, char** argv) {
     QElapsedTimer sincePress;
     QTimer dialogWatch;
     QObject::connect(&dialogWatch, &QTimer::timeout, [&] {
+        // The file holds no samples: the box that says so is answered.
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box != nullptr && box->isVisible()) box->accept();
+        }
         if (QFileDialog* dialog = ShownFileDialog()) {
             dialogDelays.push_back(sincePress.nsecsElapsed() / 1e6);
             dialog->reject();
@@ -110,26 +128,28 @@ int main(int argc, char** argv) {
 
     QElapsedTimer loading;
     loading.start();
-    lumagrove::shell::LoadImageFile(image);
-    const auto shown = [&] {
-        for (const auto& window : hooks::TopLevelWindows()) {
-            if (window.title == image && window.presented.valid(2, 2) && window.presented.pixel(2, 2) == 0xffffffffu &&
-                window.zoom < 1.0) {
-                return true;
-            }
+    control.load({image});
+    const auto huge = [&]() -> ImageWindow* {
+        for (ImageWindow* window : control.imageWindows()) {
+            if (window->windowTitle() == QString::fromStdString(image)) return window;
         }
-        return false;
+        return nullptr;
+    };
+    const auto shown = [&] {
+        const ImageWindow* window = huge();
+        return window != nullptr && window->view()->zoom() < 1.0 &&
+               window->view()->viewport()->grab().toImage().pixel(2, 2) == 0xffffffffu;
     };
     while (!shown() && loading.elapsed() < 120000) {
         sincePress.restart();
         const std::size_t before = dialogDelays.size();
-        hooks::PressButton(control, lumagrove::resources::control::LoadImage);
-        hooks::RunMainLoopUntil([&] { return dialogDelays.size() > before && ShownFileDialog() == nullptr; }, 10s);
-        hooks::RunMainLoopUntil([] { return false; }, 100ms);
+        Press(control, "Load Image");
+        ServeUntil([&] { return dialogDelays.size() > before && ShownFileDialog() == nullptr; }, 10000);
+        ServeUntil([] { return false; }, 100);
     }
     const double loadSeconds = loading.elapsed() / 1000.0;
     dialogWatch.stop();
-    hooks::RunMainLoopUntil([] { return false; }, 300ms);
+    ServeUntil([] { return false; }, 300);
     const long loadedKilobytes = KilobytesOf("VmRSS:");
     const long peakKilobytes = KilobytesOf("VmHWM:");
 
@@ -145,21 +165,18 @@ int main(int argc, char** argv) {
     std::printf("longest the main thread was busy at a stretch: %.1f ms\n", longestStall);
 
     // One paint of the image's window at several zooms.
-    QWidget* viewport = ViewportOf(image);
-    lumagrove::platform::Window window;
-    for (const auto& snapshot : hooks::TopLevelWindows()) {
-        if (snapshot.title == image) window = snapshot.window;
-    }
-    if (viewport != nullptr && window) {
+    if (ImageWindow* window = huge()) {
+        QWidget* view = window->view();
+        QWidget* viewport = window->view()->viewport();
         std::printf("one paint of the %d x %d view:", viewport->width(), viewport->height());
         std::printf(" fitting %.1f ms", SlowestPaint(viewport));
-        hooks::PressKeys(window, "Ctrl+1");
+        PressCtrl(view, Qt::Key_1);
         std::printf(", actual pixels %.1f ms", SlowestPaint(viewport));
-        for (int i = 0; i < 4; ++i) hooks::PressKeys(window, "Ctrl++");
+        for (int i = 0; i < 4; ++i) PressCtrl(view, Qt::Key_Plus);
         std::printf(", x4 %.1f ms", SlowestPaint(viewport));
-        for (int i = 0; i < 6; ++i) hooks::PressKeys(window, "Ctrl+-");
+        for (int i = 0; i < 6; ++i) PressCtrl(view, Qt::Key_Minus);
         std::printf(", x1/2 %.1f ms", SlowestPaint(viewport));
-        hooks::PressKeys(window, "Ctrl+0");
+        PressCtrl(view, Qt::Key_0);
         std::printf(", fitting again %.1f ms\n", SlowestPaint(viewport));
     }
 
@@ -168,8 +185,9 @@ int main(int argc, char** argv) {
                 idleKilobytes / 1024.0, loadedKilobytes / 1024.0, peakKilobytes / 1024.0,
                 (3 * pixels) / (1024.0 * 1024.0) + 150);
 
-    hooks::PressButton(control, lumagrove::resources::control::Exit);
-    const int code = lumagrove::shell::RunMainLoop();
+    // Exit from within the main loop, which ends once every thread has.
+    QTimer::singleShot(0, &control, [&control] { Press(control, "Exit"); });
+    const int code = QApplication::exec();
     std::filesystem::remove_all(folder);
     return code;
 }

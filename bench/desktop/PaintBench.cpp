@@ -3,8 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "platform/qt/Reductions.h"
-#include "platform/qt/Scene.h"
+#include "shell/ImagePainting.h"
 
 // What one paint of an image window costs the main thread: a view of
 // 1600 x 1000 pixels over a 30000 x 30000 picture (900 million pixels), at the
@@ -12,35 +11,33 @@
 // The picture's size must not matter, only the view's.
 namespace {
 
-using lumagrove::platform::backend::HalvingsOf;
-using lumagrove::platform::backend::PaintScene;
-using lumagrove::platform::backend::Scene;
-using lumagrove::platform::backend::ScenePicture;
-using lumagrove::platform::backend::ViewPlacement;
+using lumagrove::shell::HalvingsOf;
+using lumagrove::shell::PaintImage;
+using lumagrove::shell::ShownImage;
+using lumagrove::shell::ViewPlacement;
 
-const Scene& PictureScene(int side) {
-    static Scene scene = [side] {
+const ShownImage& Picture(int side) {
+    static const ShownImage shown = [side] {
         QImage picture(side, side, QImage::Format_Grayscale8);
         for (int y = 0; y < side; ++y) {
             uchar* row = picture.scanLine(y);
             for (int x = 0; x < side; ++x) row[x] = static_cast<uchar>((x * 7 + y * 13) ^ (x >> 5));
         }
-        auto reductions = std::make_shared<const std::vector<QImage>>(HalvingsOf(picture));
-        return Scene{{ScenePicture{picture, reductions, picture.rect(), QPoint(0, 0)}}, {}};
+        return ShownImage{picture, HalvingsOf(picture)};
     }();
-    return scene;
+    return shown;
 }
 
 void PaintView(benchmark::State& state) {
     constexpr int kSide = 30000;
     const double zoom = static_cast<double>(state.range(0)) / 1024.0;
-    const Scene& scene = PictureScene(kSide);
+    const ShownImage& picture = Picture(kSide);
     QImage view(1600, 1000, QImage::Format_ARGB32_Premultiplied);
     // Somewhere in the middle of the picture.
     const QPoint scroll(static_cast<int>(kSide * zoom / 2), static_cast<int>(kSide * zoom / 3));
     for (auto _ : state) {
         QPainter painter(&view);
-        PaintScene(painter, scene, ViewPlacement{zoom, scroll}, view.rect());
+        PaintImage(painter, picture, ViewPlacement{zoom, scroll}, view.rect());
     }
     state.counters["zoom"] = zoom;
 }

@@ -57,9 +57,9 @@ bool X11Session::windowManagerRuns() const {
     return connected() && !property(root_, "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty();
 }
 
-platform::Rect X11Session::screen() const {
+QRect X11Session::screen() const {
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-    return platform::Rect{0, 0, screen->width_in_pixels, screen->height_in_pixels};
+    return QRect{0, 0, screen->width_in_pixels, screen->height_in_pixels};
 }
 
 std::optional<std::uint32_t> X11Session::managedWindowTitled(const std::string& title) const {
@@ -69,7 +69,7 @@ std::optional<std::uint32_t> X11Session::managedWindowTitled(const std::string& 
     return std::nullopt;
 }
 
-std::optional<platform::Rect> X11Session::frameOf(std::uint32_t window) const {
+std::optional<QRect> X11Session::frameOf(std::uint32_t window) const {
     // The frame is the window's ancestor that is a child of the root.
     std::uint32_t frame = window;
     for (;;) {
@@ -82,7 +82,7 @@ std::optional<platform::Rect> X11Session::frameOf(std::uint32_t window) const {
     const auto geometry = Owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, frame), nullptr));
     if (!geometry) return std::nullopt;
     const int border = geometry->border_width;
-    return platform::Rect{geometry->x, geometry->y, geometry->width + 2 * border, geometry->height + 2 * border};
+    return QRect{geometry->x, geometry->y, geometry->width + 2 * border, geometry->height + 2 * border};
 }
 
 std::vector<std::string> X11Session::allowedActions(std::uint32_t window) const {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Window.h"
+#include <QRect>
 
 struct xcb_connection_t;
 
@@ -24,12 +24,12 @@ public:
     // True once a window manager has announced itself on the root window.
     bool windowManagerRuns() const;
 
-    platform::Rect screen() const;
+    QRect screen() const;
     // A window the manager manages, by its title.
     std::optional<std::uint32_t> managedWindowTitled(const std::string& title) const;
     // The window with the frame the manager drew around it, on screen; empty
     // until the manager has framed it.
-    std::optional<platform::Rect> frameOf(std::uint32_t window) const;
+    std::optional<QRect> frameOf(std::uint32_t window) const;
     // The names of the actions the manager offers on the window.
     std::vector<std::string> allowedActions(std::uint32_t window) const;
 

@@ -1,9 +1,10 @@
-#include <gtest/gtest.h>
+#include <QApplication>
 
-#include "platform/Application.h"
+#include "DesktopTest.h"
 
 int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    lumagrove::platform::Application application(argc, argv);
-    return RUN_ALL_TESTS();
+    QApplication application(argc, argv);
+    // As in the program: it ends with Exit, not when a window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    return lumagrove::shell::test::RunTestClasses(argc, argv);
 }
