@@ -25,11 +25,13 @@ OperationResult SixteenAreas(ImageView source, const OperationArguments&, const 
 
 constexpr const OptionDescriptor* kAreaOptions[] = {&kFrom, &kTo};
 
-// The histogram entry that comes first in the submenu shows nothing yet.
+// Show histogram makes no image: the desktop opens a window of its own for
+// it, and the command line has the histogram command (not a row: it writes
+// no image).
 constexpr OperationEntry kRows[] = {
     {.menuId = 40008,
      .menuPath = "&Action > Histogram equalization > Show histogram",
-     .menuSummary = "in the menu, does nothing",
+     .menuSummary = "a window with the histogram of the image, or of the selection, and its statistics",
      .kind = EntryKind::NoAction},
     {.menuId = 40010,
      .menuPath = "&Action > Histogram equalization > Global",
