@@ -31,17 +31,17 @@ std::int64_t Multiplicity(std::int32_t index, std::int32_t centre, std::int64_t 
 }
 
 // The lanes the networks work on at once: 32 pixels, one AVX2 register (two
-// SSE2 registers in the portable build), read and written anywhere in a row.
+// SSE2 registers in the portable build), read and written anywhere in a row
+// (memcpy: the compiler makes it one unaligned load or store).
 constexpr std::int32_t kLanes = 32;
 using Lanes = std::uint8_t __attribute__((vector_size(kLanes)));
-using UnalignedLanes = std::uint8_t __attribute__((vector_size(kLanes), aligned(1), may_alias));
 
 [[gnu::always_inline]] inline Lanes Load(const std::uint8_t* from) {
-    return *reinterpret_cast<const UnalignedLanes*>(from);
+    Lanes lanes;
+    std::memcpy(&lanes, from, kLanes);
+    return lanes;
 }
-[[gnu::always_inline]] inline void Store(std::uint8_t* to, Lanes lanes) {
-    *reinterpret_cast<UnalignedLanes*>(to) = lanes;
-}
+[[gnu::always_inline]] inline void Store(std::uint8_t* to, Lanes lanes) { std::memcpy(to, &lanes, kLanes); }
 
 // The last columns of a row go through a copy, so that no read passes its end.
 [[gnu::always_inline]] inline Lanes LoadPart(const std::uint8_t* from, std::int32_t count) {

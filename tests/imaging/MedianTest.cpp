@@ -5,6 +5,7 @@
 
 #include "base/Bands.h"
 #include "imaging/Median.h"
+#include "imaging/SelectionNetwork.h"
 #include "support/TestImages.h"
 
 namespace lumagrove {
@@ -88,6 +89,53 @@ TEST(Median, KeepsEdgesAndRemovesIsolatedSpecks) {
     const std::vector<std::uint8_t> clean = Median(image, 3);
     image.at(20, 15) = static_cast<std::uint8_t>(255 - image.at(20, 15));
     EXPECT_EQ(Median(image, 3), clean);
+}
+
+// A network of minima and maxima that is right for every input of zeros and
+// ones is right for every input (a threshold commutes with it), so these
+// cover every image the networks will ever see.
+std::vector<int> Through(const SelectionNetwork& network, std::vector<int> slots) {
+    for (std::size_t c = 0; c < network.size; ++c) {
+        const Comparator comparator = network.comparators[c];
+        const int low = std::min(slots[comparator.low], slots[comparator.high]);
+        const int high = std::max(slots[comparator.low], slots[comparator.high]);
+        if (comparator.keep != Comparator::Keep::High) slots[comparator.low] = low;
+        if (comparator.keep != Comparator::Keep::Low) slots[comparator.high] = high;
+    }
+    return slots;
+}
+
+TEST(SelectionNetwork, RightForEveryInputOfZerosAndOnes) {
+    for (const int side : {3, 5}) {
+        const SelectionNetwork sort = SortingNetwork(side);
+        for (int bits = 0; bits < (1 << side); ++bits) {
+            std::vector<int> values(static_cast<std::size_t>(side));
+            for (int i = 0; i < side; ++i) values[i] = (bits >> i) & 1;
+            const std::vector<int> slots = Through(sort, values);
+            std::sort(values.begin(), values.end());
+            for (int rank = 0; rank < side; ++rank) EXPECT_EQ(slots[sort.outputs[rank]], values[rank]) << side;
+        }
+        // Each sorted list of zeros and ones is its number of ones.
+        const SelectionNetwork median = MedianOfSortedLists(side);
+        std::vector<int> ones(static_cast<std::size_t>(side), 0);
+        for (bool more = true; more;) {
+            std::vector<int> slots;
+            int total = 0;
+            for (const int count : ones) {
+                for (int i = 0; i < side; ++i) slots.push_back(i >= side - count ? 1 : 0);
+                total += count;
+            }
+            EXPECT_EQ(Through(median, slots)[median.outputs[0]], total > side * side / 2 ? 1 : 0) << side;
+            more = false;
+            for (int& count : ones) {
+                if (++count <= side) {
+                    more = true;
+                    break;
+                }
+                count = 0;
+            }
+        }
+    }
 }
 
 }  // namespace
