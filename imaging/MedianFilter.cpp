@@ -143,7 +143,8 @@ struct NetworkMedian {
 // the image's size.
 class HistogramMedian {
 public:
-    explicit HistogramMedian(std::int32_t side) : radius_(side / 2), rank_((std::int64_t{side} * side + 1) / 2) {}
+    explicit HistogramMedian(std::int32_t side)
+        : radius_(std::max(side, 1) / 2), rank_(((2 * radius_ + 1) * (2 * radius_ + 1) + 1) / 2) {}
 
     void filterRows(ImageView image, std::uint8_t* output, std::ptrdiff_t firstRow, std::ptrdiff_t endRow) const {
         const std::int32_t width = image.width;

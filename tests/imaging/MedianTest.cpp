@@ -82,6 +82,10 @@ TEST(Median, WindowsFarLargerThanTheImage) {
     for (const int window : {31, 101}) EXPECT_EQ(Median(image, window), ReferenceMedian(image, window)) << window;
     const TestImage tall = StructuredImage(3, 40, 12);
     EXPECT_EQ(Median(tall, 301), ReferenceMedian(tall, 301));
+    // What no caller should pass still reads nothing outside the image.
+    EXPECT_EQ(Median(tall, 0), tall.pixels);
+    EXPECT_EQ(Median(tall, -7), tall.pixels);
+    EXPECT_EQ(Median(tall, 4), ReferenceMedian(tall, 5));
 }
 
 TEST(Median, KeepsEdgesAndRemovesIsolatedSpecks) {
