@@ -136,11 +136,10 @@ struct NetworkMedian {
     }
 };
 
-// Any other window: a histogram of the window slides along the row, losing
+// Middling windows: a histogram of the window slides along the row, losing
 // the column that leaves and gaining the one that enters (Huang's method),
 // and the median moves from where it was. Rows are counted with their
-// multiplicity, so a window far larger than the image costs no more than one
-// the image's size.
+// multiplicity, so places beyond the edges cost nothing of their own.
 class HistogramMedian {
 public:
     explicit HistogramMedian(std::int32_t side)
@@ -193,6 +192,114 @@ private:
     std::int64_t rank_;  // the median's place among the window's values, from 1
 };
 
+// Large windows: Perreault and Hebert's constant-time method. Each column
+// keeps the histogram of its part of the window, which moves down a row by
+// one pixel out and one in; the window's histogram is the sum of its
+// columns', kept at two levels: 16 coarse bins moved along with the window,
+// and the 16 fine bins under a coarse bin brought up to date only when the
+// median falls in it. A pixel costs the same whatever the window's size.
+class ConstantTimeMedian {
+public:
+    explicit ConstantTimeMedian(std::int32_t side)
+        : radius_(std::max(side, 1) / 2), rank_(((2 * radius_ + 1) * (2 * radius_ + 1) + 1) / 2) {}
+
+    void filterRows(ImageView image, std::uint8_t* output, std::ptrdiff_t firstRow, std::ptrdiff_t endRow) const {
+        const std::int32_t width = image.width;
+        const std::int32_t height = image.height;
+        // Column x's counts of each level (fine) and of each 16 levels (coarse);
+        // a column holds at most `side` places, which 32 bits count.
+        ColumnHistograms columns{std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 256),
+                                 std::vector<std::uint32_t>(static_cast<std::size_t>(width) * 16)};
+        const auto addRow = [&](std::int64_t row, std::int64_t places) {
+            const std::uint8_t* pixel = image.pixels.data() + row * width;
+            const auto count = static_cast<std::uint32_t>(places);  // -1 wraps, and so takes one away
+            for (std::int32_t x = 0; x < width; ++x) {
+                columns.fine[static_cast<std::size_t>(x) * 256 + pixel[x]] += count;
+                columns.coarse[static_cast<std::size_t>(x) * 16 + pixel[x] / 16] += count;
+            }
+        };
+        const auto first = static_cast<std::int32_t>(firstRow);
+        for (std::int64_t row = Clamped(first - radius_, height); row <= Clamped(first + radius_, height); ++row) {
+            addRow(row, Multiplicity(static_cast<std::int32_t>(row), first, radius_, height));
+        }
+        for (std::ptrdiff_t y = firstRow; y < endRow; ++y) {
+            ThrowIfStopped();
+            if (y > firstRow) {
+                const std::int64_t leaving = Clamped(y - 1 - radius_, height);
+                const std::int64_t entering = Clamped(y + radius_, height);
+                if (leaving != entering) {
+                    addRow(leaving, -1);
+                    addRow(entering, 1);
+                }
+            }
+            filterRow(columns, width, output + y * width);
+        }
+    }
+
+private:
+    struct ColumnHistograms {
+        std::vector<std::uint32_t> fine;
+        std::vector<std::uint32_t> coarse;
+    };
+
+    void filterRow(const ColumnHistograms& columns, std::int32_t width, std::uint8_t* out) const {
+        constexpr std::int32_t kNever = -1;
+        std::array<std::int64_t, 16> coarse{};
+        std::array<std::int64_t, 256> fine{};
+        std::array<std::int32_t, 16> fineAt{};  // the window position each group of fine bins was last right for
+        fineAt.fill(kNever);
+        const auto addCoarse = [&](std::int64_t column, std::int64_t places) {
+            const std::uint32_t* counts = columns.coarse.data() + column * 16;
+            for (std::int32_t bin = 0; bin < 16; ++bin) coarse[bin] += places * counts[bin];
+        };
+        const auto addFine = [&](std::int64_t column, std::int32_t bin, std::int64_t places) {
+            const std::uint32_t* counts = columns.fine.data() + column * 256 + bin * 16;
+            for (std::int32_t level = 0; level < 16; ++level) fine[bin * 16 + level] += places * counts[level];
+        };
+        for (std::int64_t column = 0; column <= Clamped(radius_, width); ++column) {
+            addCoarse(column, Multiplicity(static_cast<std::int32_t>(column), 0, radius_, width));
+        }
+        // A window holds at most this many distinct columns; catching up on
+        // more steps than that costs more than adding the window up afresh.
+        const std::int64_t distinctColumns = std::min<std::int64_t>(2 * radius_ + 1, width);
+        for (std::int32_t x = 0; x < width; ++x) {
+            if (x > 0) {
+                const std::int64_t leaving = Clamped(x - 1 - radius_, width);
+                const std::int64_t entering = Clamped(x + radius_, width);
+                if (leaving != entering) {
+                    addCoarse(leaving, -1);
+                    addCoarse(entering, 1);
+                }
+            }
+            std::int64_t below = 0;
+            std::int32_t bin = 0;
+            while (below + coarse[bin] < rank_) below += coarse[bin++];
+            if (fineAt[bin] == kNever || x - fineAt[bin] > distinctColumns) {
+                std::fill_n(fine.begin() + bin * 16, 16, 0);
+                for (std::int64_t column = Clamped(x - radius_, width); column <= Clamped(x + radius_, width);
+                     ++column) {
+                    addFine(column, bin, Multiplicity(static_cast<std::int32_t>(column), x, radius_, width));
+                }
+            } else {
+                for (std::int32_t step = fineAt[bin] + 1; step <= x; ++step) {
+                    const std::int64_t leaving = Clamped(step - 1 - radius_, width);
+                    const std::int64_t entering = Clamped(step + radius_, width);
+                    if (leaving == entering) continue;
+                    addFine(leaving, bin, -1);
+                    addFine(entering, bin, 1);
+                }
+            }
+            fineAt[bin] = x;
+            std::int32_t level = bin * 16;
+            while (below + fine[level] < rank_) below += fine[level++];
+            out[x] = static_cast<std::uint8_t>(level);
+        }
+    }
+
+    std::int64_t radius_;
+    std::int64_t rank_;  // the median's place among the window's values, from 1
+};
+
 template <typename Filter>
 PixelArray FilterInBands(ImageView image, const Filter& filter) {
     PixelArray result(image.pixels.size());
@@ -200,6 +307,10 @@ PixelArray FilterInBands(ImageView image, const Filter& filter) {
                 [&](std::ptrdiff_t begin, std::ptrdiff_t end) { filter.filterRows(image, result.data(), begin, end); });
     return result;
 }
+
+// Where the constant-time method's fixed cost per pixel falls below the
+// sliding histogram's, which grows with the window.
+constexpr std::int32_t kConstantTimeFrom = 25;
 
 }  // namespace
 
@@ -210,7 +321,8 @@ PixelArray MedianFilter(ImageView image, std::int32_t window) {
     if (window == 3 || window == 5) {
         return window == 3 ? FilterInBands(image, NetworkMedian<3>()) : FilterInBands(image, NetworkMedian<5>());
     }
-    return FilterInBands(image, HistogramMedian(window));
+    if (window < kConstantTimeFrom) return FilterInBands(image, HistogramMedian(window));
+    return FilterInBands(image, ConstantTimeMedian(window));
 }
 
 }  // namespace lumagrove

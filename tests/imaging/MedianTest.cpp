@@ -52,15 +52,16 @@ TestImage FewLevels(int width, int height, std::uint32_t seed) {
     return image;
 }
 
-// The networks (3 and 5) and the sliding histogram (every other size) on
-// images smaller than the window, as thin as one pixel, and larger.
+// The networks (3 and 5), the sliding histogram (7 to 23) and the
+// constant-time histograms (25 on) on images smaller than the window, as thin
+// as one pixel, and larger.
 TEST(Median, MatchesTheReferenceOnEverySizeAndWindow) {
     std::uint32_t seed = 7;
     for (const auto& [width, height] : AwkwardSizes()) {
         if (width * height > 64 * 64) continue;
         for (const TestImage& image : {RandomImage(width, height, seed), StructuredImage(width, height, seed + 1),
                                        FewLevels(width, height, seed)}) {
-            for (const int window : {1, 3, 5, 7, 9, 15}) {
+            for (const int window : {1, 3, 5, 7, 9, 15, 25}) {
                 EXPECT_EQ(Median(image, window), ReferenceMedian(image, window))
                     << width << "x" << height << " window " << window;
             }
@@ -86,6 +87,20 @@ TEST(Median, WindowsFarLargerThanTheImage) {
     EXPECT_EQ(Median(tall, 0), tall.pixels);
     EXPECT_EQ(Median(tall, -7), tall.pixels);
     EXPECT_EQ(Median(tall, 4), ReferenceMedian(tall, 5));
+}
+
+// Each band of rows starts its column histograms afresh.
+TEST(Median, GivesTheSameBytesOnAnyNumberOfThreads) {
+    const TestImage image = RandomImage(64, 2100, 9);
+    for (const int window : {5, 11, 41}) {
+        SetThreadCount(1);
+        const std::vector<std::uint8_t> single = Median(image, window);
+        for (const int threads : {2, 3}) {
+            SetThreadCount(threads);
+            EXPECT_EQ(Median(image, window), single) << window << " on " << threads << " threads";
+        }
+    }
+    SetThreadCount(0);
 }
 
 TEST(Median, KeepsEdgesAndRemovesIsolatedSpecks) {
