@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "cli/GeneralOptions.h"
 #include "cli/Suggestions.h"
 #include "session/Messages.h"
 #include "session/RunEntry.h"
@@ -46,7 +47,9 @@ void Gather(ParsedWords& all, ParsedWords&& step) {
 // What is wrong with the step's words on their own, if anything.
 std::optional<std::string> StepProblem(std::span<const std::string> words, bool last, const ParsedWords& parsed) {
     if (FindOperationByCommand(words[0]) == nullptr) {
-        if (words[0] == "xyz") return std::string("xyz cannot be a step of a chain");
+        if (words[0] == kCoordinatesCommand || words[0] == kHistogramCommand) {
+            return words[0] + " cannot be a step of a chain";
+        }
         return UnknownCommand(words[0], true);
     }
     if (parsed.problem) return parsed.problem;

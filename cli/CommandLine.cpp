@@ -10,6 +10,7 @@
 #include "cli/BatchCommand.h"
 #include "cli/Chain.h"
 #include "cli/GeneralOptions.h"
+#include "cli/HistogramCommand.h"
 #include "cli/InputOutput.h"
 #include "cli/ParsedWords.h"
 #include "cli/StandardStreams.h"
@@ -97,6 +98,7 @@ int RunCommandLine(std::span<const std::string> arguments, const Streams& stream
         return kDone;
     }
     if (command == kCoordinatesCommand) return RunCoordinatesCommand(arguments.subspan(1), streams);
+    if (command == kHistogramCommand) return RunHistogramCommand(arguments.subspan(1), streams);
     if (FindOperationByCommand(command) == nullptr) return UsageError(streams.err, UnknownCommand(command, false));
 
     const ChainCommand chain = ParseChain(arguments);

@@ -38,12 +38,13 @@ int RunCommandLine(std::span<const std::string> arguments, std::ostream& out, st
 
 // The --help text, built from the table of operations.
 std::string UsageText();
-// One command's own help: `lumagrove-cli COMMAND --help`. The xyz command has
-// no row in the table and its own text.
+// One command's own help: `lumagrove-cli COMMAND --help`. The xyz and
+// histogram commands have no row in the table and texts of their own.
 std::string CommandHelp(const OperationEntry& entry);
 std::string CoordinatesHelp();
+std::string HistogramHelp();
 
-// The options every command but xyz takes, as help lists them: the flag
+// The options every command but xyz and histogram takes, as help lists them: the flag
 // with its value's name, and what it does.
 std::vector<std::pair<std::string, std::string>> OptionRowsForEveryCommand();
 // Titled paragraphs on pipes, chains and batches, then examples: the end of

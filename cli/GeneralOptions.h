@@ -2,9 +2,8 @@
 
 // The command line's words that are neither the operation table's nor the
 // tool options' (ParsedWords.h): the flags every command takes, and the xyz
-// command, which has no row because it
-// makes no image. The help, the manual page and the shell completion all
-// read them from here.
+// and histogram commands, which have no row because they make no image. The
+// help, the manual page and the shell completion all read them from here.
 namespace lumagrove::cli {
 
 struct GeneralOption {
@@ -21,5 +20,11 @@ inline constexpr GeneralOption kGeneralOptions[] = {
 
 inline constexpr char kCoordinatesCommand[] = "xyz";
 inline constexpr char kCoordinatesSummary[] = "read an XYZ coordinate file and print its sample point";
+
+inline constexpr char kHistogramCommand[] = "histogram";
+inline constexpr char kHistogramSummary[] =
+    "print the count of every gray level and the image's statistics, as CSV or JSON";
+inline constexpr char kHistogramJson[] = "--json";
+inline constexpr char kHistogramJsonHelp[] = "print one JSON object instead of CSV";
 
 }  // namespace lumagrove::cli

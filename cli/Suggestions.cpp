@@ -40,7 +40,10 @@ std::vector<std::string> CommandNames(bool laterStepOfChain) {
     for (const OperationEntry& entry : OperationTable()) {
         if (entry.command != nullptr) names.emplace_back(entry.command);
     }
-    if (!laterStepOfChain) names.emplace_back(kCoordinatesCommand);
+    if (!laterStepOfChain) {
+        names.emplace_back(kCoordinatesCommand);
+        names.emplace_back(kHistogramCommand);
+    }
     return names;
 }
 

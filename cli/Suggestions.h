@@ -19,7 +19,7 @@ namespace lumagrove::cli {
 std::optional<std::string> ClosestWord(std::string_view typed, std::span<const std::string> known);
 
 // "unknown command 'gausian'; did you mean 'gaussian'?". A later step of a
-// chain cannot be xyz, so xyz is offered only as the first word.
+// chain cannot be xyz or histogram, so they are offered only as the first word.
 std::string UnknownCommand(const std::string& word, bool laterStepOfChain);
 
 // "option --sigm does not apply to gaussian; did you mean --sigma?", offering

@@ -123,6 +123,7 @@ std::string UsageText() {
             "       lumagrove-cli COMMAND [OPTIONS] then COMMAND [OPTIONS] ... INPUT OUTPUT\n"
             "       lumagrove-cli COMMAND [OPTIONS] [then ...] --out-dir DIR INPUT...\n"
             "       lumagrove-cli xyz INPUT\n"
+            "       lumagrove-cli histogram [--json] INPUT\n"
             "       lumagrove-cli COMMAND --help\n"
             "       lumagrove-cli --help\n"
             "       lumagrove-cli --version\n\n"
@@ -137,8 +138,10 @@ std::string UsageText() {
         }
         text << '\n';
     }
-    text << "  " << std::left << std::setw(22) << kCoordinatesCommand << kCoordinatesSummary << "\n\n"
-         << "Options for every command but xyz:\n";
+    text << "  " << std::left << std::setw(22) << kCoordinatesCommand << kCoordinatesSummary << '\n'
+         << "  " << std::left << std::setw(22) << kHistogramCommand << kHistogramSummary << '\n'
+         << std::string(24, ' ') << "options: " << kHistogramJson << "\n\n"
+         << "Options for every command but xyz and histogram:\n";
     WriteColumns(text, OptionRowsForEveryCommand());
     text << '\n'
          << PipesChainsAndBatches() << "Exit status: 0 done, 1 the operation or a file failed, 2 a usage error.\n";
@@ -168,6 +171,24 @@ std::string CoordinatesHelp() {
          << "  " << kCoordinatesSummary << "\n"
          << "  INPUT holds three 640 x 480 planes of little-endian 32-bit floats (x, y, z);\n"
          << "  the point at row 0, column 200 is printed to standard output.\n";
+    return text.str();
+}
+
+std::string HistogramHelp() {
+    std::ostringstream text;
+    text << "Usage: lumagrove-cli histogram [--json] INPUT\n\n"
+         << "  " << kHistogramSummary << "\n"
+         << "  In the desktop: Action > Histogram equalization > Show histogram\n\n"
+         << "  The CSV starts with the line \"level,count\" and a line for each level 0 to 255,\n"
+         << "  then \"# name=value\" lines: pixels, minimum, maximum, mean, stddev (of the\n"
+         << "  population) and mode (the lowest level with the largest count); mean and\n"
+         << "  stddev have 6 significant digits. The JSON object has the same names, the\n"
+         << "  counts as the array \"counts\". --quiet leaves the output as it is.\n\n"
+         << "Options:\n";
+    WriteColumns(text, {{kHistogramJson, kHistogramJsonHelp},
+                        {"--quiet", "print no warnings: only errors, and the histogram"},
+                        {"--help", "print this help"},
+                        {"--", "end of the options: the next word is the file name, even one starting with '-'"}});
     return text.str();
 }
 

@@ -8,6 +8,7 @@
 #include "frequency/FrequencyFilters.h"
 #include "frequency/FrequencyMessages.h"
 #include "frequency/HalfPlaneTransform.h"
+#include "imaging/Area.h"
 #include "imaging/VectorClones.h"
 
 namespace lumagrove {
@@ -126,6 +127,30 @@ PixelArray GlobalFilter(ImageView image, PassBand band, std::int32_t cutoffX, st
     return result;
 }
 
+// The rectangle goes through the global filter as an image of its own: the
+// cut-off rule takes the rectangle's sides, and the scaling its largest
+// value and brightest pixel. The rest of the image is copied as it is.
+PixelArray LocalFilter(ImageView image, PassBand band, std::int32_t cutoffX, std::int32_t cutoffY, const Area& area,
+                       const Reporter& report) {
+    PixelArray result = PixelArray::CopyOf(image.pixels.data(), image.pixels.size());
+    if (area.pixelCount() == 0) return result;
+    const auto width = static_cast<std::int32_t>(area.width());
+    const auto height = static_cast<std::int32_t>(area.height());
+    PixelArray inside(static_cast<std::size_t>(area.pixelCount()));
+    for (std::int32_t y = 0; y < height; ++y) {
+        std::memcpy(inside.data() + static_cast<std::size_t>(y) * width,
+                    image.pixels.data() + (area.y1 + y) * image.width + area.x1, static_cast<std::size_t>(width));
+    }
+    const PixelArray filtered =
+        GlobalFilter(ImageView{{inside.data(), inside.size()}, width, height}, band, cutoffX, cutoffY, report);
+    if (filtered.empty()) return {};
+    for (std::int32_t y = 0; y < height; ++y) {
+        std::memcpy(result.data() + (area.y1 + y) * image.width + area.x1,
+                    filtered.data() + static_cast<std::size_t>(y) * width, static_cast<std::size_t>(width));
+    }
+    return result;
+}
+
 }  // namespace
 
 PixelArray GlobalLowPass(ImageView image, std::int32_t cutoffX, std::int32_t cutoffY, const Reporter& report) {
@@ -136,4 +161,15 @@ PixelArray GlobalHighPass(ImageView image, std::int32_t cutoffX, std::int32_t cu
     return GlobalFilter(image, PassBand::High, cutoffX, cutoffY, report);
 }
 
+PixelArray LocalLowPass(ImageView image, std::int32_t cutoffX, std::int32_t cutoffY, std::int32_t x1, std::int32_t y1,
+                        std::int32_t x2, std::int32_t y2, const Reporter& report) {
+    return LocalFilter(image, PassBand::Low, cutoffX, cutoffY, ClippedArea(x1, y1, x2, y2, image.width, image.height),
+                       report);
+}
+
+PixelArray LocalHighPass(ImageView image, std::int32_t cutoffX, std::int32_t cutoffY, std::int32_t x1, std::int32_t y1,
+                         std::int32_t x2, std::int32_t y2, const Reporter& report) {
+    return LocalFilter(image, PassBand::High, cutoffX, cutoffY, ClippedArea(x1, y1, x2, y2, image.width, image.height),
+                       report);
+}
 }  // namespace lumagrove

@@ -4,25 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "imaging/Area.h"
+
 namespace lumagrove {
 
 using Histogram = std::array<std::int32_t, 256>;
 using LevelMap = std::array<std::uint8_t, 256>;
-
-// A rectangle of pixels: columns x1 <= x < x2 of rows y1 <= y < y2.
-struct Area {
-    std::ptrdiff_t x1 = 0;
-    std::ptrdiff_t y1 = 0;
-    std::ptrdiff_t x2 = 0;
-    std::ptrdiff_t y2 = 0;
-
-    std::ptrdiff_t pixelCount() const { return (x2 - x1) * (y2 - y1); }
-};
-
-// Corners in any order describe the same rectangle; a selection that reaches
-// beyond the image is cut back to it.
-Area ClippedArea(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::int32_t width,
-                 std::int32_t height);
 
 Histogram AreaHistogram(const std::uint8_t* pixels, std::ptrdiff_t width, const Area& area);
 

@@ -51,23 +51,24 @@ std::string BashCompletion() {
               "    COMPREPLY=()\n"
               "    if [[ $COMP_CWORD -eq 1 ]]; then\n"
               "        COMPREPLY=($(compgen -W \"$commands "
-           << cli::kCoordinatesCommand
+           << cli::kCoordinatesCommand << ' ' << cli::kHistogramCommand
            << " --help --version\" -- \"$cur\"))\n"
               "        return\n"
               "    fi\n"
               "    # The command whose options apply: the first word, or the one after\n"
-              "    # the last \"then\" of a chain; after \"--\" only file names.\n"
+              "    # the last \"then\" of a chain (the commands that make no image have\n"
+              "    # none); after \"--\" only file names.\n"
               "    command=${COMP_WORDS[1]}\n"
+              "    local chains=yes\n"
+              "    [[ $command == "
+           << cli::kCoordinatesCommand << " || $command == " << cli::kHistogramCommand
+           << " ]] && chains=no\n"
               "    for ((i = 2; i < COMP_CWORD; i++)); do\n"
               "        [[ ${COMP_WORDS[i]} == -- ]] && break\n"
-              "        [[ ${COMP_WORDS[i-1]} == then && $command != "
-           << cli::kCoordinatesCommand
-           << " ]] && command=${COMP_WORDS[i]}\n"
+              "        [[ ${COMP_WORDS[i-1]} == then && $chains == yes ]] && command=${COMP_WORDS[i]}\n"
               "    done\n"
               "    if [[ $i -eq $COMP_CWORD ]]; then\n"
-              "        if [[ $prev == then && $command != "
-           << cli::kCoordinatesCommand
-           << " ]]; then\n"
+              "        if [[ $prev == then && $chains == yes ]]; then\n"
               "            COMPREPLY=($(compgen -W \"$commands\" -- \"$cur\"))\n"
               "            return\n"
               "        fi\n"
@@ -79,8 +80,9 @@ std::string BashCompletion() {
         for (const std::string& flag : general) flags.push_back(flag);
         script << "            " << entry.command << ") options=\"" << Joined(flags, " ") << "\" ;;\n";
     }
-    script << "            " << cli::kCoordinatesCommand
-           << ") options=\"--help --\" ;;\n"
+    script << "            " << cli::kCoordinatesCommand << ") options=\"--help --\" ;;\n"
+           << "            " << cli::kHistogramCommand << ") options=\"" << cli::kHistogramJson
+           << " --quiet --help --\" ;;\n"
               "            *) return ;;\n"
               "        esac\n"
               "        case $prev in\n";

@@ -34,6 +34,17 @@ void WriteCommands(std::ostream& page) {
     }
     page << ".TP\n.B " << RoffQuoted(RoffLiteral(cli::kCoordinatesCommand)) << '\n'
          << RoffSentence(cli::kCoordinatesSummary) << " It takes no\n.IR output .\n";
+    page << ".TP\n.B " << RoffQuoted(RoffLiteral(cli::kHistogramCommand)) << '\n'
+         << RoffSentence(cli::kHistogramSummary)
+         << " It takes no\n.IR output .\n"
+            "The CSV is the line \"level,count\", a line for each level 0 to 255, then \"# name=value\" lines:\n"
+            "pixels, minimum, maximum, mean, stddev (of the population) and mode (the lowest level with the\n"
+            "largest count); mean and stddev have 6 significant digits. The JSON object has the same names, and\n"
+            "the counts as the array \"counts\".\n.B \\-\\-quiet\nleaves the output as it is.\n"
+            "In the desktop: Action > Histogram equalization > Show histogram.\n"
+            ".RS\n.TP\n.B "
+         << RoffQuoted(RoffLiteral(cli::kHistogramJson)) << '\n'
+         << RoffSentence(cli::kHistogramJsonHelp) << "\n.RE\n";
 }
 
 void WriteExample(std::ostream& page, std::string_view what, const std::string& line) {
@@ -57,6 +68,7 @@ void WriteExamples(std::ostream& page) {
     }
     WriteExample(page, "say how long an operation took", "lumagrove-cli equalize --time scene.pgm equalized.pgm");
     WriteExample(page, "print the sample point of a coordinate file", "lumagrove-cli xyz wall.xyz");
+    WriteExample(page, "print the histogram of an image as JSON", "lumagrove-cli histogram --json scene.pgm");
 }
 
 // An option row of help ("--jobs N", "...") as a tagged paragraph: the flag
@@ -113,6 +125,7 @@ std::string CommandLinePage() {
             ".B lumagrove\\-cli\n.I command\n.RI [ options ]\n.RB [ then \\ ...]\n.B \\-\\-out\\-dir\n"
             ".I dir input\\fR...\n.br\n"
             ".B lumagrove\\-cli xyz\n.I input\n.br\n"
+            ".B lumagrove\\-cli histogram\n.RB [ \\-\\-json ]\n.I input\n.br\n"
             ".B lumagrove\\-cli\n.I command\n.B \\-\\-help\n.br\n"
             ".B lumagrove\\-cli \\-\\-help\n.br\n"
             ".B lumagrove\\-cli \\-\\-version\n"
@@ -141,11 +154,12 @@ std::string CommandLinePage() {
             "is left alone.\n"
             ".PP\n"
             "What you asked to see goes to standard output: the sample point of\n.BR xyz ,\n"
+            "the histogram of\n.BR histogram ,\n"
             "and the two samples an intensity file shows. Problems, warnings, times and a batch's progress go\n"
             "to standard error, each line led by \"lumagrove\\-cli: \";\n.B \\-\\-quiet\nleaves only the "
             "problems there.\n";
     WriteCommands(page);
-    page << ".SH OPTIONS\nEvery command but\n.B xyz\nalso takes these:\n";
+    page << ".SH OPTIONS\nEvery command but\n.B xyz\nand\n.B histogram\nalso takes these:\n";
     for (const auto& [flagAndValue, help] : cli::OptionRowsForEveryCommand()) WriteOptionRow(page, flagAndValue, help);
     page << ".TP\n.B \\-\\-version\n"
             "Given instead of a command: print the version (and, for a build from a Git checkout, its commit).\n"

@@ -1,4 +1,5 @@
 #include "imaging/Equalization.h"
+#include "operations/AreaOptions.h"
 #include "operations/OperationTable.h"
 
 namespace lumagrove::rows {
@@ -22,17 +23,11 @@ OperationResult SixteenAreas(ImageView source, const OperationArguments&, const 
     return ImageResult(EqualizeSixteenAreas(source), source);
 }
 
-constexpr OptionDescriptor kFrom{.flag = "--from",
-                                 .valueName = "X,Y",
-                                 .field = PointField{&OperationArguments::downX, &OperationArguments::downY},
-                                 .help = "one corner of the rectangle (where the desktop's selection starts)"};
-constexpr OptionDescriptor kTo{.flag = "--to",
-                               .valueName = "X,Y",
-                               .field = PointField{&OperationArguments::upX, &OperationArguments::upY},
-                               .help = "the opposite corner (where the desktop's selection ends)"};
 constexpr const OptionDescriptor* kAreaOptions[] = {&kFrom, &kTo};
 
-// The histogram entry that comes first in the submenu shows nothing yet.
+// Show histogram makes no image: the desktop opens a window of its own for
+// it, and the command line has the histogram command (not a row: it writes
+// no image).
 constexpr OperationEntry kRows[] = {
     {.menuId = 40008,
      .menuPath = "&Action > Histogram equalization > Show histogram",

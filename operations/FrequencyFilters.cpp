@@ -1,4 +1,5 @@
 #include "frequency/FrequencyFilters.h"
+#include "operations/AreaOptions.h"
 #include "operations/FrequencyResult.h"
 #include "operations/OperationTable.h"
 
@@ -13,13 +14,27 @@ OperationResult LowPass(ImageView source, const OperationArguments& arguments, c
     return FrequencyResult(GlobalLowPass(source, arguments.cutoffX, arguments.cutoffY, report), source);
 }
 
+// The selection's corners are the mouse's down and up points; an empty
+// selection leaves the image as it is (the desktop asks for one first).
+OperationResult LocalHighPass(ImageView source, const OperationArguments& arguments, const Reporter& report) {
+    return FrequencyResult(lumagrove::LocalHighPass(source, arguments.cutoffX, arguments.cutoffY, arguments.downX,
+                                                    arguments.downY, arguments.upX, arguments.upY, report),
+                           source);
+}
+
+OperationResult LocalLowPass(ImageView source, const OperationArguments& arguments, const Reporter& report) {
+    return FrequencyResult(lumagrove::LocalLowPass(source, arguments.cutoffX, arguments.cutoffY, arguments.downX,
+                                                   arguments.downY, arguments.upX, arguments.upY, report),
+                           source);
+}
+
 constexpr OptionDescriptor kCutoff{.flag = "--cutoff",
                                    .valueName = "X,Y",
                                    .field = PointField{&OperationArguments::cutoffX, &OperationArguments::cutoffY},
                                    .help = "point whose distance from the corner is the filter's radius"};
 constexpr const OptionDescriptor* kOptions[] = {&kCutoff};
+constexpr const OptionDescriptor* kLocalOptions[] = {&kFrom, &kTo, &kCutoff};
 
-// The local filters are offered by the menu without an operation behind them.
 constexpr OperationEntry kRows[] = {
     {.menuId = 40017,
      .menuPath = "&Action > Fourier Transform > Global high pass filter",
@@ -39,12 +54,24 @@ constexpr OperationEntry kRows[] = {
      .run = LowPass},
     {.menuId = 40019,
      .menuPath = "&Action > Fourier Transform > Local high pass filter",
-     .menuSummary = "in the menu, does nothing",
-     .kind = EntryKind::NoAction},
+     .menuSummary = "ideal high-pass filter on the selected rectangle alone, its sides in the radius rule; the rest "
+                    "unchanged (select first, then click the cut-off point in another window)",
+     .command = "highpass-local",
+     .commandSummary = "ideal high-pass filter on the rectangle from --from to --to alone, radius from the --cutoff "
+                       "point; the rest unchanged",
+     .kind = EntryKind::Operation,
+     .options = kLocalOptions,
+     .run = LocalHighPass},
     {.menuId = 40020,
      .menuPath = "&Action > Fourier Transform > Local low pass filter",
-     .menuSummary = "in the menu, does nothing",
-     .kind = EntryKind::NoAction},
+     .menuSummary = "ideal low-pass filter on the selected rectangle alone, its sides in the radius rule; the rest "
+                    "unchanged (select first, then click the cut-off point in another window)",
+     .command = "lowpass-local",
+     .commandSummary = "ideal low-pass filter on the rectangle from --from to --to alone, radius from the --cutoff "
+                       "point; the rest unchanged",
+     .kind = EntryKind::Operation,
+     .options = kLocalOptions,
+     .run = LocalLowPass},
 };
 
 }  // namespace

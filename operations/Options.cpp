@@ -74,8 +74,10 @@ std::optional<std::string> OptionDescriptor::rangeProblem(const OptionValue& val
     };
     return std::visit(
         Overloaded{
-            [&](const IntegerField& integer, std::int32_t number) {
-                return outside(number, integer.minimum, integer.maximum);
+            [&](const IntegerField& integer, std::int32_t number) -> std::optional<std::string> {
+                if (auto problem = outside(number, integer.minimum, integer.maximum)) return problem;
+                if (integer.oddOnly && number % 2 == 0) return std::string(name) + " must be odd";
+                return std::nullopt;
             },
             [&](const RealField& real, double number) { return outside(number, real.minimum, real.maximum); },
             [](const auto&, const auto&) -> std::optional<std::string> { return std::nullopt; },

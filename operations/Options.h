@@ -24,11 +24,12 @@ using OptionValue = std::variant<std::int32_t, double, OptionPoint>;
 
 // The field, or the two fields of a point, that an option sets, and the
 // values that mean something to the operation (all of them unless a bound is
-// given).
+// given, or the value must be odd: a window with a middle pixel).
 struct IntegerField {
     std::int32_t OperationArguments::*value;
     std::int32_t minimum = std::numeric_limits<std::int32_t>::min();
     std::int32_t maximum = std::numeric_limits<std::int32_t>::max();
+    bool oddOnly = false;
 };
 struct RealField {
     double OperationArguments::*value;

@@ -13,6 +13,7 @@ PARAMETER_TYPES = {"image": "NDArray[numpy.uint8]", "path": "_Path", "n": "int"}
 RETURN_TYPES = {
     "write": "None",
     "read_xyz": "NDArray[numpy.float32]",
+    "histogram": "NDArray[numpy.int64]",
     "set_num_threads": "None",
     "get_num_threads": "int",
 }

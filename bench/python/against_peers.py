@@ -127,6 +127,18 @@ PAIRS = (
         "cv2.GaussianBlur 3x3, sigma 1",
         lambda image: cv2.GaussianBlur(image, (3, 3), 1.0),
     ),
+    Pair(
+        "median 3",
+        lambda image: lumagrove.median(image, window=3),
+        "cv2.medianBlur 3",
+        lambda image: cv2.medianBlur(image, 3),
+    ),
+    Pair(
+        "median 5",
+        lambda image: lumagrove.median(image, window=5),
+        "cv2.medianBlur 5",
+        lambda image: cv2.medianBlur(image, 5),
+    ),
     Pair("equalize", lumagrove.equalize, "cv2.equalizeHist", cv2.equalizeHist),
     Pair("gradient", lumagrove.gradient, "2 x cv2.Sobel + magnitude, to 8 bits", cv_gradient),
     Pair("spectrum", lumagrove.spectrum, "cv2.dft (float32) + magnitude + log, to 8 bits", cv_spectrum),

@@ -86,6 +86,8 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrongInOneLine) {
         {{"binarize", "--threshold", "abc", "a.pgm", "b.pgm"}, "'abc' is not a valid value for --threshold"},
         {{"binarize", "--threshold", "12x", "a.pgm", "b.pgm"}, "'12x' is not a valid value for --threshold"},
         {{"uniform", "--window=0", "a.pgm", "b.pgm"}, "--window must be at least 1"},
+        {{"median", "--window", "1", "a.pgm", "b.pgm"}, "--window must be at least 3"},
+        {{"median", "--window=8", "a.pgm", "b.pgm"}, "--window must be odd"},
         {{"circle-space", "--radius", "-1", "a.pgm", "b.pgm"}, "--radius must be at least 0"},
         {{"binarize", "a.pgm", "b.pgm", "--threshold"}, "option --threshold needs a value"},
         {{"xyz"}, "xyz takes one INPUT file"},

@@ -64,7 +64,7 @@ std::set<std::string> GeneralFlags() {
 
 TEST(BashCompletion, OffersEveryCommandFirst) {
     const Completion completion;
-    std::set<std::string> expected{"--help", "--version", cli::kCoordinatesCommand};
+    std::set<std::string> expected{"--help", "--version", cli::kCoordinatesCommand, cli::kHistogramCommand};
     for (const OperationEntry& entry : OperationTable()) {
         if (entry.command != nullptr) expected.insert(entry.command);
     }
@@ -108,6 +108,10 @@ TEST(BashCompletion, FollowsChainsAndTheToolOptionsValues) {
     for (const OptionDescriptor* option : FindOperationByCommand("gaussian")->options)
         gaussianFlags.insert(option->flag);
     EXPECT_EQ(completion.offered({"negate", "then", "gaussian", "-"}), gaussianFlags);
+    // The commands that make no image start no chain and take their own few flags.
+    const std::set<std::string> histogramFlags{"--json", "--quiet", "--help", "--"};
+    EXPECT_EQ(completion.offered({"histogram", "-"}), histogramFlags);
+    EXPECT_EQ(completion.offered({"histogram", "then", "-"}), histogramFlags);
 
     completion.folder().write("scene.pgm", "");
     std::filesystem::create_directory(completion.folder().path() / "results");

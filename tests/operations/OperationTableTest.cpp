@@ -63,9 +63,10 @@ TEST(OperationTable, AllOptionsListsEachOptionOnceInTableOrder) {
     const std::vector<const OptionDescriptor*> options = AllOptions();
     std::vector<std::string> flags;
     for (const OptionDescriptor* option : options) flags.push_back(option->flag);
-    // Two options share --threshold: the gray level and the gradient threshold.
-    EXPECT_EQ(flags, (std::vector<std::string>{"--threshold", "--window", "--sigma", "--from", "--to", "--cutoff",
-                                               "--threshold", "--direction", "--radius"}));
+    // Two options share --threshold: the gray level and the gradient
+    // threshold; two share --window: the mean's and the median's.
+    EXPECT_EQ(flags, (std::vector<std::string>{"--threshold", "--window", "--window", "--sigma", "--from", "--to",
+                                               "--cutoff", "--threshold", "--direction", "--radius"}));
 }
 
 }  // namespace

@@ -77,6 +77,12 @@ TEST(Options, ValuesOutsideTheirRangeAreNamedInOneMessage) {
     const OptionDescriptor& window = Option("uniform", "--window");
     EXPECT_EQ(window.rangeProblem(std::int32_t{0}, "--window"), "--window must be at least 1");
     EXPECT_EQ(window.rangeProblem(std::int32_t{1}, "--window"), std::nullopt);
+    // The median's window needs a middle pixel: odd, and 3 or more.
+    const OptionDescriptor& median = Option("median", "--window");
+    EXPECT_EQ(median.rangeProblem(std::int32_t{1}, "--window"), "--window must be at least 3");
+    EXPECT_EQ(median.rangeProblem(std::int32_t{4}, "window"), "window must be odd");
+    EXPECT_EQ(median.rangeProblem(std::int32_t{-4}, "window"), "window must be at least 3");
+    EXPECT_EQ(median.rangeProblem(std::int32_t{17}, "window"), std::nullopt);
     const OptionDescriptor& radius = Option("circle-space", "--radius");
     EXPECT_EQ(radius.rangeProblem(std::int32_t{-1}, "radius"), "radius must be at least 0");
     EXPECT_EQ(radius.rangeProblem(std::int32_t{0}, "radius"), std::nullopt);

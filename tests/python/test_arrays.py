@@ -97,6 +97,7 @@ def test_wrong_calls_are_type_errors_as_for_any_python_function():
         (lambda: lumagrove.highpass(SCENE, cutoff=(1, 2, 3)), TypeError, r"must be an \(x, y\) pair"),
         (lambda: lumagrove.highpass(SCENE, cutoff=(1.5, 2)), TypeError, r"must be an \(x, y\) pair"),
         (lambda: lumagrove.uniform(SCENE, window=0), ValueError, "uniform\\(\\): window must be at least 1"),
+        (lambda: lumagrove.median(SCENE, window=4), ValueError, "median\\(\\): window must be odd"),
         (lambda: lumagrove.circle_space(SCENE, radius=-1), ValueError, "radius must be at least 0"),
         (lambda: lumagrove.binarize(SCENE, threshold=2**40), ValueError, "not a valid value for threshold"),
         (lambda: lumagrove.gaussian(SCENE, sigma=float("nan")), ValueError, "not a valid value for sigma"),

@@ -8,6 +8,7 @@
 #include "hough/LineHough.h"
 #include "imaging/EdgeDetection.h"
 #include "imaging/Equalization.h"
+#include "imaging/Median.h"
 #include "imaging/PointOperations.h"
 #include "imaging/Smoothing.h"
 #include "range3d/RangeCoordinates.h"
@@ -45,6 +46,14 @@ PixelArray HighPass(const ImageRecord& s, const Values& v) {
 PixelArray LowPass(const ImageRecord& s, const Values& v) {
     MessageLog log;
     return GlobalLowPass(View(s), v.cutoffX, v.cutoffY, log.reporter());
+}
+PixelArray LocalHigh(const ImageRecord& s, const Values& v) {
+    MessageLog log;
+    return LocalHighPass(View(s), v.cutoffX, v.cutoffY, v.fromX, v.fromY, v.toX, v.toY, log.reporter());
+}
+PixelArray LocalLow(const ImageRecord& s, const Values& v) {
+    MessageLog log;
+    return LocalLowPass(View(s), v.cutoffX, v.cutoffY, v.fromX, v.fromY, v.toX, v.toY, log.reporter());
 }
 
 enum class Votes { All, NearMenuDirection };
@@ -93,6 +102,8 @@ const std::vector<OperationReference> kReferences = {
      [](const ImageRecord& s, const Values& v) { return SameSize(s, Binarize(View(s), v.threshold)); }},
     {"uniform", "Action > Smoothing > Uniform", 40005,
      [](const ImageRecord& s, const Values& v) { return SameSize(s, SmoothUniform(View(s), v.uniformWindow)); }},
+    {"median", "Action > Smoothing > Median", 40006,
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, MedianFilter(View(s), v.windowSize)); }},
     {"gaussian", "Action > Smoothing > Gaussian", 40007,
      [](const ImageRecord& s, const Values& v) { return SameSize(s, SmoothGaussian(View(s), v.sigma, v.threshold)); }},
     {"equalize", "Action > Histogram equalization > Global", 40010,
@@ -111,6 +122,10 @@ const std::vector<OperationReference> kReferences = {
      [](const ImageRecord& s, const Values& v) { return SameSize(s, HighPass(s, v)); }},
     {"lowpass", "Action > Fourier Transform > Global low pass filter", 40018,
      [](const ImageRecord& s, const Values& v) { return SameSize(s, LowPass(s, v)); }},
+    {"highpass-local", "Action > Fourier Transform > Local high pass filter", 40019,
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, LocalHigh(s, v)); }},
+    {"lowpass-local", "Action > Fourier Transform > Local low pass filter", 40020,
+     [](const ImageRecord& s, const Values& v) { return SameSize(s, LocalLow(s, v)); }},
     {"gradient", "Action > Edge Detection > Show Gradient image", 40021,
      [](const ImageRecord& s, const Values&) { return SameSize(s, GradientImage(View(s))); }},
     {"edges", "Action > Edge Detection > Find Edges using Gradient info", 40023,

@@ -26,6 +26,7 @@ struct ReferenceValues {
     std::int32_t fromY = 0;
     std::int32_t toX = 0;
     std::int32_t toY = 0;
+    std::int32_t windowSize = 3;
 };
 
 // What each menu entry and command must do, called straight from the imaging,
