@@ -1,7 +1,5 @@
 #include "cli/HistogramCommand.h"
 
-#include <algorithm>
-#include <charconv>
 #include <vector>
 
 #include "cli/GeneralOptions.h"
@@ -13,38 +11,6 @@
 #include "session/Messages.h"
 
 namespace lumagrove::cli {
-namespace {
-
-// Six significant digits, in the C locale's form whatever the user's locale:
-// "127.5", "0.00123", "1.5e-05".
-std::string Real(double value) {
-    char text[32];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
-    return std::string(text, error == std::errc() ? end : text);
-}
-
-// The statistics as name and value, in the order both forms print them.
-std::vector<std::pair<const char*, std::string>> StatisticRows(const LevelStatistics& statistics) {
-    return {{"pixels", std::to_string(statistics.pixels)},   {"minimum", std::to_string(statistics.minimum)},
-            {"maximum", std::to_string(statistics.maximum)}, {"mean", Real(statistics.mean)},
-            {"stddev", Real(statistics.standardDeviation)},  {"mode", std::to_string(statistics.mode)}};
-}
-
-void WriteCsv(std::ostream& out, const Histogram& counts, const LevelStatistics& statistics) {
-    out << "level,count\n";
-    for (std::int32_t level = 0; level < 256; ++level) out << level << ',' << counts[level] << '\n';
-    for (const auto& [name, value] : StatisticRows(statistics)) out << "# " << name << '=' << value << '\n';
-}
-
-void WriteJson(std::ostream& out, const Histogram& counts, const LevelStatistics& statistics) {
-    out << "{\"counts\":[";
-    for (std::int32_t level = 0; level < 256; ++level) out << (level == 0 ? "" : ",") << counts[level];
-    out << ']';
-    for (const auto& [name, value] : StatisticRows(statistics)) out << ",\"" << name << "\":" << value;
-    out << "}\n";
-}
-
-}  // namespace
 
 int RunHistogramCommand(std::span<const std::string> words, const Streams& streams) {
     // --json is this command's own flag; the rest are read as for xyz.
@@ -80,7 +46,7 @@ int RunHistogramCommand(std::span<const std::string> words, const Streams& strea
     const ImageView view{{image->pixels.data(), image->pixels.size()}, image->width, image->height};
     const Histogram counts = LevelCounts(view);
     const LevelStatistics statistics = StatisticsOf(counts);
-    json ? WriteJson(streams.out, counts, statistics) : WriteCsv(streams.out, counts, statistics);
+    streams.out << (json ? HistogramJson(counts, statistics) : HistogramCsv(counts, statistics));
     return kDone;
 }
 

@@ -1,8 +1,29 @@
 #include "imaging/LevelHistogram.h"
 
+#include <charconv>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace lumagrove {
+
+namespace {
+
+// "127.5", "0.00123", "1.5e-05".
+std::string Real(double value) {
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+    return std::string(text, error == std::errc() ? end : text);
+}
+
+// The statistics as name and value, in the order both forms print them.
+std::vector<std::pair<const char*, std::string>> StatisticRows(const LevelStatistics& statistics) {
+    return {{"pixels", std::to_string(statistics.pixels)},   {"minimum", std::to_string(statistics.minimum)},
+            {"maximum", std::to_string(statistics.maximum)}, {"mean", Real(statistics.mean)},
+            {"stddev", Real(statistics.standardDeviation)},  {"mode", std::to_string(statistics.mode)}};
+}
+
+}  // namespace
 
 Histogram LevelCounts(ImageView image) { return LevelCounts(image, Area{0, 0, image.width, image.height}); }
 
@@ -34,6 +55,31 @@ LevelStatistics StatisticsOf(const Histogram& counts) {
     }
     statistics.standardDeviation = std::sqrt(squares / pixels);
     return statistics;
+}
+
+std::string HistogramCsv(const Histogram& counts, const LevelStatistics& statistics) {
+    std::string text = "level,count\n";
+    for (std::int32_t level = 0; level < 256; ++level) {
+        text.append(std::to_string(level)).append(",").append(std::to_string(counts[level])).push_back('\n');
+    }
+    for (const auto& [name, value] : StatisticRows(statistics)) {
+        text.append("# ").append(name).append("=").append(value).push_back('\n');
+    }
+    return text;
+}
+
+std::string HistogramJson(const Histogram& counts, const LevelStatistics& statistics) {
+    std::string text = "{\"counts\":[";
+    for (std::int32_t level = 0; level < 256; ++level) {
+        if (level > 0) text.push_back(',');
+        text.append(std::to_string(counts[level]));
+    }
+    text.push_back(']');
+    for (const auto& [name, value] : StatisticRows(statistics)) {
+        text.append(",\"").append(name).append("\":").append(value);
+    }
+    text.append("}\n");
+    return text;
 }
 
 }  // namespace lumagrove

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "base/ImageView.h"
 #include "imaging/Area.h"
@@ -24,5 +25,12 @@ struct LevelStatistics {
 };
 
 LevelStatistics StatisticsOf(const Histogram& counts);
+
+// The histogram as text, as the command line prints it and the desktop
+// copies it: CSV, a `level,count` line per level and the statistics as
+// `# name=value` lines; or one JSON object. Real numbers have six
+// significant digits, in the C locale's form whatever the user's locale.
+std::string HistogramCsv(const Histogram& counts, const LevelStatistics& statistics);
+std::string HistogramJson(const Histogram& counts, const LevelStatistics& statistics);
 
 }  // namespace lumagrove

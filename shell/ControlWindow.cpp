@@ -86,6 +86,7 @@ void ControlWindow::load(std::vector<std::string> names) {
 
 void ControlWindow::openImage(std::unique_ptr<ImageRecord> record, Provenance provenance) {
     if (ending_) return;
+    if (provenance.file.empty()) provenance.file = record->title;
     auto* window = new ImageWindow(std::move(record), std::move(provenance), *this);
     windows_.push_back(window);
     ++threadsRunning_;

@@ -35,6 +35,7 @@ public:
     // of their own and opens their windows in the order of the names.
     void load(std::vector<std::string> names);
     // Opens a window of its own for the image; nothing once the program ends.
+    // An image without a provenance comes from the file its title names.
     void openImage(std::unique_ptr<ImageRecord> record, Provenance provenance = {});
     // What the mouse points at in an image window.
     void showReadout(const QString& text);

@@ -20,8 +20,8 @@ constexpr int kMargin = 8;
 
 }  // namespace
 
-HistogramWindow::HistogramWindow(const QString& name, const std::array<std::uint64_t, 256>& counts,
-                                 const QString& statistics, const QString& text)
+HistogramWindow::HistogramWindow(const QString& name, const Histogram& counts, const QString& statistics,
+                                 const QString& text)
     : counts_(counts) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::Tool);
@@ -54,7 +54,7 @@ void HistogramWindow::paintEvent(QPaintEvent*) {
     const QRect area = barsArea();
     painter.fillRect(area, Qt::white);
     const bool logarithmic = logarithmic_->isChecked();
-    const auto height = [logarithmic](std::uint64_t count) {
+    const auto height = [logarithmic](std::int32_t count) {
         return logarithmic ? std::log1p(static_cast<double>(count)) : static_cast<double>(count);
     };
     const double tallest = std::max(height(*std::max_element(counts_.begin(), counts_.end())), 1.0);

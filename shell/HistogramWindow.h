@@ -1,9 +1,8 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
-
 #include <QWidget>
+
+#include "imaging/EqualizationMap.h"
 
 class QCheckBox;
 class QLabel;
@@ -20,8 +19,7 @@ class HistogramWindow : public QWidget {
 public:
     // `text` is the histogram as the command line prints it; `statistics`
     // the lines shown below the bars.
-    HistogramWindow(const QString& name, const std::array<std::uint64_t, 256>& counts, const QString& statistics,
-                    const QString& text);
+    HistogramWindow(const QString& name, const Histogram& counts, const QString& statistics, const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,7 +27,7 @@ protected:
 private:
     QRect barsArea() const;
 
-    std::array<std::uint64_t, 256> counts_;
+    Histogram counts_;
     QCheckBox* logarithmic_ = nullptr;
 };
 

@@ -5,7 +5,6 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -54,8 +53,6 @@ ImageWindow::ImageWindow(std::unique_ptr<ImageRecord> record, Provenance provena
     connect(view_, &ImageView::contextMenuAsked, actionMenu_, [this](QPoint at) { actionMenu_->popup(at); });
     connect(view_, &ImageView::pointedAt, this, &ImageWindow::showReadout);
     connect(view_, &ImageView::zoomChanged, this, &ImageWindow::updateTitle);
-    // Esc cancels the operation under way.
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, [this] { worker_->cancel(); });
     progressTimer_ = new QTimer(this);
     connect(progressTimer_, &QTimer::timeout, this, [this] {
         showingProgress_ = true;
@@ -184,6 +181,14 @@ void ImageWindow::closeEvent(QCloseEvent* event) {
     CancelDialogs(this);
     thread_->quit();
     event->accept();
+}
+
+void ImageWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        worker_->cancel();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ImageWindow::moveEvent(QMoveEvent*) {

@@ -34,6 +34,8 @@ public:
     ~ImageWindow() override;
 
     ImageView* view() const { return view_; }
+    // The image's name, as the title shows it before its zoom and progress.
+    const QString& imageName() const { return name_; }
     QMenuBar* menus() const { return menuBar_; }
     // The "&Action" menu, which a right click pops up.
     QMenu* actionMenu() const { return actionMenu_; }
@@ -52,6 +54,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc cancels the operation under way.
+    void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
 private:

@@ -7,13 +7,16 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QRegularExpression>
 
+#include "imaging/LevelHistogram.h"
 #include "operations/OperationTable.h"
 #include "session/Messages.h"
 #include "session/RunEntry.h"
 #include "shell/ControlWindow.h"
 #include "shell/DialogRequests.h"
 #include "shell/FileDialogs.h"
+#include "shell/HistogramWindow.h"
 #include "shell/ImageWindow.h"
 #include "shell/ParameterDialogs.h"
 #include "shell/SharedSettings.h"
@@ -157,6 +160,22 @@ void ImageWorker::copyCommand() {
     QMetaObject::invokeMethod(&window_, [text] { QGuiApplication::clipboard()->setText(text); });
 }
 
-void ImageWorker::showHistogram() {}
+// Of the selection when there is one, else of the whole image.
+void ImageWorker::showHistogram() {
+    const lumagrove::ImageView image{{record_->pixels.data(), record_->pixels.size()}, record_->width, record_->height};
+    const Histogram counts = hasSelection()
+                                 ? LevelCounts(image, ClippedArea(record_->downX, record_->downY, record_->upX,
+                                                                  record_->upY, image.width, image.height))
+                                 : LevelCounts(image);
+    const LevelStatistics statistics = StatisticsOf(counts);
+    const QString text = QString::fromStdString(HistogramCsv(counts, statistics));
+    const QString name = QString::fromLocal8Bit(record_->title);
+    QMetaObject::invokeMethod(&window_, [counts, text, name] {
+        // The statistics are the text's last lines, without their marks.
+        QStringList lines = text.trimmed().split('\n').filter(QRegularExpression("^# "));
+        lines.replaceInStrings(QRegularExpression("^# "), "");
+        (new HistogramWindow(name, counts, lines.join("   "), text))->show();
+    });
+}
 
 }  // namespace lumagrove::shell

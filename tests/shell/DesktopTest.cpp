@@ -110,7 +110,7 @@ ImageWindow* DesktopTest::openImage(std::unique_ptr<ImageRecord> record) const {
 std::vector<ImageWindow*> DesktopTest::windowsTitled(const QString& title) const {
     std::vector<ImageWindow*> matching;
     for (ImageWindow* window : control_->imageWindows()) {
-        if (window->windowTitle() == title) matching.push_back(window);
+        if (window->imageName() == title) matching.push_back(window);
     }
     return matching;
 }
