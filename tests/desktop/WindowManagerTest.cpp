@@ -57,8 +57,9 @@ private slots:
         QVERIFY(control.right() >= x11_.screen().right() - 2 * kFrameBorder);
         QVERIFY(control.y() >= 0);  // its title bar shows
 
-        QVERIFY(openImage(MakeRecord(4000, 3000, "photo.pgm", Flat)));
-        const QRect photo = framed("photo.pgm");
+        const ImageWindow* window = openImage(MakeRecord(4000, 3000, "photo.pgm", Flat));
+        QVERIFY(window);
+        const QRect photo = framed(window->windowTitle().toStdString());  // with its zoom
         QVERIFY(x11_.screen().contains(photo));
         QVERIFY(!photo.intersects(control));
     }

@@ -36,7 +36,7 @@ TEST(OperationTable, RowsCarryWhatTheirKindNeedsAndNamesAreUnique) {
         EXPECT_EQ(FindOperationByMenuId(entry.menuId), &entry);
         EXPECT_EQ(FindOperationByMenuPath(PlainMenuPath(entry)), &entry);
     }
-    EXPECT_EQ(ids.size(), 31u);  // every entry of the image windows' menu
+    EXPECT_EQ(ids.size(), 32u);  // every entry of the image windows' menu
     EXPECT_EQ(FindOperationByCommand("xyz"), nullptr);
     EXPECT_EQ(FindOperationByMenuId(40004), nullptr);
 }
