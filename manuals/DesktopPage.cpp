@@ -31,8 +31,9 @@ void WriteMenu(std::ostream& page) {
     page << ".SH MENU\n"
             "The image windows' menu; \"Action\" also opens with a right click.\n";
     for (const OperationEntry& entry : OperationTable()) {
-        page << ".TP\n.B " << RoffQuoted(RoffText(PlainMenuPath(entry))) << '\n'
-             << RoffSentence(entry.menuSummary) << '\n';
+        page << ".TP\n.B " << RoffQuoted(RoffText(PlainMenuPath(entry))) << '\n';
+        if (entry.shortcut != nullptr) page << "(" << RoffText(entry.shortcut) << ")\n";
+        page << RoffSentence(entry.menuSummary) << '\n';
         if (entry.command != nullptr) {
             page << "On the command line:\n.BR \"lumagrove\\-cli " << RoffLiteral(entry.command) << "\" .\n";
         }
@@ -95,6 +96,15 @@ std::string DesktopPage() {
             "closes every image window, stopping any operation still running, and ends the program.\n";
     WriteMenu(page);
     WriteParameters(page);
+    page << ".SH KEYS\n"
+            ".TP\n.B Ctrl+O\nLoad an image, from any window.\n"
+            ".TP\n.B Ctrl+Q\nExit, from any window.\n"
+            ".TP\n.B Esc\nCancel the operation running in the window; no window opens, and \"Performance data:\"\n"
+            "says how long it ran.\n"
+            ".TP\n.B \"Ctrl+wheel, Ctrl++, Ctrl+\\-\"\nZoom about the point under the mouse, or the middle of the "
+            "view.\n"
+            ".TP\n.B \"Ctrl+0, Ctrl+1\"\nFit the image to the window; show it at its actual pixels.\n"
+            ".TP\n.B Shift+wheel\nScroll sideways.\n";
     page << ".SH OPTIONS\n"
             "Either is answered without a display and opens no window; a file with one of these names\n"
             "opens as \"./\\-\\-help\".\n"
