@@ -16,13 +16,6 @@ std::string Real(double value) {
     return std::string(text, error == std::errc() ? end : text);
 }
 
-// The statistics as name and value, in the order both forms print them.
-std::vector<std::pair<const char*, std::string>> StatisticRows(const LevelStatistics& statistics) {
-    return {{"pixels", std::to_string(statistics.pixels)},   {"minimum", std::to_string(statistics.minimum)},
-            {"maximum", std::to_string(statistics.maximum)}, {"mean", Real(statistics.mean)},
-            {"stddev", Real(statistics.standardDeviation)},  {"mode", std::to_string(statistics.mode)}};
-}
-
 }  // namespace
 
 Histogram LevelCounts(ImageView image) { return LevelCounts(image, Area{0, 0, image.width, image.height}); }
@@ -55,6 +48,12 @@ LevelStatistics StatisticsOf(const Histogram& counts) {
     }
     statistics.standardDeviation = std::sqrt(squares / pixels);
     return statistics;
+}
+
+std::vector<std::pair<const char*, std::string>> StatisticRows(const LevelStatistics& statistics) {
+    return {{"pixels", std::to_string(statistics.pixels)},   {"minimum", std::to_string(statistics.minimum)},
+            {"maximum", std::to_string(statistics.maximum)}, {"mean", Real(statistics.mean)},
+            {"stddev", Real(statistics.standardDeviation)},  {"mode", std::to_string(statistics.mode)}};
 }
 
 std::string HistogramCsv(const Histogram& counts, const LevelStatistics& statistics) {

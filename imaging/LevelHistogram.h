@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/ImageView.h"
 #include "imaging/Area.h"
@@ -25,6 +27,10 @@ struct LevelStatistics {
 };
 
 LevelStatistics StatisticsOf(const Histogram& counts);
+
+// The statistics as names and values, in the order every form of the
+// histogram shows them: pixels, minimum, maximum, mean, stddev, mode.
+std::vector<std::pair<const char*, std::string>> StatisticRows(const LevelStatistics& statistics);
 
 // The histogram as text, as the command line prints it and the desktop
 // copies it: CSV, a `level,count` line per level and the statistics as

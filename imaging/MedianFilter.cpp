@@ -136,14 +136,23 @@ struct NetworkMedian {
     }
 };
 
+// A square window's reach from its centre, and the median's place among
+// its values, counted from 1.
+struct MedianWindow {
+    explicit MedianWindow(std::int32_t side)
+        : radius(std::max(side, 1) / 2), rank(((2 * radius + 1) * (2 * radius + 1) + 1) / 2) {}
+
+    std::int64_t radius;
+    std::int64_t rank;
+};
+
 // Middling windows: a histogram of the window slides along the row, losing
 // the column that leaves and gaining the one that enters (Huang's method),
 // and the median moves from where it was. Rows are counted with their
 // multiplicity, so places beyond the edges cost nothing of their own.
-class HistogramMedian {
+class HistogramMedian : MedianWindow {
 public:
-    explicit HistogramMedian(std::int32_t side)
-        : radius_(std::max(side, 1) / 2), rank_(((2 * radius_ + 1) * (2 * radius_ + 1) + 1) / 2) {}
+    explicit HistogramMedian(std::int32_t side) : MedianWindow(side) {}
 
     void filterRows(ImageView image, std::uint8_t* output, std::ptrdiff_t firstRow, std::ptrdiff_t endRow) const {
         const std::int32_t width = image.width;
@@ -151,11 +160,11 @@ public:
         for (std::ptrdiff_t y = firstRow; y < endRow; ++y) {
             ThrowIfStopped();
             const auto centre = static_cast<std::int32_t>(y);
-            const auto top = static_cast<std::int32_t>(Clamped(centre - radius_, height));
-            const auto bottom = static_cast<std::int32_t>(Clamped(centre + radius_, height));
+            const auto top = static_cast<std::int32_t>(Clamped(centre - radius, height));
+            const auto bottom = static_cast<std::int32_t>(Clamped(centre + radius, height));
             std::vector<std::int64_t> rowWeight(static_cast<std::size_t>(bottom - top + 1));
             for (std::int32_t row = top; row <= bottom; ++row) {
-                rowWeight[row - top] = Multiplicity(row, centre, radius_, height);
+                rowWeight[row - top] = Multiplicity(row, centre, radius, height);
             }
             std::array<std::int64_t, 256> counts{};
             std::int32_t median = 0;
@@ -168,28 +177,24 @@ public:
                     if (*pixel < median) below += places;
                 }
             };
-            const auto last = static_cast<std::int32_t>(Clamped(radius_, width));
+            const auto last = static_cast<std::int32_t>(Clamped(radius, width));
             for (std::int32_t column = 0; column <= last; ++column) {
-                addColumn(column, Multiplicity(column, 0, radius_, width));
+                addColumn(column, Multiplicity(column, 0, radius, width));
             }
             std::uint8_t* out = output + y * width;
             for (std::int32_t x = 0;; ++x) {
-                while (below + counts[median] < rank_) below += counts[median++];
-                while (below >= rank_) below -= counts[--median];
+                while (below + counts[median] < rank) below += counts[median++];
+                while (below >= rank) below -= counts[--median];
                 out[x] = static_cast<std::uint8_t>(median);
                 if (x + 1 == width) break;
-                const std::int64_t leaving = Clamped(x - radius_, width);
-                const std::int64_t entering = Clamped(std::int64_t{x} + radius_ + 1, width);
+                const std::int64_t leaving = Clamped(x - radius, width);
+                const std::int64_t entering = Clamped(std::int64_t{x} + radius + 1, width);
                 if (leaving == entering) continue;
                 addColumn(leaving, -1);
                 addColumn(entering, 1);
             }
         }
     }
-
-private:
-    std::int64_t radius_;
-    std::int64_t rank_;  // the median's place among the window's values, from 1
 };
 
 // Large windows: Perreault and Hebert's constant-time method. Each column
@@ -198,10 +203,9 @@ private:
 // columns', kept at two levels: 16 coarse bins moved along with the window,
 // and the 16 fine bins under a coarse bin brought up to date only when the
 // median falls in it. A pixel costs the same whatever the window's size.
-class ConstantTimeMedian {
+class ConstantTimeMedian : MedianWindow {
 public:
-    explicit ConstantTimeMedian(std::int32_t side)
-        : radius_(std::max(side, 1) / 2), rank_(((2 * radius_ + 1) * (2 * radius_ + 1) + 1) / 2) {}
+    explicit ConstantTimeMedian(std::int32_t side) : MedianWindow(side) {}
 
     void filterRows(ImageView image, std::uint8_t* output, std::ptrdiff_t firstRow, std::ptrdiff_t endRow) const {
         const std::int32_t width = image.width;
@@ -219,14 +223,14 @@ public:
             }
         };
         const auto first = static_cast<std::int32_t>(firstRow);
-        for (std::int64_t row = Clamped(first - radius_, height); row <= Clamped(first + radius_, height); ++row) {
-            addRow(row, Multiplicity(static_cast<std::int32_t>(row), first, radius_, height));
+        for (std::int64_t row = Clamped(first - radius, height); row <= Clamped(first + radius, height); ++row) {
+            addRow(row, Multiplicity(static_cast<std::int32_t>(row), first, radius, height));
         }
         for (std::ptrdiff_t y = firstRow; y < endRow; ++y) {
             ThrowIfStopped();
             if (y > firstRow) {
-                const std::int64_t leaving = Clamped(y - 1 - radius_, height);
-                const std::int64_t entering = Clamped(y + radius_, height);
+                const std::int64_t leaving = Clamped(y - 1 - radius, height);
+                const std::int64_t entering = Clamped(y + radius, height);
                 if (leaving != entering) {
                     addRow(leaving, -1);
                     addRow(entering, 1);
@@ -256,16 +260,16 @@ private:
             const std::uint32_t* counts = columns.fine.data() + column * 256 + bin * 16;
             for (std::int32_t level = 0; level < 16; ++level) fine[bin * 16 + level] += places * counts[level];
         };
-        for (std::int64_t column = 0; column <= Clamped(radius_, width); ++column) {
-            addCoarse(column, Multiplicity(static_cast<std::int32_t>(column), 0, radius_, width));
+        for (std::int64_t column = 0; column <= Clamped(radius, width); ++column) {
+            addCoarse(column, Multiplicity(static_cast<std::int32_t>(column), 0, radius, width));
         }
         // A window holds at most this many distinct columns; catching up on
         // more steps than that costs more than adding the window up afresh.
-        const std::int64_t distinctColumns = std::min<std::int64_t>(2 * radius_ + 1, width);
+        const std::int64_t distinctColumns = std::min<std::int64_t>(2 * radius + 1, width);
         for (std::int32_t x = 0; x < width; ++x) {
             if (x > 0) {
-                const std::int64_t leaving = Clamped(x - 1 - radius_, width);
-                const std::int64_t entering = Clamped(x + radius_, width);
+                const std::int64_t leaving = Clamped(x - 1 - radius, width);
+                const std::int64_t entering = Clamped(x + radius, width);
                 if (leaving != entering) {
                     addCoarse(leaving, -1);
                     addCoarse(entering, 1);
@@ -273,17 +277,16 @@ private:
             }
             std::int64_t below = 0;
             std::int32_t bin = 0;
-            while (below + coarse[bin] < rank_) below += coarse[bin++];
+            while (below + coarse[bin] < rank) below += coarse[bin++];
             if (fineAt[bin] == kNever || x - fineAt[bin] > distinctColumns) {
                 std::fill_n(fine.begin() + bin * 16, 16, 0);
-                for (std::int64_t column = Clamped(x - radius_, width); column <= Clamped(x + radius_, width);
-                     ++column) {
-                    addFine(column, bin, Multiplicity(static_cast<std::int32_t>(column), x, radius_, width));
+                for (std::int64_t column = Clamped(x - radius, width); column <= Clamped(x + radius, width); ++column) {
+                    addFine(column, bin, Multiplicity(static_cast<std::int32_t>(column), x, radius, width));
                 }
             } else {
                 for (std::int32_t step = fineAt[bin] + 1; step <= x; ++step) {
-                    const std::int64_t leaving = Clamped(step - 1 - radius_, width);
-                    const std::int64_t entering = Clamped(step + radius_, width);
+                    const std::int64_t leaving = Clamped(step - 1 - radius, width);
+                    const std::int64_t entering = Clamped(step + radius, width);
                     if (leaving == entering) continue;
                     addFine(leaving, bin, -1);
                     addFine(entering, bin, 1);
@@ -291,13 +294,10 @@ private:
             }
             fineAt[bin] = x;
             std::int32_t level = bin * 16;
-            while (below + fine[level] < rank_) below += fine[level++];
+            while (below + fine[level] < rank) below += fine[level++];
             out[x] = static_cast<std::uint8_t>(level);
         }
     }
-
-    std::int64_t radius_;
-    std::int64_t rank_;  // the median's place among the window's values, from 1
 };
 
 template <typename Filter>

@@ -173,10 +173,14 @@ void ImageView::keyPressEvent(QKeyEvent* event) {
     QAbstractScrollArea::keyPressEvent(event);
 }
 
-QPoint ImageView::imagePoint(QPointF viewPoint) const {
+QPoint ImageView::pixelUnder(QPointF viewPoint) const {
     const QPointF at = (viewPoint + QPointF(scrollPosition())) / zoom_;
-    return QPoint(std::clamp(static_cast<int>(std::floor(at.x())), 0, imageSize_.width()),
-                  std::clamp(static_cast<int>(std::floor(at.y())), 0, imageSize_.height()));
+    return QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+}
+
+QPoint ImageView::imagePoint(QPointF viewPoint) const {
+    const QPoint pixel = pixelUnder(viewPoint);
+    return QPoint(std::clamp(pixel.x(), 0, imageSize_.width()), std::clamp(pixel.y(), 0, imageSize_.height()));
 }
 
 void ImageView::moveOutlineTo(QPoint to) {
@@ -200,8 +204,7 @@ void ImageView::mousePressEvent(QMouseEvent* event) {
 // edge and ends there.
 void ImageView::mouseMoveEvent(QMouseEvent* event) {
     if (dragging_ && (event->buttons() & Qt::LeftButton) != 0) moveOutlineTo(imagePoint(event->position()));
-    const QPointF at = (event->position() + QPointF(scrollPosition())) / zoom_;
-    const QPoint pixel(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+    const QPoint pixel = pixelUnder(event->position());
     const bool onImage = image_ && image_->pixels.rect().contains(pixel);
     emit pointedAt(pixel, onImage ? image_->pixels.constScanLine(pixel.y())[pixel.x()] : -1);
 }

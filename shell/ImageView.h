@@ -62,7 +62,9 @@ protected:
 private:
     ViewPlacement placement() const;
     void updateScrollBars();
-    // The image pixel under a point of the view, kept within the image.
+    // The image pixel under a point of the view, anywhere; and kept within
+    // the image.
+    QPoint pixelUnder(QPointF viewPoint) const;
     QPoint imagePoint(QPointF viewPoint) const;
     QPointF zoomAnchor() const;
     void moveOutlineTo(QPoint to);

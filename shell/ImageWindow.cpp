@@ -1,6 +1,5 @@
 #include "shell/ImageWindow.h"
 
-#include <algorithm>
 #include <string_view>
 
 #include <QCloseEvent>

@@ -7,7 +7,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QRegularExpression>
 
 #include "imaging/LevelHistogram.h"
 #include "operations/OperationTable.h"
@@ -169,12 +168,11 @@ void ImageWorker::showHistogram() {
                                  : LevelCounts(image);
     const LevelStatistics statistics = StatisticsOf(counts);
     const QString text = QString::fromStdString(HistogramCsv(counts, statistics));
+    QStringList shown;
+    for (const auto& [field, value] : StatisticRows(statistics)) shown << QString("%1=%2").arg(field, value.c_str());
     const QString name = QString::fromLocal8Bit(record_->title);
-    QMetaObject::invokeMethod(&window_, [counts, text, name] {
-        // The statistics are the text's last lines, without their marks.
-        QStringList lines = text.trimmed().split('\n').filter(QRegularExpression("^# "));
-        lines.replaceInStrings(QRegularExpression("^# "), "");
-        (new HistogramWindow(name, counts, lines.join("   "), text))->show();
+    QMetaObject::invokeMethod(&window_, [counts, text, name, statistics = shown.join("   ")] {
+        (new HistogramWindow(name, counts, statistics, text))->show();
     });
 }
 
